@@ -1,0 +1,10 @@
+#pragma once
+// Numeric picture formats: "#0.0", "##0.0", "###0.0", "#0.00", "##0.00", "#0.0#", "#0".
+// A "0" is a digit always shown, a "#" a digit shown only when significant; the value is
+// rounded to the last decimal place shown, halves away from zero, on its exact binary
+// value. The decimal point is always a point, whatever the locale.
+
+#include <string>
+#include <string_view>
+
+std::string Format_Number(double value, std::string_view picture);

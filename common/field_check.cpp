@@ -1,0 +1,161 @@
+#include "common/field_check.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+std::string Trim_Blanks(std::string_view text) {
+    size_t b = 0;
+    size_t e = text.size();
+    while (b < e && text[b] == ' ')
+        ++b;
+    while (e > b && text[e - 1] == ' ')
+        --e;
+    return std::string(text.substr(b, e - b));
+}
+
+namespace {
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Position of the first character after a plain decimal number starting at `pos`, or
+// npos when no such number starts there.
+size_t plainNumberEnd(std::string_view t, size_t pos) {
+    size_t i = pos;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+        ++i;
+    size_t digits = 0;
+    while (i < t.size() && isDigit(t[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        while (i < t.size() && isDigit(t[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return std::string_view::npos;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        size_t j = i + 1;
+        if (j < t.size() && (t[j] == '+' || t[j] == '-'))
+            ++j;
+        size_t expDigits = 0;
+        while (j < t.size() && isDigit(t[j])) {
+            ++j;
+            ++expDigits;
+        }
+        if (expDigits == 0)
+            return std::string_view::npos;
+        i = j;
+    }
+    return i;
+}
+
+// For a number that from_chars reports out of range: true when its magnitude is too
+// large (rather than too small) for a single. Only the power of ten of its first
+// significant digit matters, since the range of a single lies far from both limits.
+bool magnitudeTooLarge(std::string_view t) {
+    size_t i = 0;
+    if (t[i] == '+' || t[i] == '-')
+        ++i;
+    size_t intEnd = i;
+    while (intEnd < t.size() && isDigit(t[intEnd]))
+        ++intEnd;
+    long long power = 0;
+    bool found = false;
+    for (size_t k = i; k < intEnd && !found; ++k) {
+        if (t[k] != '0') {
+            found = true;
+            power = static_cast<long long>(intEnd - k) - 1;
+        }
+    }
+    size_t j = intEnd;
+    if (j < t.size() && t[j] == '.') {
+        ++j;
+        for (long long place = -1; j < t.size() && isDigit(t[j]); ++j, --place) {
+            if (!found && t[j] != '0') {
+                found = true;
+                power = place;
+            }
+        }
+    }
+    if (!found)
+        return false;
+    long long exp10 = 0;
+    if (j < t.size() && (t[j] == 'e' || t[j] == 'E')) {
+        ++j;
+        bool neg = false;
+        if (j < t.size() && (t[j] == '+' || t[j] == '-'))
+            neg = t[j++] == '-';
+        for (; j < t.size() && isDigit(t[j]); ++j) {
+            if (exp10 < 1000000000LL)
+                exp10 = exp10 * 10 + (t[j] - '0');
+        }
+        if (neg)
+            exp10 = -exp10;
+    }
+    return power + exp10 >= 0;
+}
+} // namespace
+
+bool Is_Plain_Number(std::string_view text) {
+    return !text.empty() && plainNumberEnd(text, 0) == text.size();
+}
+
+float Number_Value(std::string_view text) {
+    std::string_view t = text;
+    while (!t.empty() && t.front() == ' ')
+        t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ')
+        t.remove_suffix(1);
+    const size_t end = plainNumberEnd(t, 0);
+    if (end == std::string_view::npos)
+        return 0.0f;
+    t = t.substr(0, end);
+    const bool negative = t.front() == '-';
+    std::string_view digits = t;
+    if (digits.front() == '+' || digits.front() == '-')
+        digits.remove_prefix(1);
+    float value = 0.0f;
+    const auto res =
+        std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                        std::chars_format::general);
+    if (res.ec == std::errc::result_out_of_range) {
+        value = magnitudeTooLarge(digits) ? std::numeric_limits<float>::infinity() : 0.0f;
+    }
+    return negative ? -value : value;
+}
+
+std::optional<int16_t> Round_To_Int16(float value) {
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double r = std::nearbyint(static_cast<double>(value)); // ties to even
+    if (r < -32768.0 || r > 32767.0)
+        return std::nullopt;
+    return static_cast<int16_t>(r);
+}
+
+std::optional<Field_Failure> Read_Field(std::string_view text, int16_t field,
+                                        const Field_Texts& texts, float& value, FieldKind kind) {
+    const std::string trimmed = Trim_Blanks(text);
+    if (trimmed.empty())
+        return Field_Failure{texts.notSetTitle, texts.prompt, field, true, kind};
+    if (!Is_Plain_Number(trimmed))
+        return Field_Failure{texts.badTitle, texts.prompt, field, false, kind};
+    value = Number_Value(trimmed);
+    return std::nullopt;
+}
+
+std::optional<Field_Failure> Check_Range(float value, float lo, float hi, int16_t field,
+                                         const std::string& title, const std::string& prompt,
+                                         FieldKind kind) {
+    if (value < lo || value > hi)
+        return Fail_At(field, title, prompt, kind);
+    return std::nullopt;
+}
+
+Field_Failure Fail_At(int16_t field, std::string title, std::string prompt, FieldKind kind) {
+    return Field_Failure{std::move(title), std::move(prompt), field, false, kind};
+}

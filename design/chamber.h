@@ -1,0 +1,55 @@
+#pragma once
+// The chamber calculation: from one accepted set of design inputs, every dimension of a
+// tuned two-stroke expansion chamber. Single-precision storage, double-precision
+// intermediates, rounded to single exactly where a quantity is stored.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+struct DsnInput {
+    bool ThreeStage = false;   // three-stage diffuser (true) or two-stage
+    bool TempFromBmep = false; // exhaust temperature derived from the target BMEP
+    bool CoefFromBmep = false; // mid-section and tail pipe coefficients derived from it
+    float HornCoef = 0;        // 1.25 to 2.0, three-stage only
+    float TargetBmep = 0;      // bar, 8 to 12
+    float ExhTemp = 0;         // degrees C, 450 to 650
+    float PrtDiam = 0;         // DX, mm, 1 to 100
+    float FlangeDiam = 0;      // D1, mm, DX to 1.2 x DX
+    float PrtLnth = 0;         // LX, mm, 2 to 100
+    float MidCoef = 0;         // 2.125 to 3.25
+    float TailCoef = 0;        // 0.5 to 0.8
+    float OpenAngle = 0;       // degrees ATDC, 70 to 105
+    float EngineSpeed = 0;     // rpm, 1000 to 50000
+    std::string PipeName;      // only shown on the window
+};
+
+struct DsnResult {
+    float GasTemp = 0;    // K
+    float MidCoef = 0;    // coefficients actually used
+    float TailCoef = 0;
+    float SoundSpeed = 0; // m/s
+    float ETotal = 0;     // tuned length, piston face to tail pipe entry, mm
+    float MaxPrtLnth = 0; // upper limit of LX, mm
+    std::array<float, 5> Diam{}; // D1..D5, mm
+    std::array<float, 7> Lnth{}; // L1..L7, mm
+    int16_t Numdiam = 0;  // highest index of Diam in use: 4 three-stage, 3 two-stage
+    int16_t Numlen = 0;   // highest index of Lnth in use: 6 three-stage, 5 two-stage
+};
+
+// Single(x): x rounded to the nearest single-precision value.
+inline float Single(double x) { return static_cast<float>(x); }
+
+// Stage A: gas temperature and, when derived from the BMEP, the diameter coefficients.
+void Calc_Chamber_A(const DsnInput& in, DsnResult& out);
+// Stage B: speed of sound, tuned length and the LX limit. Needs stage A.
+void Calc_Chamber_B(const DsnInput& in, DsnResult& out);
+// Stage C: section lengths and diameters, Numdiam and Numlen. Needs stage B. Writes only
+// the entries in use, so a two-stage run leaves Diam(4) and Lnth(6) as they were.
+void Calc_Chamber_C(const DsnInput& in, DsnResult& out);
+
+// All three stages at once. `previous` supplies the entries a two-stage run leaves alone.
+DsnResult Calc_Chamber(const DsnInput& in, const DsnResult& previous = DsnResult{});
+
+// The LX limit as the limit message shows it: MaxPrtLnth - 0.05 formatted "##0.0".
+std::string Max_Prt_Lnth_Text(float maxPrtLnth);

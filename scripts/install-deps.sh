@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, whatever the build, the program and the tests need
+# and is not on the machine yet. Safe to run again: it does nothing when all is there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang-format
+  qt6-base-dev qt6-svg-dev libgl-dev
+  libgtest-dev
+  libdxflib-dev
+  fonts-liberation2
+  xvfb xauth imagemagick
+  poppler-utils python3-ezdxf
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
