@@ -14,8 +14,15 @@ struct Bmep_Inputs {
     bool Power_In_Hp = true;
 };
 
-// The first failure (focus index into BHP_Txt) or the BMEP in bar.
-Outcome<float> Calc_Bmep(const Bmep_Inputs& in);
+// The stored quantities of a successful calculation.
+struct Bmep_Values {
+    float V = 0;    // swept volume, cm3
+    float Pk = 0;   // power in kW
+    float BMEP = 0; // bar
+};
+
+// The first failure (focus index into BHP_Txt) or the BMEP in bar with V and Pk.
+Outcome<Bmep_Values> Calc_Bmep(const Bmep_Inputs& in);
 
 // "The Brake Mean Effective Pressure is " + "#0.00" + " bar"
 std::string Bmep_Result_Text(float bmep);

@@ -12,8 +12,14 @@ struct RectPrt_Inputs {
     std::string bottomRadius; // DiamTxt(3), mm
 };
 
-// The first failure (focus index into DiamTxt) or the diameter D in mm.
-Outcome<float> Calc_RectPrt(const RectPrt_Inputs& in);
+// The stored quantities of a successful calculation.
+struct RectPrt_Values {
+    float A = 0; // open port area, mm2
+    float D = 0; // equivalent circular diameter, mm
+};
+
+// The first failure (focus index into DiamTxt) or the diameter D in mm with the area A.
+Outcome<RectPrt_Values> Calc_RectPrt(const RectPrt_Inputs& in);
 
 // "Diameter of the Equivalent Circular Port is " + "#0.00" + " mm"
 std::string RectPrt_Result_Text(float diameter);
