@@ -38,6 +38,11 @@ struct ProfPrt_Outcome {
 
 ProfPrt_Outcome Calc_ProfPrt(const ProfPrt_Inputs& in);
 
+// The bridge width at stations 0 (top) to n (bottom) of a bridged pair: the plain width W
+// widened near each end by the rounded corners of radius Rt (top) and Rb (bottom), with h
+// the interval height. Stations beyond n are zero.
+std::array<float, 11> Bridge_Widths(int16_t n, float h, float W, float Rt, float Rb);
+
 // The number of intervals that a text of the intervals field stands for, as the window
 // reads it while typing: nearest integer, halves to even; a text that is not a number
 // counts as 0; nothing when it does not fit a 16-bit integer.

@@ -1,0 +1,253 @@
+#include "tools/prof_port_calc.h"
+
+#include "common/display_format.h"
+#include "common/field_check.h"
+
+#include <cmath>
+
+namespace {
+// Every stored quantity is a single; the arithmetic between stores is done in double.
+double Dbl(float x) {
+    return static_cast<double>(x);
+}
+float Sng(double x) {
+    return static_cast<float>(x);
+}
+
+constexpr int16_t MaxStations = 11;
+using Stations = std::array<float, MaxStations>;
+
+const Field_Texts BoreTexts{"Cylinder Bore Not Set", "Cylinder Bore Incorrectly Set",
+                            "Enter a value for the Bore"};
+const Field_Texts HeightTexts{"Port Height Not Set", "Port Height Incorrectly Set",
+                              "Enter a value for the Port Height"};
+const Field_Texts WidthTexts{"Bridge Width Not Set", "Bridge Width Incorrectly Set",
+                             "Enter a value for the Bridge Width"};
+const Field_Texts TopTexts{"Bridge Top Radius Not Set", "Bridge Top Radius Incorrectly Set",
+                           "Enter a value for the Top Radius"};
+const Field_Texts BottomTexts{"Bridge Bottom Radius Not Set",
+                              "Bridge Bottom Radius Incorrectly Set",
+                              "Enter a value for the Bottom Radius"};
+const Field_Texts IntervalsTexts{"Number of Intervals Not Set",
+                                 "Number of Intervals Incorrectly Set",
+                                 "Enter a value for the Number of Intervals"};
+
+std::string Station_Text(int16_t i) {
+    return Format_Number(static_cast<double>(i), "#0");
+}
+
+// A corner radius of the bridge: not negative, not above the largest bridge width.
+std::optional<Field_Failure> Check_Radius(const std::string& text, int16_t field,
+                                          const Field_Texts& texts, const char* negativeTitle,
+                                          const char* largeTitle, float Wmax,
+                                          const std::string& WmaxText, float& radius) {
+    if (auto f = Read_Field(text, field, texts, radius))
+        return f;
+    if (radius < 0.0f)
+        return Fail_At(field, negativeTitle, "Enter a positive value");
+    if (radius > Wmax)
+        return Fail_At(field, largeTitle, "Enter a value less than " + WmaxText);
+    return std::nullopt;
+}
+
+// The rounded corner of radius R widens the bridge by 2 * e at depth t below its end.
+float Corner_Width(float R, float t, float W) {
+    const float s = Sng(std::sqrt((2.0 * Dbl(R) - Dbl(t)) * Dbl(t)));
+    const float e = Sng(Dbl(R) - Dbl(s));
+    return Sng(2.0 * Dbl(e) + Dbl(W));
+}
+} // namespace
+
+Stations Bridge_Widths(int16_t n, float h, float W, float Rt, float Rb) {
+    Stations b{};
+    if (n < 1 || n >= MaxStations)
+        return b;
+    for (int16_t i = 1; i < n; ++i)
+        b[i] = W;
+    b[0] = Sng(2.0 * Dbl(Rt) + Dbl(W));
+    for (int16_t i = 1; i < n; ++i) {
+        const float t = Sng(Dbl(i) * Dbl(h));
+        if (!(t < Rt))
+            break;
+        b[i] = Corner_Width(Rt, t, W);
+    }
+    b[n] = Sng(2.0 * Dbl(Rb) + Dbl(W));
+    // Where the corners overlap, the bottom one is kept.
+    for (int16_t k = 1; k < n; ++k) {
+        const float t = Sng(Dbl(k) * Dbl(h));
+        if (!(t < Rb))
+            break;
+        b[n - k] = Corner_Width(Rb, t, W);
+    }
+    return b;
+}
+
+namespace {
+// Trapezoid rule over the n equal intervals of the projected widths c.
+float Width_Sum(const Stations& c, int16_t n) {
+    float S = Sng((Dbl(c[0]) + Dbl(c[n])) / 2.0);
+    for (int16_t i = 1; i < n; ++i)
+        S = Sng(Dbl(S) + Dbl(c[i]));
+    return S;
+}
+
+// The ordinates can be negative; with enough of them, or with a bridge wider than the
+// ordinates can make up for, the area comes out below zero (or undefined for an infinite
+// ordinate). The focus goes to the first negative ordinate, or else to the narrowest.
+Field_Failure No_Port_Area(const Stations& y, int16_t n) {
+    int16_t at = -1;
+    for (int16_t i = 0; i <= n && at < 0; ++i) {
+        if (y[i] < 0.0f)
+            at = i;
+    }
+    if (at < 0) {
+        at = 0;
+        for (int16_t i = 1; i <= n; ++i) {
+            if (y[i] < y[at])
+                at = i;
+        }
+    }
+    return Fail_At(at, "The Port Area is Negative",
+                   std::string("These ordinates leave the port no open area") + CrLf +
+                       "Enter a larger value for Ordinate #" + Station_Text(at),
+                   FieldKind::Ordinate);
+}
+} // namespace
+
+ProfPrt_Outcome Calc_ProfPrt(const ProfPrt_Inputs& in) {
+    ProfPrt_Outcome out;
+    auto fail = [&out](Field_Failure f) {
+        out.failure = std::move(f);
+        return out;
+    };
+    const float P = Sng(std::atan(1.0)); // quarter pi
+
+    float D = 0;
+    if (auto f = Read_Field(in.ProfTxt[ProfBore], ProfBore, BoreTexts, D))
+        return fail(*f);
+    if (auto f = Check_Range(D, 5.0f, 80.0f, ProfBore, "Cylinder Bore Out of Range",
+                             "Enter a value between 5 and 80"))
+        return fail(*f);
+
+    float H = 0;
+    if (auto f = Read_Field(in.ProfTxt[ProfHeight], ProfHeight, HeightTexts, H))
+        return fail(*f);
+    const float ratio = Sng(Dbl(H) / Dbl(D));
+    if (ratio < 0.3f)
+        return fail(Fail_At(ProfHeight, "Port Height Out of Range", "Enter a larger value"));
+    if (ratio > 0.65f)
+        return fail(Fail_At(ProfHeight, "Port Height Out of Range", "Enter a smaller value"));
+
+    float W = 0;
+    float Rt = 0;
+    float Rb = 0;
+    if (in.bridged) {
+        if (auto f = Read_Field(in.ProfTxt[ProfBridgeWidth], ProfBridgeWidth, WidthTexts, W))
+            return fail(*f);
+        // The largest bridge width is a fifth of the bore, as the user sees it: two decimals.
+        const std::string WmaxText = Format_Number(Dbl(Sng(0.2 * Dbl(D))), "#0.00");
+        const float Wmax = Number_Value(WmaxText);
+        if (auto f = Check_Range(W, 1.0f, Wmax, ProfBridgeWidth, "Bridge Width Out of Range",
+                                 "Enter a value between 1 and " + WmaxText))
+            return fail(*f);
+        if (auto f = Check_Radius(in.ProfTxt[ProfTopRadius], ProfTopRadius, TopTexts,
+                                  "Negative Value for Top Radius", "Top Radius too large", Wmax,
+                                  WmaxText, Rt))
+            return fail(*f);
+        if (auto f = Check_Radius(in.ProfTxt[ProfBottomRadius], ProfBottomRadius, BottomTexts,
+                                  "Negative Value for Bottom Radius", "Bottom Radius too large",
+                                  Wmax, WmaxText, Rb))
+            return fail(*f);
+    }
+
+    float intervals = 0;
+    if (auto f = Read_Field(in.ProfTxt[ProfIntervals], ProfIntervals, IntervalsTexts, intervals))
+        return fail(*f);
+    out.numIntervals = Round_To_Int16(intervals);
+    if (!out.numIntervals || *out.numIntervals < 4 || *out.numIntervals > 10)
+        return fail(Fail_At(ProfIntervals, "Number of Intervals Out of Range",
+                            "Enter a value between 4 and 10"));
+    const int16_t n = *out.numIntervals;
+
+    // Every ordinate must be set and numeric before any of them is judged.
+    Stations y{};
+    for (int16_t i = 0; i <= n; ++i) {
+        const std::string prompt = "Enter a value for Ordinate #" + Station_Text(i);
+        const Field_Texts texts{"Ordinate Not Set", "Ordinate Incorrectly Set", prompt};
+        if (auto f = Read_Field(in.OrdTxt[i], i, texts, y[i], FieldKind::Ordinate))
+            return fail(*f);
+    }
+    const float L = in.bridged ? Sng(Dbl(D) * 0.6) : Sng(Dbl(D) * 0.75);
+    for (int16_t i = 0; i <= n; ++i) {
+        if (y[i] > L)
+            return fail(Fail_At(i, "Ordinate #" + Station_Text(i) + " too large",
+                                in.bridged ? "Length Exceeds 60% of the bore"
+                                           : "Length Exceeds 75% of the bore",
+                                FieldKind::Ordinate));
+    }
+
+    const float h = Sng(Dbl(H) / Dbl(static_cast<float>(n)));
+    Stations c{};
+
+    if (!in.bridged) {
+        for (int16_t i = 0; i <= n; ++i)
+            c[i] = Sng(Dbl(D) * std::sin(Dbl(Sng(Dbl(y[i]) / Dbl(D)))));
+        const float A = Sng(Dbl(Width_Sum(c, n)) * Dbl(h));
+        if (!std::isfinite(A) || A < 0.0f)
+            return fail(No_Port_Area(y, n));
+        out.d = Sng(std::sqrt(Dbl(A) / Dbl(P)));
+        return out;
+    }
+
+    const Stations b = Bridge_Widths(n, h, W, Rt, Rb);
+    // The bridge and the port beside it must fit in a quarter of the bore's circumference.
+    const float Q = Sng(Dbl(P) * Dbl(D));
+    for (int16_t i = 0; i <= n; ++i) {
+        if (Sng(Dbl(b[i]) / 2.0 + Dbl(y[i])) > Q)
+            return fail(Fail_At(i, "Ordinate #" + Station_Text(i) + " too large",
+                                "Total Width with Bridge exceeds the bore", FieldKind::Ordinate));
+    }
+
+    // Constant duct section: each port projected on the plane across the bridge, measured
+    // from the bridge edge.
+    const float R = Sng(Dbl(D) / 2.0);
+    for (int16_t i = 0; i <= n; ++i) {
+        const float half = Sng(Dbl(b[i]) / 2.0);
+        c[i] = Sng(Dbl(R) * std::sin((2.0 * Dbl(y[i]) + Dbl(b[i])) / Dbl(D)) - Dbl(half));
+    }
+    const float AC = Sng(2.0 * Dbl(Width_Sum(c, n)) * Dbl(h));
+    if (!std::isfinite(AC) || AC < 0.0f)
+        return fail(No_Port_Area(y, n));
+
+    // Widened duct section: the straight chord of each ordinate's arc.
+    for (int16_t i = 0; i <= n; ++i)
+        c[i] = Sng(Dbl(D) * std::sin(Dbl(Sng(Dbl(y[i]) / Dbl(D)))));
+    const float AW = Sng(2.0 * Dbl(Width_Sum(c, n)) * Dbl(h));
+    if (!std::isfinite(AW) || AW < 0.0f)
+        return fail(No_Port_Area(y, n));
+
+    out.dC = Sng(std::sqrt(Dbl(AC) / Dbl(P)));
+    out.dW = Sng(std::sqrt(Dbl(AW) / Dbl(P)));
+    return out;
+}
+
+std::optional<int16_t> Intervals_Value(const std::string& text) {
+    const std::string trimmed = Trim_Blanks(text);
+    if (!Is_Plain_Number(trimmed))
+        return 0;
+    return Round_To_Int16(Number_Value(trimmed));
+}
+
+std::string ProfPrt_Single_Text(float d) {
+    return "The Equivalent Diameter of the Port is " + Format_Number(Dbl(d), "#0.0#") + " mm";
+}
+
+std::string ProfPrt_Constant_Text(float dC) {
+    return "For a Constant Duct Section adjacent to the Port: " + Format_Number(Dbl(dC), "#0.0#") +
+           " mm";
+}
+
+std::string ProfPrt_Widened_Text(float dW) {
+    return "For a Widened Duct Section adjacent to the Port: " + Format_Number(Dbl(dW), "#0.0#") +
+           " mm";
+}
