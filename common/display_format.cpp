@@ -1,7 +1,7 @@
 #include "common/display_format.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 std::string Format_Number(double value, std::string_view picture) {
@@ -24,13 +24,14 @@ std::string Format_Number(double value, std::string_view picture) {
     }
     const size_t decimals = fracReq + fracOpt;
 
-    // The exact decimal expansion of the magnitude (glibc prints binary values exactly).
+    // The exact decimal expansion of the magnitude: 1100 places hold every digit of any
+    // double, and to_chars, unlike printf, ignores the locale.
     std::vector<char> buf(1500);
-    std::snprintf(buf.data(), buf.size(), "%.1100f", std::fabs(value));
-    std::string exact(buf.data());
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(value),
+                                   std::chars_format::fixed, 1100);
+    const std::string exact(buf.data(), res.ptr);
     const size_t dot = exact.find('.');
     std::string digits = exact.substr(0, dot) + exact.substr(dot + 1, decimals);
-    const size_t intDigits = dot;
     const char next = exact[dot + 1 + decimals];
 
     // Round half away from zero: on the magnitude, a dropped part of half or more goes up.
@@ -51,7 +52,6 @@ std::string Format_Number(double value, std::string_view picture) {
         }
     }
     const size_t intLen = digits.size() - decimals;
-    (void)intDigits;
     std::string intStr = digits.substr(0, intLen);
     std::string fracStr = digits.substr(intLen);
 

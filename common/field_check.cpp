@@ -15,7 +15,9 @@ std::string Trim_Blanks(std::string_view text) {
 }
 
 namespace {
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Position of the first character after a plain decimal number starting at `pos`, or
 // npos when no such number starts there.
@@ -119,9 +121,8 @@ float Number_Value(std::string_view text) {
     if (digits.front() == '+' || digits.front() == '-')
         digits.remove_prefix(1);
     float value = 0.0f;
-    const auto res =
-        std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                        std::chars_format::general);
+    const auto res = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                     std::chars_format::general);
     if (res.ec == std::errc::result_out_of_range) {
         value = magnitudeTooLarge(digits) ? std::numeric_limits<float>::infinity() : 0.0f;
     }

@@ -17,8 +17,8 @@ enum class FieldKind { Input, Ordinate };
 struct Field_Failure {
     std::string title;
     std::string prompt;
-    int16_t field = -1;       // index into the window's field array; -1: the focus does not move
-    bool clearField = false;  // true exactly for the Not Set stage: the field's text is emptied
+    int16_t field = -1;      // index into the window's field array; -1: the focus does not move
+    bool clearField = false; // true exactly for the Not Set stage: the field's text is emptied
     FieldKind kind = FieldKind::Input;
 
     bool operator==(const Field_Failure& o) const {

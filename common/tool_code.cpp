@@ -3,5 +3,7 @@
 namespace ToolCode {
 int16_t ToolJustOpened = False;
 
-void Set_ToolJustOpened() { ToolJustOpened = True; }
+void Set_ToolJustOpened() {
+    ToolJustOpened = True;
+}
 } // namespace ToolCode

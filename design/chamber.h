@@ -25,20 +25,22 @@ struct DsnInput {
 };
 
 struct DsnResult {
-    float GasTemp = 0;    // K
-    float MidCoef = 0;    // coefficients actually used
+    float GasTemp = 0; // K
+    float MidCoef = 0; // coefficients actually used
     float TailCoef = 0;
-    float SoundSpeed = 0; // m/s
-    float ETotal = 0;     // tuned length, piston face to tail pipe entry, mm
-    float MaxPrtLnth = 0; // upper limit of LX, mm
+    float SoundSpeed = 0;        // m/s
+    float ETotal = 0;            // tuned length, piston face to tail pipe entry, mm
+    float MaxPrtLnth = 0;        // upper limit of LX, mm
     std::array<float, 5> Diam{}; // D1..D5, mm
     std::array<float, 7> Lnth{}; // L1..L7, mm
-    int16_t Numdiam = 0;  // highest index of Diam in use: 4 three-stage, 3 two-stage
-    int16_t Numlen = 0;   // highest index of Lnth in use: 6 three-stage, 5 two-stage
+    int16_t Numdiam = 0;         // highest index of Diam in use: 4 three-stage, 3 two-stage
+    int16_t Numlen = 0;          // highest index of Lnth in use: 6 three-stage, 5 two-stage
 };
 
 // Single(x): x rounded to the nearest single-precision value.
-inline float Single(double x) { return static_cast<float>(x); }
+inline float Single(double x) {
+    return static_cast<float>(x);
+}
 
 // Stage A: gas temperature and, when derived from the BMEP, the diameter coefficients.
 void Calc_Chamber_A(const DsnInput& in, DsnResult& out);
