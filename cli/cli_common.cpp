@@ -1,0 +1,131 @@
+#include "cli/cli_common.h"
+
+#include <charconv>
+#include <ostream>
+
+namespace cli {
+
+std::vector<std::string> Prepare_Args(int argc, char** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a.size() > 3 && a.compare(0, 2, "--") == 0 && a.back() == '=' &&
+            a.find('=') == a.size() - 1) {
+            a.pop_back();
+            args.push_back(a);
+            args.emplace_back();
+        } else {
+            args.push_back(std::move(a));
+        }
+    }
+    return args;
+}
+
+int Parse(CLI::App& app, std::vector<std::string> args, std::ostream& out, std::ostream& err) {
+    // CLI11 takes the arguments in reverse order.
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        return ExitOk;
+    } catch (const CLI::CallForAllHelp&) {
+        out << app.help("", CLI::AppFormatMode::All);
+        return ExitOk;
+    } catch (const CLI::ParseError& e) {
+        err << app.get_name() << ": " << e.what() << "\n";
+        err << "Run '" << app.get_name() << " --help' (or with a command, 'COMMAND --help') "
+            << "for the usage.\n";
+        return ExitUsage;
+    }
+    return -1;
+}
+
+Json Single_Json(float value) {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value),
+                                   std::chars_format::general, 9);
+    double shortValue = 0;
+    std::from_chars(buf, res.ptr, shortValue);
+    return shortValue;
+}
+
+Json Focus_Json(const std::string& array, int index) {
+    if (index < 0)
+        return nullptr;
+    return array + "(" + std::to_string(index) + ")";
+}
+
+namespace {
+const std::string& arrayOf(const Report& r, const Field_Failure& f) {
+    return f.kind == FieldKind::Ordinate ? r.ordinateArray : r.fieldArray;
+}
+
+// A prompt on one line: its line breaks become blanks.
+std::string oneLine(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (!out.empty() && out.back() != ' ')
+                out += ' ';
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+void printPlain(const Report& r, const Field_Failure& f, const char* kind, std::ostream& err) {
+    err << kind << f.title << ": " << oneLine(f.prompt);
+    const Json focus = Focus_Json(arrayOf(r, f), f.field);
+    if (!focus.is_null()) {
+        err << " [focus " << focus.get<std::string>();
+        if (f.clearField)
+            err << ", emptied";
+        err << "]";
+    }
+    err << "\n";
+}
+} // namespace
+
+Json Report_Json(const Report& r) {
+    Json j;
+    j["warnings"] = Json::array();
+    for (const auto& w : r.warnings)
+        j["warnings"].push_back({{"title", w.title},
+                                 {"prompt", w.prompt},
+                                 {"focus", Focus_Json(arrayOf(r, w), w.field)}});
+    if (r.failure) {
+        const auto& f = *r.failure;
+        j["failure"] = {{"title", f.title},
+                        {"prompt", f.prompt},
+                        {"focus", Focus_Json(arrayOf(r, f), f.field)},
+                        {"emptied", f.clearField}};
+    } else {
+        j["failure"] = nullptr;
+    }
+    j["display"] = Json::object();
+    for (const auto& [control, text] : r.display)
+        j["display"][control] = text;
+    j["values"] = Json::object();
+    for (const auto& [name, value] : r.values)
+        j["values"][name] = Single_Json(value);
+    return j;
+}
+
+int Print_Report(const Report& r, bool json, std::ostream& out, std::ostream& err) {
+    if (json) {
+        out << Report_Json(r).dump(2) << "\n";
+    } else {
+        for (const auto& w : r.warnings)
+            printPlain(r, w, "", err);
+        if (r.failure)
+            printPlain(r, *r.failure, "", err);
+        else
+            for (const auto& line : r.plainLines)
+                out << line << "\n";
+    }
+    return r.failure ? ExitCheckFailed : ExitOk;
+}
+
+} // namespace cli
