@@ -152,7 +152,7 @@ std::optional<Field_Failure> Read_Field(std::string_view text, int16_t field,
 std::optional<Field_Failure> Check_Range(float value, float lo, float hi, int16_t field,
                                          const std::string& title, const std::string& prompt,
                                          FieldKind kind) {
-    if (value < lo || value > hi)
+    if (!(lo <= value && value <= hi)) // also rejects a NaN, should one ever arrive
         return Fail_At(field, title, prompt, kind);
     return std::nullopt;
 }
