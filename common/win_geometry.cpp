@@ -1,0 +1,79 @@
+#include "common/win_geometry.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+QColor Qt_Color(uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+QFont Win_Font(double points, bool bold, bool italic) {
+    QFont f(QString::fromLatin1(Win_Font_Family));
+    f.setPixelSize(static_cast<int>(points * 96.0 / 72.0 + 0.5));
+    f.setBold(bold);
+    f.setItalic(italic);
+    f.setStyleHint(QFont::SansSerif);
+    return f;
+}
+
+QFont Default_Win_Font() {
+    return Win_Font(8.25);
+}
+
+QStringList Wrap_Caption(const QString& text, const QFontMetrics& fm, int width) {
+    // Split into alternating runs of blanks and of other characters.
+    QStringList runs;
+    for (int i = 0; i < text.size();) {
+        const bool blank = text[i] == QLatin1Char(' ');
+        int j = i;
+        while (j < text.size() && (text[j] == QLatin1Char(' ')) == blank) {
+            ++j;
+        }
+        runs << text.mid(i, j - i);
+        i = j;
+    }
+    QStringList lines;
+    QString line;
+    bool lineHasWord = false;
+    QString pendingBlanks;
+    for (const QString& run : runs) {
+        if (run.startsWith(QLatin1Char(' '))) {
+            if (!lineHasWord && lines.isEmpty()) {
+                line += run; // leading blanks of the caption indent its first line
+            } else {
+                pendingBlanks = run;
+            }
+            continue;
+        }
+        const QString candidate = line + pendingBlanks + run;
+        if (lineHasWord && fm.horizontalAdvance(candidate) > width) {
+            lines << line;
+            line = run;
+        } else {
+            line = candidate;
+        }
+        pendingBlanks.clear();
+        lineHasWord = true;
+    }
+    if (!line.isEmpty() || lines.isEmpty()) {
+        lines << line;
+    }
+    return lines;
+}
+
+void Draw_Caption(QPainter& p, const QRect& box, const QString& text, Qt::Alignment hAlign,
+                  bool vCentre) {
+    const QFontMetrics fm(p.font());
+    const QStringList lines = Wrap_Caption(text, fm, box.width());
+    const int lineH = fm.height();
+    int y = box.top();
+    if (vCentre) {
+        y = box.top() + (box.height() - lineH * static_cast<int>(lines.size())) / 2;
+    }
+    for (const QString& l : lines) {
+        const QRect r(box.left(), y, box.width(), lineH);
+        p.drawText(r, static_cast<int>(hAlign) | Qt::AlignTop | Qt::TextSingleLine, l);
+        y += lineH;
+    }
+}
