@@ -1,0 +1,151 @@
+#include "fabrication/pattern_dxf.h"
+
+#include <dl_dxf.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <memory>
+
+namespace {
+
+constexpr double Pi = 3.14159265358979323846;
+
+// AutoCAD colour numbers of the layers.
+constexpr int Colour_Cut = 7;   // black on white, white on black
+constexpr int Colour_Etch = 5;  // blue
+constexpr int Colour_Label = 3; // green
+constexpr int By_Layer = 256;
+
+const char* Layer_Name(Pattern_Layer layer) {
+    switch (layer) {
+    case Pattern_Layer::Cut:
+        return "CUT";
+    case Pattern_Layer::Etch:
+        return "ETCH";
+    case Pattern_Layer::Label:
+        return "LABEL";
+    }
+    return "0";
+}
+
+// R12 text is single-byte: the degree sign becomes the drawing code "%%d", anything else
+// outside ASCII a question mark.
+std::string Dxf_Text(const std::string& s) {
+    std::string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c == 0xC2 && i + 1 < s.size() && static_cast<unsigned char>(s[i + 1]) == 0xB0) {
+            out += "%%d";
+            ++i;
+        } else if ((c & 0xC0) != 0x80) {
+            out += '?';
+        }
+    }
+    return out;
+}
+
+double Degrees(double radians) {
+    return radians * 180 / Pi;
+}
+
+} // namespace
+
+bool Write_Pattern_Dxf(const std::string& path, const Chamber_Patterns& set,
+                       const Sheet_Layout& layout, std::string& error) {
+    {
+        // dxflib reports a failed open only through its own flag; find the reason first.
+        std::ofstream probe(path, std::ios::out | std::ios::trunc);
+        if (!probe) {
+            error = std::strerror(errno);
+            return false;
+        }
+    }
+    DL_Dxf dxf;
+    const DL_Codes::version version = DL_Codes::AC1009; // R12
+    std::unique_ptr<DL_WriterA> dw(dxf.out(path.c_str(), version));
+    if (!dw || dw->openFailed()) {
+        error = "cannot open for writing";
+        return false;
+    }
+
+    dxf.writeHeader(*dw);
+    dw->dxfString(9, "$INSUNITS"); // drawing units: millimetres
+    dw->dxfInt(70, 4);
+    dw->dxfString(9, "$EXTMIN");
+    dw->dxfReal(10, 0.0);
+    dw->dxfReal(20, 0.0);
+    dw->dxfString(9, "$EXTMAX");
+    dw->dxfReal(10, layout.width);
+    dw->dxfReal(20, layout.height);
+    dw->sectionEnd();
+
+    dw->sectionTables();
+    dxf.writeVPort(*dw);
+
+    dw->tableLinetypes(1);
+    dxf.writeLinetype(*dw, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
+    dw->tableEnd();
+
+    dw->tableLayers(4);
+    dxf.writeLayer(*dw, DL_LayerData("0", 0), DL_Attributes("", Colour_Cut, 0, "CONTINUOUS", 1.0));
+    dxf.writeLayer(*dw, DL_LayerData("CUT", 0),
+                   DL_Attributes("", Colour_Cut, 0, "CONTINUOUS", 1.0));
+    dxf.writeLayer(*dw, DL_LayerData("ETCH", 0),
+                   DL_Attributes("", Colour_Etch, 0, "CONTINUOUS", 1.0));
+    dxf.writeLayer(*dw, DL_LayerData("LABEL", 0),
+                   DL_Attributes("", Colour_Label, 0, "CONTINUOUS", 1.0));
+    dw->tableEnd();
+
+    dw->tableStyle(1);
+    dxf.writeStyle(*dw, DL_StyleData("STANDARD", 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));
+    dw->tableEnd();
+
+    dxf.writeView(*dw);
+    dxf.writeUcs(*dw);
+    dw->tableAppid(1);
+    dxf.writeAppid(*dw, "ACAD");
+    dw->tableEnd();
+    dxf.writeDimStyle(*dw, 2.5, 0.625, 0.625, 0.625, 2.5);
+    dw->sectionEnd();
+
+    dw->sectionBlocks();
+    dw->sectionEnd();
+
+    dw->sectionEntities();
+    for (size_t i = 0; i < set.pieces.size(); ++i) {
+        const Flat_Piece& p = set.pieces[i];
+        const Pt off = layout.offsets[i];
+        for (const auto& l : p.lines) {
+            const DL_Attributes attr(Layer_Name(Layer_Of(l.role)), By_Layer, 0, "BYLAYER", 1.0);
+            dxf.writeLine(
+                *dw, DL_LineData(l.a.x + off.x, l.a.y + off.y, 0, l.b.x + off.x, l.b.y + off.y, 0),
+                attr);
+        }
+        for (const auto& a : p.arcs) {
+            const DL_Attributes attr(Layer_Name(Layer_Of(a.role)), By_Layer, 0, "BYLAYER", 1.0);
+            dxf.writeArc(*dw,
+                         DL_ArcData(a.centre.x + off.x, a.centre.y + off.y, 0, a.radius,
+                                    Degrees(a.start), Degrees(a.end)),
+                         attr);
+        }
+        for (const auto& t : p.texts) {
+            const DL_Attributes attr(Layer_Name(Pattern_Layer::Label), By_Layer, 0, "BYLAYER", 1.0);
+            const double x = t.at.x + off.x;
+            const double y = t.at.y + off.y;
+            const bool centre = t.anchor == Text_Anchor::Centre;
+            // Centred text is placed by its alignment point (middle of the capitals).
+            dxf.writeText(*dw,
+                          DL_TextData(x, y, 0, x, y, 0, t.height, 1.0, 0, centre ? 1 : 0,
+                                      centre ? 2 : 0, Dxf_Text(t.text), "STANDARD", 0.0),
+                          attr);
+        }
+    }
+    dw->sectionEnd();
+    dw->dxfEOF();
+    dw->close();
+    return true;
+}

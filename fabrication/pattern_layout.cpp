@@ -1,0 +1,96 @@
+#include "fabrication/pattern_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+Chamber_Patterns Make_Chamber_Patterns(const DsnInput& input, const DsnResult& result,
+                                       const Pattern_Options& options) {
+    Chamber_Patterns set;
+    set.input = input;
+    set.result = result;
+    set.options = options;
+    set.sections = Chamber_Sections(input.ThreeStage, result);
+    set.pieces = Develop_Chamber(set.sections, options);
+    return set;
+}
+
+Sheet_Layout Lay_Out_Side_By_Side(const std::vector<Flat_Piece>& pieces, double gap,
+                                  double margin) {
+    Sheet_Layout s;
+    double x = margin;
+    double tallest = 0;
+    for (const auto& p : pieces) {
+        s.offsets.push_back({x - p.frame.x0, margin - p.frame.y0});
+        x += p.frame.width() + gap;
+        tallest = std::max(tallest, p.frame.height());
+    }
+    s.width = (pieces.empty() ? x : x - gap) + margin;
+    s.height = tallest + 2 * margin;
+    return s;
+}
+
+Pt Paper_Size(Paper paper) {
+    return paper == Paper::A4 ? Pt{210.0, 297.0} : Pt{215.9, 279.4};
+}
+
+const char* Paper_Name(Paper paper) {
+    return paper == Paper::A4 ? "A4" : "Letter";
+}
+
+Page_Box Page_Layout(Paper paper, bool landscape) {
+    const Pt size = Paper_Size(paper);
+    Page_Box b;
+    b.width = landscape ? size.y : size.x;
+    b.height = landscape ? size.x : size.y;
+    const double side = Page_Margin + Crop_Zone;
+    b.tile = {side, Page_Margin + Header_Band + Crop_Zone, b.width - side,
+              b.height - Page_Margin - Footer_Band - Crop_Zone};
+    return b;
+}
+
+int Tiles_Along(double length, double tile, double overlap) {
+    if (length <= tile)
+        return 1;
+    // Allow for rounding: a length that fits within a micrometre needs no further tile.
+    return 1 + static_cast<int>(std::ceil((length - tile) / (tile - overlap) - 1e-9));
+}
+
+Tile_Plan Plan_Tiles(const Box& frame, Paper paper) {
+    Tile_Plan best;
+    for (bool landscape : {false, true}) {
+        Tile_Plan t;
+        t.landscape = landscape;
+        t.page = Page_Layout(paper, landscape);
+        const double tw = t.page.tile.width();
+        const double th = t.page.tile.height();
+        t.cols = Tiles_Along(frame.width(), tw);
+        t.rows = Tiles_Along(frame.height(), th);
+        t.stepX = tw - Tile_Overlap;
+        t.stepY = th - Tile_Overlap;
+        const double spanW = tw + (t.cols - 1) * t.stepX;
+        const double spanH = th + (t.rows - 1) * t.stepY;
+        t.x0 = frame.x0 - (spanW - frame.width()) / 2;
+        t.y1 = frame.y1 + (spanH - frame.height()) / 2;
+        if (!landscape || t.pages() < best.pages())
+            best = t;
+    }
+    return best;
+}
+
+std::string Tile_Name(int row, int col) {
+    std::string s;
+    // Rows past Z continue AA, AB, ... as spreadsheet columns do.
+    int r = row;
+    do {
+        s.insert(s.begin(), static_cast<char>('A' + r % 26));
+        r = r / 26 - 1;
+    } while (r >= 0);
+    return s + std::to_string(col + 1);
+}
+
+int Pattern_Page_Count(const Chamber_Patterns& set, Paper paper) {
+    int pages = 1;
+    for (const auto& p : set.pieces)
+        pages += Plan_Tiles(p.frame, paper).pages();
+    return pages;
+}

@@ -1,0 +1,79 @@
+#pragma once
+// Where the pieces go: side by side on one sheet (SVG, DXF), or each piece tiled at full
+// size across printed pages that are taped together (PDF, printer). Pure, millimetres.
+
+#include "fabrication/flat_pattern.h"
+
+#include <string>
+#include <vector>
+
+// A design and its developed pieces, as every renderer takes them.
+struct Chamber_Patterns {
+    DsnInput input;   // the accepted inputs (DX, LX, pipe name, stages)
+    DsnResult result; // the computed dimensions
+    Pattern_Options options;
+    std::vector<Chamber_Section> sections;
+    std::vector<Flat_Piece> pieces;
+};
+
+Chamber_Patterns Make_Chamber_Patterns(const DsnInput& input, const DsnResult& result,
+                                       const Pattern_Options& options);
+
+// Pieces side by side from left to right, bottoms level, `gap` apart, inside a border of
+// `margin`. offsets[i] is added to the coordinates of piece i's own frame (y up); the
+// sheet runs from (0, 0) to (width, height).
+struct Sheet_Layout {
+    std::vector<Pt> offsets;
+    double width = 0;
+    double height = 0;
+};
+
+Sheet_Layout Lay_Out_Side_By_Side(const std::vector<Flat_Piece>& pieces, double gap = 20,
+                                  double margin = 10);
+
+enum class Paper { A4, Letter };
+
+// Portrait size of the paper, mm.
+Pt Paper_Size(Paper paper);
+const char* Paper_Name(Paper paper);
+
+// The fixed parts of a printed page, mm from the page's top left corner, y down.
+inline constexpr double Page_Margin = 8;  // left blank for the printer's unprintable edge
+inline constexpr double Crop_Zone = 6;    // crop marks and neighbour names around the tile
+inline constexpr double Header_Band = 10; // page label
+inline constexpr double Footer_Band = 16; // the two check bars
+inline constexpr double Tile_Overlap = 10;
+
+struct Page_Box {
+    double width = 0, height = 0; // the page
+    Box tile;                     // the area that shows the piece (y down: y0 is the top)
+};
+
+Page_Box Page_Layout(Paper paper, bool landscape);
+
+// How many tiles of `tile` length cover `length` when neighbours overlap by `overlap`.
+int Tiles_Along(double length, double tile, double overlap = Tile_Overlap);
+
+// The tiling of one piece's frame: the orientation that needs fewer pages (portrait when
+// equal), the tile counts and the pages' layout. Tile (row, col), counted from the top
+// left, shows the frame's area from x = x0 + col * stepX, y = y1 - row * stepY downwards,
+// where (x0, y1) is the top left corner of the tiled span centred on the frame.
+struct Tile_Plan {
+    bool landscape = false;
+    int rows = 1;
+    int cols = 1;
+    double stepX = 0; // tile width less the overlap
+    double stepY = 0;
+    double x0 = 0; // the tiled span's left edge, in the piece's frame
+    double y1 = 0; // and its top edge
+    Page_Box page;
+    int pages() const { return rows * cols; }
+};
+
+Tile_Plan Plan_Tiles(const Box& frame, Paper paper);
+
+// "A1", "B3": the row as a letter, the column as a number, as printed on each page.
+std::string Tile_Name(int row, int col);
+
+// Pages of the printed set: the summary page, then every piece's tiles.
+int Pattern_Page_Count(const Chamber_Patterns& set, Paper paper);

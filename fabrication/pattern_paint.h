@@ -1,0 +1,29 @@
+#pragma once
+// The one drawing code of the flat patterns, on any QPainter: the printed set of pages
+// (PDF writer or printer) and the single full-size sheet (SVG). Every length is exact at
+// full size on devices that report their true resolution.
+
+#include "fabrication/flat_pattern.h"
+#include "fabrication/pattern_layout.h"
+
+#include <QPageLayout>
+
+#include <string>
+#include <vector>
+
+class QPainter;
+class QPagedPaintDevice;
+
+// A page of the printed set: the paper in either orientation, without margins.
+QPageLayout Pattern_Page_Layout(Paper paper, bool landscape);
+
+// Paints the whole printed set onto a paged device whose painter is active on its first
+// page, laid out as Pattern_Page_Layout(paper, false). Each later page's layout is set
+// here, portrait or landscape; everything is placed from the paper's corner.
+void Paint_Pattern_Pages(QPagedPaintDevice& device, QPainter& painter, const Chamber_Patterns& set,
+                         Paper paper);
+
+// Paints the pieces side by side as laid out, at `pxPerMm` device units per millimetre,
+// the sheet's top left corner at the device origin.
+void Paint_Pattern_Sheet(QPainter& painter, const Chamber_Patterns& set, const Sheet_Layout& layout,
+                         double pxPerMm);
