@@ -3,10 +3,16 @@
 
 #include "cli/design_command.h"
 #include "cli/tool_commands.h"
+#include "fabrication/templates_exec.h"
 
 #include <iostream>
 
 int main(int argc, char** argv) {
+    // "templates" draws with Qt, so it is a program of its own: the other commands never
+    // load Qt. It takes the same design flags.
+    if (argc > 1 && std::string(argv[1]) == "templates")
+        return Exec_Templates(argc, argv);
+
     CLI::App app{"Expansion Chamber Design Utility - command-line calculator.\n"
                  "Every field flag takes one text, exactly as typed into the window's field;\n"
                  "a field flag left out is an empty field, an option left out is unset.\n"
@@ -17,6 +23,8 @@ int main(int argc, char** argv) {
     cli::Design_Flags design;
     CLI::App* designCmd = app.add_subcommand("design", "Expansion chamber dimensions");
     cli::Add_Design_Flags(*designCmd, design);
+
+    app.add_subcommand("templates", "Full-size flat patterns of the chamber (PDF, SVG, DXF)");
 
     cli::Tool_Commands tools;
     tools.add(app);

@@ -609,3 +609,22 @@ TEST(TemplateCommand, PlainOutputNamesTheFilesWritten) {
 }
 
 } // namespace
+
+#ifdef CALC_PROGRAM
+// The calculator's "templates" command is the templates program, under the command's name.
+TEST(TemplateCommand, CalculatorHandsTemplatesOver) {
+    Scratch s;
+    const Outcome direct = Templates(Plus(Two_Stage, {"--json", "--dxf", s.path("a.dxf")}), s);
+    const Outcome viaCalc =
+        Run_Program(CALC_PROGRAM,
+                    Plus(Plus({"templates"}, Two_Stage), {"--json", "--dxf", s.path("b.dxf")}), s);
+    ASSERT_EQ(viaCalc.code, 0) << viaCalc.err;
+    const Json a = Json::parse(direct.out), b = Json::parse(viaCalc.out);
+    EXPECT_EQ(a["templates"]["pieces"], b["templates"]["pieces"]);
+    EXPECT_EQ(Slurp(s.path("a.dxf")), Slurp(s.path("b.dxf")));
+
+    const Outcome usage = Run_Program(CALC_PROGRAM, {"templates", "--pieces", "9"}, s);
+    EXPECT_EQ(usage.code, 64);
+    EXPECT_EQ(usage.err.rfind("expansion-chamber-calc templates: ", 0), 0u) << usage.err;
+}
+#endif
