@@ -1,0 +1,421 @@
+#include "design/tex_dsn.h"
+
+#include "app/pips_menu.h"
+#include "common/display_format.h"
+#include "common/field_failure.h"
+#include "common/win_msgbox.h"
+#include "design/chamber.h"
+#include "design/dsn_check.h"
+
+namespace {
+// A label of the window's default look, created in one line.
+void Lab(Label& l, Container& in, float left, float top, float width, float height,
+         const char* caption) {
+    l.Create(in, left, top, width, height, caption);
+}
+
+void Field(TextBox& t, Container& in, float left, float top, const Label& label,
+           float width = 615) {
+    t.Create(in, left, top, width, 285);
+    t.SetBackColor(TexDsn::FieldColor);
+    t.SetLabel(label);
+}
+
+void Result(TextBox& t, Container& in, float left, float top, const Label& label,
+            float width = 615) {
+    Field(t, in, left, top, label, width);
+    t.SetLocked(true);
+    t.SetAlignment(Align::Right);
+}
+} // namespace
+
+TexDsn::TexDsn()
+    : Form("TexDsn", "Expansion Chamber Design - Data Entry", 10875, 9950, WindowColor),
+      V(Win_Vars<TexDsn>()) {
+    Container& form = Client();
+
+    Lab(LabNam, form, 2120, 260, 840, 250, "Pipe Name:");
+    Field(Text1, form, 3080, 220, LabNam, 1000);
+    Text1.SetBackColor(FieldColor);
+
+    // The commands.
+    Comd[2].Create(form, 7700, 160, 1200, 600, "Return to Front Screen");
+    Comd[0].Create(form, 9200, 160, 1200, 600, "Calculate");
+    Comd[1].Create(form, 8450, 1000, 1200, 600, "Print");
+    Comd[0].SetBackColor(CalculateColor);
+    Comd[1].SetBackColor(PrintColor);
+    Comd[2].SetBackColor(ReturnColor);
+
+    // The three option groups.
+    Frame1[0].Create(form, 380, 620, 1600, 880, " Diffuser Type ");
+    Frame1[1].Create(form, 200, 1650, 2000, 1060, " Exhaust Temperature ");
+    Frame1[2].Create(form, 200, 4460, 2000, 1060, " Diameter Coefficients ");
+    Option1[0].Create(Frame1[0], 200, 300, 1300, 255, "Two Stage");
+    Option1[1].Create(Frame1[0], 200, 580, 1300, 255, "Three Stage");
+    Option1[2].Create(Frame1[1], 200, 300, 1700, 255, "Input Manually");
+    Option1[3].Create(Frame1[1], 200, 580, 1700, 400, "Calculate from Target BMEP");
+    Option1[4].Create(Frame1[2], 200, 300, 1700, 255, "Input Manually");
+    Option1[5].Create(Frame1[2], 200, 580, 1700, 400, "Calculate from Target BMEP");
+
+    // The panels of the optional inputs, with their recommended values.
+    HornPic.Create(form, 2620, 740, 4100, 740);
+    Lab(Labexp[6], HornPic, 0, 15, 4080, 240,
+        "Three Stage Diffuser Horn Coefficient  (1.25 to 2.0)");
+    Lab(SubLab7[1], HornPic, 160, 470, 3150, 200, "Enduro (wide power band) - high value");
+    Lab(SubLab7[0], HornPic, 160, 245, 3150, 200, "GP Racer (narrow power band) - low value");
+    Field(Texh[7], HornPic, 3360, 360, Labexp[6]);
+
+    TempPic.Create(form, 3050, 1750, 3100, 900);
+    Lab(Labexp[0], TempPic, 20, 20, 3060, 420,
+        "Mid-Section Mean Exhaust Temperature          at Maximum Power (degrees C)");
+    Lab(SubLab0[1], TempPic, 180, 670, 1300, 200, "Enduro:      500");
+    Lab(SubLab0[0], TempPic, 180, 445, 1300, 200, "GP Racer:  650");
+    Field(Texh[0], TempPic, 1500, 520, Labexp[0]);
+
+    BmepPic.Create(form, 6950, 6800, 3100, 900);
+    Lab(Labexp[3], BmepPic, 20, 20, 3060, 225, "Target BMEP at Maximum Power (bar)");
+    Lab(SubLab3[2], BmepPic, 180, 695, 1500, 200, "Enduro:      8");
+    Lab(SubLab3[1], BmepPic, 180, 470, 1500, 200, "Motocross: 9 to 10");
+    Lab(SubLab3[0], BmepPic, 180, 245, 1500, 200, "GP Racer:  12");
+    Field(Texh[3], BmepPic, 1700, 420, Labexp[3]);
+
+    BellyPic.Create(form, 3050, 4600, 2740, 700);
+    Lab(Labexp[5], BellyPic, 20, 20, 2700, 225, "Mid-Section Diameter Coefficient");
+    Lab(SubLab6[1], BellyPic, 180, 470, 1400, 200, "Enduro:      2.125");
+    Lab(SubLab6[0], BellyPic, 180, 245, 1400, 200, "GP Racer:  3.25");
+    Field(Texh[6], BellyPic, 1600, 320, Labexp[5]);
+
+    TailPic.Create(form, 3050, 5580, 2740, 900);
+    Lab(Labexp[4], TailPic, 20, 20, 2700, 225, "Tail Pipe Diameter Coefficient");
+    Lab(SubLab4[2], TailPic, 180, 695, 1350, 200, "Enduro:      0.7");
+    Lab(SubLab4[1], TailPic, 180, 470, 1350, 200, "Motocross: 0.65");
+    Lab(SubLab4[0], TailPic, 180, 245, 1350, 200, "GP Racer:  0.6");
+    Field(Texh[4], TailPic, 1550, 430, Labexp[4]);
+
+    // The barrel exhaust duct.
+    DuctFram.Create(form, 200, 2900, 7300, 1400, " Barrel Exhaust Duct ");
+    Lab(DFLab[0], DuctFram, 120, 320, 3100, 255, "Exhaust Port Effective Diameter (DX) (mm):");
+    Lab(DFLab[1], DuctFram, 120, 700, 2900, 255, "Diameter at the Barrel Flange (D1) (mm):");
+    Lab(DFLab[2], DuctFram, 120, 1080, 3250, 255, "Length from Piston Face to Flange (LX) (mm):");
+    Field(Texh[8], DuctFram, 3260, 280, DFLab[0]);
+    Field(Texh[9], DuctFram, 3040, 660, DFLab[1]);
+    Field(Texh[5], DuctFram, 3400, 1040, DFLab[2]);
+    InfoBox = RectShape{4200, 160, 3030, 1160, true, true, NoteColor, 0x000000};
+    DuctFram.Add_Shape(InfoBox);
+    Lab(DctInfo[0], DuctFram, 4320, 240, 2800, 240, "Recommended values of the ratio");
+    Lab(DctInfo[1], DuctFram, 4320, 480, 2900, 240, "Flange Diameter/Effective Port Diameter");
+    Lab(DctInfo[2], DuctFram, 4320, 760, 500, 240, "are: ");
+    Lab(DctInfo[3], DuctFram, 4900, 760, 1600, 240, "GP Racer     1.05");
+    Lab(DctInfo[4], DuctFram, 4900, 1000, 1600, 240, "Enduro         1.125");
+    for (Label& l : DctInfo) {
+        l.SetBackColor(NoteColor);
+    }
+
+    // Opening angle and engine speed.
+    Lab(Labexp[1], form, 200, 5700, 1700, 420, "Exhaust Port Opening       Angle (deg ATDC):");
+    Field(Texh[1], form, 1950, 5760, Labexp[1]);
+    Lab(Labexp[2], form, 200, 6200, 1750, 420, "    Engine Speed at Maximum Power (rpm):");
+    Field(Texh[2], form, 2000, 6260, Labexp[2]);
+
+    // The result table.
+    OutFrame.Create(form, 7700, 2000, 3100, 4360, " Exhaust System Dimensions (mm) ");
+    Lab(LabOut[0], OutFrame, 380, 280, 900, 255, "Diameter");
+    Lab(LabOut[1], OutFrame, 1980, 280, 900, 255, "Length");
+    Lab(LabDX, OutFrame, 250, 600, 330, 255, "DX");
+    Result(PrtDia, OutFrame, 600, 560, LabDX);
+    Lab(LabLX, OutFrame, 1800, 620, 360, 255, "LX");
+    Result(PrtLth, OutFrame, 2190, 580, LabLX);
+    for (int16_t i = 0; i < Labdiam.Count; ++i) {
+        const float top = 1060.0F + 360.0F * i;
+        Lab(Labdiam[i], OutFrame, 250, top, 330, 285, "");
+        Labdiam[i].SetCaption("D" + std::to_string(i + 1));
+        Labdiam[i].SetVCentre(true);
+        Result(Texdiam[i], OutFrame, 600, top, Labdiam[i]);
+    }
+    for (int16_t j = 0; j < Lablen.Count; ++j) {
+        const float top = 1060.0F + 360.0F * j;
+        Lab(Lablen[j], OutFrame, 1830, top, 330, 285, "");
+        Lablen[j].SetCaption("L" + std::to_string(j + 1));
+        Lablen[j].SetVCentre(true);
+        Result(Texlen[j], OutFrame, 2190, top, Lablen[j]);
+    }
+    Line2 = LineShape{0, 960, 3120, 960, true, Style_Solid, 1, RuleColor};
+    Line1 = LineShape{0, 3700, 3120, 3700, true, Style_Solid, 1, RuleColor};
+    OutFrame.Add_Shape(Line2);
+    OutFrame.Add_Shape(Line1);
+    Lab(LabOut[2], OutFrame, 140, 3840, 1950, 420,
+        "Tuned Length from Piston       Face to Tail Pipe Entry");
+    Result(TexTotLth, OutFrame, 2150, 3900, LabOut[2], 780);
+
+    // The diagram.
+    PipPic.Create(form, 340, 6760, 6500, 2700);
+    PipPic.SetAccessibleName("Chamber diagram");
+    Pipe_Diagram& d = Diagram;
+    for (LineShape* l : {&d.Dprt, &d.LPrt, &d.Dx, &d.Lx, &d.LXA}) {
+        PipPic.Add_Shape(*l);
+    }
+    for (LineShape& l : d.LDia) {
+        PipPic.Add_Shape(l);
+    }
+    for (LineShape& l : d.LTop) {
+        PipPic.Add_Shape(l);
+    }
+    for (LineShape& l : d.LBot) {
+        PipPic.Add_Shape(l);
+    }
+    for (LineShape& l : d.Lv) {
+        PipPic.Add_Shape(l);
+    }
+    for (LineShape& l : d.Dv) {
+        PipPic.Add_Shape(l);
+    }
+    for (DotShape& s : d.DDot) {
+        PipPic.Add_Shape(s);
+    }
+    PipPic.Add_Shape(d.DxDot);
+    PipPic.Add_Shape(d.DotXA);
+    for (PaintedLabel& l : d.LLab) {
+        PipPic.Add_Shape(l);
+    }
+    for (PaintedLabel& l : d.DLab) {
+        PipPic.Add_Shape(l);
+    }
+    for (PaintedLabel* l : {&d.DXLab, &d.XLab[0], &d.XLab[1], &d.LXLab}) {
+        PipPic.Add_Shape(*l);
+    }
+
+    // The designed tab order of the entry controls, then the commands.
+    const std::array<Control*, 23> order = {
+        &Text1,      &Frame1[0], &Option1[0], &Option1[1], &Frame1[1], &Option1[2],
+        &Option1[3], &Frame1[2], &Option1[4], &Option1[5], &Texh[7],   &Texh[0],
+        &Texh[3],    &Texh[8],   &Texh[9],    &Texh[5],    &Texh[6],   &Texh[4],
+        &Texh[1],    &Texh[2],   &Comd[0],    &Comd[1],    &Comd[2]};
+    for (size_t i = 0; i < order.size(); ++i) {
+        order[i]->SetTabIndex(static_cast<int16_t>(i));
+    }
+
+    Comd.On_Click([this](int16_t i) { Comd_Click(i); });
+    Option1.On_Click([this](int16_t i) { Option1_Click(i); });
+    Texh.On_Change([this](int16_t i) { Texh_Change(i); });
+    Texh.On_Click([this](int16_t i) { Texh_Click(i); });
+}
+
+void TexDsn::Form_Load() {
+    Hide();
+    Win<PipsMenu>().Show();
+    BmepPic.SetLeft(3050);
+    PipPic.Hide();
+    PipPic.SetWidth(9400);
+    PipPic.SetLeft(750);
+    SetHeight(EntryHeight);
+    HornPic.SetTop(750);
+    Text1.SetWidth(4000);
+    for (Frame& f : Frame1) {
+        f.Show();
+    }
+    DuctFram.Show();
+    Hide_Out_Stuf();
+    for (PictureBox* p : {&HornPic, &TempPic, &BmepPic, &BellyPic, &TailPic}) {
+        p->Hide();
+    }
+}
+
+void TexDsn::Comd_Click(int16_t Index) {
+    switch (Index) {
+    case 0:
+        Calculate();
+        break;
+    case 1:
+        Print_Sheet();
+        break;
+    default:
+        Hide();
+        break;
+    }
+}
+
+void TexDsn::Option1_Click(int16_t Index) {
+    Hide_Out_Stuf();
+    switch (Index) {
+    case 0: // Two Stage
+        V.ThreeStage = false;
+        V.Numdiam = 3;
+        V.Numlen = 5;
+        HornPic.Hide();
+        Texh[7].SetText("");
+        break;
+    case 1: // Three Stage
+        V.ThreeStage = true;
+        V.Numdiam = 4;
+        V.Numlen = 6;
+        HornPic.Show();
+        Texh[7].SetFocus();
+        break;
+    case 2: // temperature typed
+        if (!Option1[5].Value()) {
+            BmepPic.Hide();
+            Texh[3].SetText("");
+        } else {
+            BmepPic.SetTop(4600);
+            Texh[3].SetTabIndex(16);
+        }
+        TempPic.Show();
+        Texh[0].SetFocus();
+        break;
+    case 3: // temperature from the target BMEP
+        TempPic.Hide();
+        Texh[0].SetText("");
+        BmepPic.SetTop(1650);
+        BmepPic.Show();
+        Texh[3].SetTabIndex(12);
+        if (!Option1[5].Value()) {
+            Texh[3].SetFocus();
+        }
+        break;
+    case 4: // coefficients typed
+        if (Option1[2].Value()) {
+            BmepPic.Hide();
+            Texh[3].SetText("");
+        }
+        BellyPic.Show();
+        TailPic.Show();
+        Texh[6].SetFocus();
+        break;
+    default: // 5, coefficients from the target BMEP
+        BellyPic.Hide();
+        TailPic.Hide();
+        Texh[6].SetText("");
+        Texh[4].SetText("");
+        if (Option1[3].Value()) {
+            Texh[1].SetFocus();
+        } else {
+            BmepPic.SetTop(4600);
+            BmepPic.Show();
+            Texh[3].SetTabIndex(16);
+            Texh[3].SetFocus();
+        }
+        break;
+    }
+}
+
+void TexDsn::Texh_Change(int16_t) {
+    if (TexTotLth.Visible()) {
+        Hide_Out_Stuf();
+    }
+}
+
+void TexDsn::Texh_Click(int16_t) {
+    Hide_Out_Stuf();
+}
+
+void TexDsn::Hide_Out_Stuf() {
+    OutFrame.Hide();
+    PipPic.Hide();
+    SetHeight(EntryHeight);
+    for (Label& l : LabOut) {
+        l.Hide();
+    }
+    Comd[1].Hide();
+    TexTotLth.Hide();
+    for (int16_t i = 0; i < Texdiam.Count; ++i) {
+        Labdiam[i].Hide();
+        Texdiam[i].Hide();
+    }
+    for (int16_t j = 0; j < Texlen.Count; ++j) {
+        Lablen[j].Hide();
+        Texlen[j].Hide();
+    }
+}
+
+void TexDsn::Show_Check_Message(const Field_Failure& f) {
+    MsgBox(f.prompt, f.title);
+    if (f.field >= 0 && f.field < Texh.Count) {
+        if (f.clearField) {
+            Texh[f.field].SetText("");
+        }
+        Texh[f.field].SetFocus();
+    }
+}
+
+void TexDsn::Calculate() {
+    // 1. The checks, which also compute the tuned length on the way.
+    Dsn_Form_Input form;
+    for (int16_t i = 0; i < Texh.Count; ++i) {
+        form.Texh[static_cast<size_t>(i)] = Texh[i].Text();
+    }
+    for (int16_t i = 0; i < Option1.Count; ++i) {
+        form.Option1[static_cast<size_t>(i)] = Option1[i].Value();
+    }
+    form.ThreeStage = V.ThreeStage;
+    form.PipeName = Text1.Text();
+    const Dsn_Check check = Check_Dsn_Input(form);
+    if (check.PrtDiam) {
+        V.PrtDiam = *check.PrtDiam;
+    }
+    if (check.PrtLnth) {
+        V.PrtLnth = *check.PrtLnth;
+    }
+    if (check.Diam0) {
+        V.Diam[0] = *check.Diam0;
+    }
+    if (check.ETotal) {
+        V.ETotal = *check.ETotal;
+    }
+    for (const Field_Failure& w : check.warnings) {
+        Show_Check_Message(w);
+    }
+    if (check.failure) {
+        Show_Check_Message(*check.failure);
+        return;
+    }
+
+    // 2. Lengths and diameters; entries a two-stage design does not use keep their values.
+    DsnResult r = check.result;
+    r.Diam = V.Diam;
+    r.Lnth = V.Lnth;
+    Calc_Chamber_C(check.input, r);
+    V.Diam = r.Diam;
+    V.Lnth = r.Lnth;
+
+    // 3.-8. The result table.
+    Hide_Out_Stuf();
+    SetHeight(ResultHeight);
+    OutFrame.Show();
+    for (Label& l : LabOut) {
+        l.Show();
+    }
+    Comd[1].Show();
+    const auto shown = [](float v, const char* picture) {
+        return Format_Number(static_cast<double>(v), picture) + " ";
+    };
+    PrtDia.SetText(shown(V.PrtDiam, "##0.0"));
+    PrtLth.SetText(shown(V.PrtLnth, "##0.0"));
+    for (int16_t i = 0; i <= V.Numdiam && i < Texdiam.Count; ++i) {
+        Labdiam[i].Show();
+        Texdiam[i].SetText(shown(V.Diam[static_cast<size_t>(i)], "##0.0"));
+        Texdiam[i].Show();
+    }
+    for (int16_t j = 0; j <= V.Numlen && j < Texlen.Count; ++j) {
+        Lablen[j].Show();
+        Texlen[j].SetText(shown(V.Lnth[static_cast<size_t>(j)], "##0.0"));
+        Texlen[j].Show();
+    }
+    TexTotLth.SetText(shown(V.ETotal, "###0.0"));
+    TexTotLth.Show();
+
+    // 9.-10. The diagram.
+    Draw_Pipe();
+    PipPic.Show();
+}
+
+void TexDsn::Draw_Pipe() {
+    Pipe_Inputs in;
+    in.ThreeStage = V.ThreeStage;
+    in.PrtDiam = V.PrtDiam;
+    in.PrtLnth = V.PrtLnth;
+    in.ETotal = V.ETotal;
+    in.Diam = V.Diam;
+    in.Lnth = V.Lnth;
+    ::Draw_Pipe(in, PipPic.Width(), Diagram);
+    PipPic.Refresh();
+}
