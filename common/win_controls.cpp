@@ -319,7 +319,7 @@ void Control::Attach(QWidget* w, Container& in, float left, float top, float wid
     top_ = top;
     width_ = width;
     height_ = height;
-    if (font_ == QFont()) {
+    if (!fontSet_) {
         font_ = Default_Win_Font();
     }
     backColor_ = in.Inner_BackColor();
@@ -400,6 +400,7 @@ void Control::SetForeColor(uint32_t c) {
 }
 void Control::SetFont(const QFont& f) {
     font_ = f;
+    fontSet_ = true;
     Apply_Look();
 }
 

@@ -124,6 +124,7 @@ protected:
     uint32_t backColor_ = 0xFFFFFF;
     uint32_t foreColor_ = 0x000000;
     QFont font_;
+    bool fontSet_ = false;
     QPointer<QWidget> widget_;
     Form* form_ = nullptr;
 

@@ -17,8 +17,9 @@ QFont Win_Font(double points, bool bold, bool italic) {
     return f;
 }
 
+// 7.5 pt (10 pixels): the largest size at which every designed caption fits its box.
 QFont Default_Win_Font() {
-    return Win_Font(8.25);
+    return Win_Font(7.5);
 }
 
 QStringList Wrap_Caption(const QString& text, const QFontMetrics& fm, int width) {

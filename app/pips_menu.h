@@ -1,0 +1,67 @@
+#pragma once
+// The front screen PipsMenu: title block, logo panel, acknowledgment panel and the menu
+// bar from which every work window is opened. Closing it ends the program.
+
+#include "common/win_form.h"
+
+#include <array>
+#include <cstdint>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+class PipsMenu : public Form {
+public:
+    static constexpr uint32_t WindowColor = Rgb(192, 0, 0);
+    static constexpr uint32_t PanelColor = Rgb(255, 224, 192);
+
+    struct Vars {};
+
+    PipsMenu();
+    void Form_Load() override;
+
+    Label Label2{"Label2"};
+    Label Label3{"Label3"};
+    Label Label4{"Label4"};
+    Label Label5{"Label5"};
+    PictureBox Picture1{"Picture1"};
+    std::array<LineShape, 26> Line{}; // Line1 .. Line26 are Line[0] .. Line[25]
+    Label Label1{"Label1"};
+    Label Label6{"Label6"};
+    Label Label7{"Label7"};
+    PictureBox Picture2{"Picture2"};
+    Label AckTit{"AckTit"};
+    Ctl_Array<Label, 5> InfoLab{"InfoLab"};
+    CommandButton ClearCom{"ClearCom"};
+
+    // The menu bar.
+    QMenuBar* MenuBar = nullptr;
+    QAction* InfoScrn = nullptr;
+    QAction* PipeVals = nullptr;
+    QMenu* SumTools = nullptr;
+    std::array<QAction*, 4> PD_Tool{};
+    QAction* ExitProg = nullptr;
+
+protected:
+    void Frame_Close() override;
+
+private:
+    void InfoScrn_Click();
+    void PipeVals_Click();
+    void ExitProg_Click();
+    void ClearCom_Click();
+    void SumTools_Click();
+    void PD_Tool_Click(int16_t Index);
+
+    void Hide_Ack_Stuf();
+    void Hide_Work_Windows();
+
+    // The calculator windows' side of the Tools menu (tools_menu.cpp).
+    void Hide_Calculator_Windows();
+    void Reset_Calculators();
+    void Open_Calculator(int16_t Index);
+};
+
+// Starts the program: loads and shows the front screen.
+void Start_Program();
