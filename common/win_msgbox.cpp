@@ -1,6 +1,8 @@
 #include "common/win_msgbox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 namespace {
@@ -15,6 +17,9 @@ void Real_Box(const std::string& prompt, const std::string& title) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok)) {
+        ok->setIcon(QIcon()); // no icon anywhere on the box
+    }
     box.exec();
 }
 } // namespace
