@@ -114,21 +114,16 @@ void Add_Figure_Block(Flat_Piece& p, const std::string& sheetText) {
     row(p.seam > 0 ? "Seam allowance " + Fixed(p.seam, 1) + " on the right edge"
                    : "Butt weld: no allowance");
 
-    double y = p.outline.y0 - Block_Gap;
-    for (const auto& [text, bold] : rows) {
-        const double h = bold ? Title_Height : Line_Height;
-        y -= h;
-        p.texts.push_back({{p.outline.x0, y}, h, text, Text_Anchor::LeftBaseline, bold});
-        y -= h * (Line_Step - 1);
-    }
-
-    p.frame = p.outline;
-    for (const auto& t : p.texts) {
-        if (t.anchor != Text_Anchor::LeftBaseline)
-            continue;
-        Extend(p.frame, {t.at.x + Text_Width_Estimate(t.text, t.height), t.at.y});
-        Extend(p.frame, {t.at.x, t.at.y - 0.3 * t.height}); // descenders
-    }
+    p.figures.clear();
+    for (const auto& [text, bold] : rows)
+        p.figures.push_back(
+            {{0, 0}, bold ? Title_Height : Line_Height, text, Text_Anchor::LeftBaseline, bold});
+    double blockHeight = 0;
+    for (const auto& f : p.figures)
+        blockHeight += f.height * Line_Step;
+    // Beside a tall piece, beneath a wide one: the frame stays compact either way.
+    Place_Figure_Block(p,
+                       p.outline.height() > p.outline.width() && p.outline.height() >= blockHeight);
 }
 
 std::string Name_Text(const Flat_Piece& p) {
@@ -249,6 +244,22 @@ void Build_Rectangle(Flat_Piece& p) {
 }
 
 } // namespace
+
+void Place_Figure_Block(Flat_Piece& p, bool beside) {
+    p.figuresBeside = beside;
+    const double x = beside ? p.outline.x1 + Block_Gap : p.outline.x0;
+    double y = beside ? p.outline.y1 : p.outline.y0 - Block_Gap;
+    for (auto& f : p.figures) {
+        y -= f.height;
+        f.at = {x, y};
+        y -= f.height * (Line_Step - 1);
+    }
+    p.frame = p.outline;
+    for (const auto& f : p.figures) {
+        Extend(p.frame, {f.at.x + Text_Width_Estimate(f.text, f.height), f.at.y + f.height});
+        Extend(p.frame, {f.at.x, f.at.y - 0.3 * f.height}); // descenders
+    }
+}
 
 std::string Fixed(double v, int decimals) {
     char buf[64];

@@ -135,10 +135,16 @@ struct Flat_Piece {
     // their centre line on the positive y axis; rectangles their lower left corner there.
     std::vector<Pattern_Line> lines;
     std::vector<Pattern_Arc> arcs;
-    std::vector<Pattern_Text> texts;
+    std::vector<Pattern_Text> texts;   // on the piece: its name
+    std::vector<Pattern_Text> figures; // the figure block, beside or beneath the outline
+    bool figuresBeside = false;
     Box outline; // the cut outline, seam strip included
-    Box frame;   // the outline and the figure block beneath it
+    Box frame;   // the outline and the figure block
 };
+
+// Puts the figure block beside the outline (to its right, tops level) or beneath it
+// (left edges level), 8 mm clear of it, and sets the frame around both.
+void Place_Figure_Block(Flat_Piece& p, bool beside);
 
 // Develops every section of the design: each cone into `pieces` equal pieces, each
 // parallel section into one rectangle. Options must have passed Check_Pattern_Options.

@@ -132,7 +132,9 @@ bool Write_Pattern_Dxf(const std::string& path, const Chamber_Patterns& set,
                                     Degrees(a.start), Degrees(a.end)),
                          attr);
         }
-        for (const auto& t : p.texts) {
+        std::vector<Pattern_Text> texts = p.texts;
+        texts.insert(texts.end(), p.figures.begin(), p.figures.end());
+        for (const auto& t : texts) {
             const DL_Attributes attr(Layer_Name(Pattern_Layer::Label), By_Layer, 0, "BYLAYER", 1.0);
             const double x = t.at.x + off.x;
             const double y = t.at.y + off.y;

@@ -77,6 +77,16 @@ Tile_Plan Plan_Tiles(const Box& frame, Paper paper) {
     return best;
 }
 
+Flat_Piece Fit_To_Paper(const Flat_Piece& piece, Paper paper) {
+    Flat_Piece beneath = piece;
+    Place_Figure_Block(beneath, false);
+    Flat_Piece beside = piece;
+    Place_Figure_Block(beside, true);
+    return Plan_Tiles(beside.frame, paper).pages() < Plan_Tiles(beneath.frame, paper).pages()
+               ? beside
+               : beneath;
+}
+
 std::string Tile_Name(int row, int col) {
     std::string s;
     // Rows past Z continue AA, AB, ... as spreadsheet columns do.
@@ -91,6 +101,6 @@ std::string Tile_Name(int row, int col) {
 int Pattern_Page_Count(const Chamber_Patterns& set, Paper paper) {
     int pages = 1;
     for (const auto& p : set.pieces)
-        pages += Plan_Tiles(p.frame, paper).pages();
+        pages += Plan_Tiles(Fit_To_Paper(p, paper).frame, paper).pages();
     return pages;
 }

@@ -72,8 +72,13 @@ struct Tile_Plan {
 
 Tile_Plan Plan_Tiles(const Box& frame, Paper paper);
 
+// The piece with its figure block where the piece needs fewer pages of this paper:
+// beneath the outline or beside it (beneath when equal).
+Flat_Piece Fit_To_Paper(const Flat_Piece& piece, Paper paper);
+
 // "A1", "B3": the row as a letter, the column as a number, as printed on each page.
 std::string Tile_Name(int row, int col);
 
-// Pages of the printed set: the summary page, then every piece's tiles.
+// Pages of the printed set: the summary page, then every piece's tiles (each piece fitted
+// to the paper).
 int Pattern_Page_Count(const Chamber_Patterns& set, Paper paper);

@@ -43,19 +43,24 @@ public:
 
     // Text whose capitals are `capMm` high, its anchor at `at` (device units): the left or
     // right end or the middle of the baseline, or with `middle` the middle of the capitals.
-    // It is squeezed to the pattern's width estimate when the face runs wider.
+    // It is squeezed to the pattern's width estimate when the face runs wider, and to
+    // `maxWidthMm` when that is given.
     void text(QPointF at, double capMm, const std::string& s, Align align, bool bold = false,
-              bool middle = false) {
+              bool middle = false, double maxWidthMm = 0) {
         const QString q = QString::fromUtf8(s.c_str());
         QFont f = Base_Font(bold);
         f.setPointSizeF(capMm * k_ / capRatio_[bold ? 1 : 0] * pointsPerUnit_);
         double w = QFontMetricsF(f, p_.device()).horizontalAdvance(q);
-        const double limit = Text_Width_Estimate(s, capMm) * k_;
+        double limit = Text_Width_Estimate(s, capMm) * k_;
+        if (maxWidthMm > 0)
+            limit = std::min(limit, maxWidthMm * k_);
+        double cap = capMm * k_;
         if (w > limit) {
-            f.setPointSizeF(f.pointSizeF() * limit / w);
-            w = limit;
+            const double squeeze = limit / w;
+            f.setPointSizeF(f.pointSizeF() * squeeze);
+            w *= squeeze;
+            cap *= squeeze;
         }
-        const double cap = capMm * k_ * std::min(1.0, limit / std::max(w, limit));
         double x = at.x();
         if (align == Align::Centre)
             x -= w / 2;
@@ -150,7 +155,9 @@ void Paint_Piece(Ink& ink, const Flat_Piece& piece, const Piece_Map& m) {
         p.setPen(Role_Pen(ink, a.role));
         p.drawPath(path);
     }
-    for (const auto& t : piece.texts) {
+    std::vector<Pattern_Text> texts = piece.texts;
+    texts.insert(texts.end(), piece.figures.begin(), piece.figures.end());
+    for (const auto& t : texts) {
         const bool centre = t.anchor == Text_Anchor::Centre;
         ink.text(m(ink, t.at), t.height, t.text, centre ? Align::Centre : Align::Left, t.bold,
                  centre);
@@ -239,12 +246,14 @@ void Paint_Tile_Page(Ink& ink, const Chamber_Patterns& set, const Flat_Piece& pi
     std::string title = piece.section + "  " + piece.role;
     if (piece.count > 1)
         title += "  piece " + std::to_string(piece.index) + " of " + std::to_string(piece.count);
-    ink.text(ink.at(Page_Margin, top + 5), 4, title, Align::Left, true);
+    ink.text(ink.at(Page_Margin, top + 5), 4, title, Align::Left, true, false,
+             (page.width - 2 * Page_Margin) * 0.6);
     std::string sub =
         "Full size. Page " + std::to_string(pageNo) + " of " + std::to_string(pageCount);
     if (!set.input.PipeName.empty())
         sub += ", " + set.input.PipeName;
-    ink.text(ink.at(Page_Margin, top + 9.5), 2.4, sub, Align::Left);
+    ink.text(ink.at(Page_Margin, top + 9.5), 2.4, sub, Align::Left, false, false,
+             (page.width - 2 * Page_Margin) * 0.6);
 
     const std::string name = Tile_Name(row, col);
     const double right = page.width - Page_Margin;
@@ -387,12 +396,14 @@ void Paint_Summary(Ink& ink, const Chamber_Patterns& set, Paper paper, int pageC
     const double right = page.width - Page_Margin;
     double y = Page_Margin;
 
-    std::string title = "Expansion chamber flat patterns";
-    if (!in.PipeName.empty())
-        title += ": " + in.PipeName;
-    ink.text(ink.at(x0, y + 5.5), 5.5, title, Align::Left, true);
+    ink.text(ink.at(x0, y + 5.5), 5.5, "Expansion chamber flat patterns", Align::Left, true);
     ink.text(ink.at(right, y + 5.5), 2.6, "page 1 of " + std::to_string(pageCount), Align::Right);
-    y += 11;
+    y += 6;
+    if (!in.PipeName.empty()) {
+        y += 5.5;
+        ink.text(ink.at(x0, y), 3.5, "Pipe: " + in.PipeName, Align::Left, false, false, right - x0);
+    }
+    y += 5;
     const std::string seam =
         o.seam > 0 ? "seam allowance " + Fixed(o.seam, 1) + " mm added along one straight edge"
                    : "butt-welded seams (no allowance)";
@@ -443,7 +454,7 @@ void Paint_Summary(Ink& ink, const Chamber_Patterns& set, Paper paper, int pageC
     y += 5;
     std::vector<std::vector<std::string>> cut;
     for (const auto& p : set.pieces) {
-        const Tile_Plan plan = Plan_Tiles(p.frame, paper);
+        const Tile_Plan plan = Plan_Tiles(Fit_To_Paper(p, paper).frame, paper);
         std::string name = p.section;
         if (p.count > 1)
             name += " " + std::to_string(p.index) + "/" + std::to_string(p.count);
@@ -506,7 +517,8 @@ void Paint_Pattern_Pages(QPagedPaintDevice& device, QPainter& painter, const Cha
         Paint_Summary(ink, set, paper, pageCount);
     }
     int pageNo = 1;
-    for (const auto& piece : set.pieces) {
+    for (const auto& original : set.pieces) {
+        const Flat_Piece piece = Fit_To_Paper(original, paper);
         const Tile_Plan plan = Plan_Tiles(piece.frame, paper);
         for (int row = 0; row < plan.rows; ++row)
             for (int col = 0; col < plan.cols; ++col) {

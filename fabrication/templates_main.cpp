@@ -31,7 +31,7 @@ int Usage_Error(const std::string& name, const std::string& message) {
 }
 
 cli::Json Piece_Json(const Flat_Piece& p, Paper paper) {
-    const Tile_Plan plan = Plan_Tiles(p.frame, paper);
+    const Tile_Plan plan = Plan_Tiles(Fit_To_Paper(p, paper).frame, paper);
     cli::Json j;
     j["section"] = p.section;
     j["role"] = p.role;

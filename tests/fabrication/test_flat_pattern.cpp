@@ -291,7 +291,7 @@ TEST(ConePattern, AlignmentMarksAtTheQuartersOnBothEnds) {
 // also for sectors wider than a half circle, and the figure block sits below it.
 TEST(ConePattern, OutlineBoxIsTightAndFiguresStayOutsideIt) {
     for (const Chamber_Section& s :
-         {Cone(44, 60.8, 223.8), Cone(10, 200, 5), Cone(109.8, 25.5, 195.3)}) {
+         {Cone(44, 60.8, 223.8), Cone(10, 200, 5), Cone(109.8, 25.5, 195.3), Cone(20, 24, 300)}) {
         Pattern_Options o;
         o.seam = 4;
         const Flat_Piece p = Develop_Section(s, o)[0];
@@ -316,18 +316,35 @@ TEST(ConePattern, OutlineBoxIsTightAndFiguresStayOutsideIt) {
         EXPECT_NEAR(seen.y0, p.outline.y0, 1e-3);
         EXPECT_NEAR(seen.y1, p.outline.y1, 1e-3);
 
-        for (const auto& t : p.texts) {
-            if (t.anchor == Text_Anchor::LeftBaseline) {
-                EXPECT_LT(t.at.y + t.height, p.outline.y0) << t.text;
-                EXPECT_LE(t.at.x + Text_Width_Estimate(t.text, t.height), p.frame.x1 + 1e-9);
-            } else {
-                // The name on the piece lies between the ends, clear of the marks.
-                const double r = std::hypot(t.at.x, t.at.y);
-                EXPECT_GT(r - t.height, p.rInner) << t.text;
-                EXPECT_LT(r + t.height, p.rOuter) << t.text;
+        // The figure block lies wholly beneath or beside the outline, inside the frame,
+        // wherever it is placed.
+        for (bool besideIt : {false, true}) {
+            Flat_Piece q = p;
+            Place_Figure_Block(q, besideIt);
+            ASSERT_FALSE(q.figures.empty());
+            for (const auto& t : q.figures) {
+                const double right = t.at.x + Text_Width_Estimate(t.text, t.height);
+                if (besideIt)
+                    EXPECT_GE(t.at.x, q.outline.x1 + 8 - 1e-9) << t.text;
+                else
+                    EXPECT_LE(t.at.y + t.height, q.outline.y0 - 8 + 1e-9) << t.text;
+                EXPECT_LE(right, q.frame.x1 + 1e-9);
+                EXPECT_GE(t.at.y - 0.3 * t.height, q.frame.y0 - 1e-9);
+                EXPECT_LE(t.at.y + t.height, q.frame.y1 + 1e-9);
             }
+            // Lines of the block do not run into each other.
+            for (size_t i = 1; i < q.figures.size(); ++i)
+                EXPECT_LT(q.figures[i].at.y + q.figures[i].height,
+                          q.figures[i - 1].at.y - 0.3 * q.figures[i - 1].height);
         }
-        EXPECT_LE(p.frame.y0, p.outline.y0 - 8);
+        // The name on the piece lies between the ends, clear of the marks.
+        ASSERT_EQ(p.texts.size(), 1u);
+        for (const auto& t : p.texts) {
+            EXPECT_EQ(t.anchor, Text_Anchor::Centre);
+            const double r = std::hypot(t.at.x, t.at.y);
+            EXPECT_GT(r - t.height, p.rInner) << t.text;
+            EXPECT_LT(r + t.height, p.rOuter) << t.text;
+        }
     }
 }
 

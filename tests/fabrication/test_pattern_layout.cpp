@@ -108,12 +108,37 @@ TEST(Tiles, NamesRowLetterAndColumnNumber) {
     EXPECT_EQ(Tile_Name(26, 0), "AA1");
 }
 
+// The figure block goes where the piece needs fewer pages: beside a narrow cone piece that
+// would otherwise run onto a second page, beneath a rectangle that is only a little taller
+// than wide.
+TEST(Tiles, FigureBlockGoesWhereThePieceNeedsFewerPages) {
+    const Chamber_Patterns split = Three_Stage(4, 10);
+    const Chamber_Patterns whole = Three_Stage(1, 6);
+    struct Case {
+        const Flat_Piece* piece;
+        Paper paper;
+        bool beside;
+    };
+    const Case cases[] = {{&split.pieces[1], Paper::Letter, true},   // L2, a quarter cone
+                          {&whole.pieces.back(), Paper::A4, false}}; // L7 tail pipe
+    for (const auto& c : cases) {
+        const Flat_Piece fitted = Fit_To_Paper(*c.piece, c.paper);
+        EXPECT_EQ(fitted.figuresBeside, c.beside) << c.piece->section;
+        Flat_Piece other = *c.piece;
+        Place_Figure_Block(other, !c.beside);
+        EXPECT_LT(Plan_Tiles(fitted.frame, c.paper).pages(),
+                  Plan_Tiles(other.frame, c.paper).pages())
+            << c.piece->section;
+        EXPECT_EQ(Plan_Tiles(fitted.frame, c.paper).pages(), 1);
+    }
+}
+
 TEST(Tiles, PageCountIsTheSummaryAndEveryPiecesTiles) {
     const Chamber_Patterns set = Three_Stage(2, 0);
     for (Paper paper : {Paper::A4, Paper::Letter}) {
         int pages = 1;
         for (const auto& p : set.pieces) {
-            const Tile_Plan t = Plan_Tiles(p.frame, paper);
+            const Tile_Plan t = Plan_Tiles(Fit_To_Paper(p, paper).frame, paper);
             pages += t.rows * t.cols;
         }
         EXPECT_EQ(Pattern_Page_Count(set, paper), pages);

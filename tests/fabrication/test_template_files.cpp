@@ -226,36 +226,50 @@ TEST(TemplatePdf, OpensWithOnePagePerTileAfterTheSummary) {
 }
 
 // The extent of the first drawing found below `top` inside a column range: the rows from
-// its first dark row to the first white gap of `gap` pixels, and the columns it darkens.
+// its first dark row to the first white gap of `gap` pixels, and within those rows the
+// columns from the first dark one to the first such gap across.
 struct Extent {
-    int x0 = 1 << 30, x1 = -1, y0 = -1, y1 = -1;
+    int x0 = -1, x1 = -1, y0 = -1, y1 = -1;
 };
 
 Extent Find_Drawing(const Gray_Image& img, int left, int right, int top, int bottom, int gap) {
     Extent e;
+    auto rowDark = [&](int y) {
+        for (int x = left; x < right; ++x)
+            if (img.dark(x, y))
+                return true;
+        return false;
+    };
     int white = 0;
     for (int y = top; y < bottom; ++y) {
-        bool any = false;
-        for (int x = left; x < right; ++x)
-            if (img.dark(x, y)) {
-                any = true;
-                if (e.y0 >= 0) {
-                    e.x0 = std::min(e.x0, x);
-                    e.x1 = std::max(e.x1, x);
-                }
-            }
-        if (any && e.y0 < 0) {
+        const bool any = rowDark(y);
+        if (any && e.y0 < 0)
             e.y0 = y;
-            --y; // read this row again for its columns
+        if (e.y0 < 0)
             continue;
+        if (any) {
+            e.y1 = y;
+            white = 0;
+        } else if (++white >= gap) {
+            break;
         }
-        if (e.y0 >= 0) {
-            if (any) {
-                e.y1 = y;
-                white = 0;
-            } else if (++white >= gap) {
-                break;
-            }
+    }
+    if (e.y0 < 0)
+        return e;
+    white = 0;
+    for (int x = left; x < right; ++x) {
+        bool any = false;
+        for (int y = e.y0; y <= e.y1 && !any; ++y)
+            any = img.dark(x, y);
+        if (any && e.x0 < 0)
+            e.x0 = x;
+        if (e.x0 < 0)
+            continue;
+        if (any) {
+            e.x1 = x;
+            white = 0;
+        } else if (++white >= gap) {
+            break;
         }
     }
     return e;
@@ -280,7 +294,7 @@ TEST(TemplatePdf, PiecesPrintAtFullSize) {
             const Page_Box box = Page_Layout(Paper::A4, landscape);
             EXPECT_NEAR(img.width, box.width * pxPerMm, 1.5);
             // Inside the tile, clear of its faint border; the figure block lies at least
-            // 8 mm below the outline.
+            // 8 mm beneath or beside the outline.
             const Extent e = Find_Drawing(img, static_cast<int>((box.tile.x0 + 0.5) * pxPerMm),
                                           static_cast<int>((box.tile.x1 - 0.5) * pxPerMm),
                                           static_cast<int>((box.tile.y0 + 0.5) * pxPerMm),
