@@ -260,83 +260,31 @@ TEST_P(Option_Groups, ShowTheNeededPanels) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Design_Window, Option_Groups,
-    ::testing::Values(
-        Option_Case{"ThreeStage", {1}, true, false, false, false, false, 0, 12, "Texh(7)", {}},
-        Option_Case{
-            "BackToTwoStage", {1, 0}, false, false, false, false, false, 0, 12, "Option1(0)", {7}},
-        Option_Case{"TempTyped", {2}, false, true, false, false, false, 0, 12, "Texh(0)", {3}},
-        Option_Case{
-            "TempFromBmep", {3}, false, false, true, false, false, 1650, 12, "Texh(3)", {0}},
-        Option_Case{"BothTyped", {2, 4}, false, true, false, true, true, 0, 12, "Texh(6)", {3}},
-        Option_Case{"CoefFromBmepOnly",
-                    {2, 5},
-                    false,
-                    true,
-                    true,
-                    false,
-                    false,
-                    4600,
-                    16,
-                    "Texh(3)",
-                    {3, 6, 4}},
-        Option_Case{"TempFromBmepCoefTyped",
-                    {3, 4},
-                    false,
-                    false,
-                    true,
-                    true,
-                    true,
-                    1650,
-                    12,
-                    "Texh(6)",
-                    {0}},
-        Option_Case{"BothFromBmep",
-                    {3, 5},
-                    false,
-                    false,
-                    true,
-                    false,
-                    false,
-                    1650,
-                    12,
-                    "Texh(1)",
-                    {0, 6, 4}},
-        Option_Case{"CoefBackToTyped",
-                    {2, 5, 4},
-                    false,
-                    true,
-                    false,
-                    true,
-                    true,
-                    0,
-                    16,
-                    "Texh(6)",
-                    {3, 6, 4}},
-        Option_Case{"TempTypedAfterBoth",
-                    {3, 5, 2},
-                    false,
-                    true,
-                    true,
-                    false,
-                    false,
-                    4600,
-                    16,
-                    "Texh(0)",
-                    {0, 6, 4}},
-        Option_Case{"TempFromBmepAfterCoef",
-                    {2, 5, 3},
-                    false,
-                    false,
-                    true,
-                    false,
-                    false,
-                    1650,
-                    12,
-                    "Option1(3)",
-                    {3, 6, 4, 0}}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Design_Window, Option_Groups, ::testing::Values(
+    //           clicks      horn   temp   bmep   belly  tail   top  tab  focus   emptied
+    Option_Case{"ThreeStage", {1},  true,  false, false, false, false, 0, 12, "Texh(7)", {}},
+    Option_Case{"BackToTwoStage", {1, 0},
+                                    false, false, false, false, false, 0, 12, "Option1(0)", {7}},
+    Option_Case{"TempTyped", {2},   false, true,  false, false, false, 0, 12, "Texh(0)", {3}},
+    Option_Case{"TempFromBmep", {3},
+                                    false, false, true,  false, false, 1650, 12, "Texh(3)", {0}},
+    Option_Case{"BothTyped", {2, 4},
+                                    false, true,  false, true,  true,  0, 12, "Texh(6)", {3}},
+    Option_Case{"CoefFromBmepOnly", {2, 5},
+                                    false, true,  true,  false, false, 4600, 16, "Texh(3)", {3, 6, 4}},
+    Option_Case{"TempFromBmepCoefTyped", {3, 4},
+                                    false, false, true,  true,  true,  1650, 12, "Texh(6)", {0}},
+    Option_Case{"BothFromBmep", {3, 5},
+                                    false, false, true,  false, false, 1650, 12, "Texh(1)", {0, 6, 4}},
+    Option_Case{"CoefBackToTyped", {2, 5, 4},
+                                    false, true,  false, true,  true,  0, 16, "Texh(6)", {3, 6, 4}},
+    Option_Case{"TempTypedAfterBoth", {3, 5, 2},
+                                    false, true,  true,  false, false, 4600, 16, "Texh(0)", {0, 6, 4}},
+    Option_Case{"TempFromBmepAfterCoef", {2, 5, 3},
+                                    false, false, true,  false, false, 1650, 12, "Option1(3)", {3, 6, 4, 0}}),
     [](const ::testing::TestParamInfo<Option_Case>& i) { return std::string(i.param.name); });
+// clang-format on
 
 // ---- Calculate ----
 
@@ -369,14 +317,8 @@ void Enter_Two_Stage(TexDsn& d) {
     d.Texh[2].SetText("11000");
 }
 
-std::vector<std::string> Texts(Ctl_Array<TextBox, 5>& a) {
-    std::vector<std::string> t;
-    for (TextBox& b : a) {
-        t.push_back(b.Visible() ? b.Text() : "-");
-    }
-    return t;
-}
-std::vector<std::string> Texts(Ctl_Array<TextBox, 7>& a) {
+// The texts of the result boxes, "-" for a hidden one.
+template <int N> std::vector<std::string> Texts(Ctl_Array<TextBox, N>& a) {
     std::vector<std::string> t;
     for (TextBox& b : a) {
         t.push_back(b.Visible() ? b.Text() : "-");
@@ -510,14 +452,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- Messages ----
 
+// One run of "Calculate": at most one box (a warning or a failure), then the focus, the
+// text of the field concerned and whether results are shown.
 struct Message_Case {
     const char* name;
     std::function<void(TexDsn&)> setup;
-    std::vector<Box> boxes;
-    const char* focus; // the control with the focus afterwards
-    int16_t field;     // a field whose text is then checked, -1 none
-    const char* fieldText;
-    bool results; // the calculation went through
+    Box box;           // empty title: no box
+    const char* focus; // the control with the focus afterwards ("Text1": did not move)
+    const char* text;  // the text of that field afterwards (fields only)
+    bool results;
 };
 void PrintTo(const Message_Case& c, std::ostream* os) {
     *os << c.name;
@@ -534,130 +477,79 @@ TEST_P(Calculate_Messages, ComeInOrderWithTheirFocusMoves) {
     std::vector<bool> resultsWhileBox;
     on_box = [&] { resultsWhileBox.push_back(d.TexTotLth.Visible()); };
     d.Comd[0].Click();
-    EXPECT_EQ(boxes, c.boxes);
+    EXPECT_EQ(boxes, std::vector<Box>{c.box});
     for (bool shown : resultsWhileBox) {
         EXPECT_FALSE(shown) << "results come after every box";
     }
     ASSERT_NE(d.ActiveControl(), nullptr);
     EXPECT_EQ(d.ActiveControl()->Name(), c.focus);
-    if (c.field >= 0) {
-        EXPECT_EQ(d.Texh[c.field].Text(), c.fieldText);
+    if (auto* t = dynamic_cast<TextBox*>(d.ActiveControl()); t && t != &d.Text1) {
+        EXPECT_EQ(t->Text(), c.text);
     }
     EXPECT_EQ(d.TexTotLth.Visible(), c.results);
     EXPECT_EQ(d.Height(), c.results ? 9950.0F : 7300.0F);
 }
 
-const std::string CrLf2 = "\r\n\r\n";
+// Setups: the worked two-stage or three-stage design with one field changed.
+std::function<void(TexDsn&)> Two(int16_t field, const char* text) {
+    return [=](TexDsn& d) {
+        Enter_Two_Stage(d);
+        d.Texh[field].SetText(text);
+    };
+}
+std::function<void(TexDsn&)> Three(int16_t field, const char* text) {
+    return [=](TexDsn& d) {
+        Enter_Three_Stage(d);
+        d.Texh[field].SetText(text);
+    };
+}
+std::function<void(TexDsn&)> Options(std::vector<int16_t> clicks) {
+    return [=](TexDsn& d) {
+        for (int16_t i : clicks) {
+            Click_Into(d.Option1[i]);
+        }
+    };
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Design_Window, Calculate_Messages,
-    ::testing::Values(
-        Message_Case{"NothingSet",
-                     [](TexDsn&) {},
-                     {{"Diffuser Type Not Set", "Select an Option for the Diffuser Type"}},
-                     "Text1",
-                     -1,
-                     "",
-                     false},
-        Message_Case{"TemperatureOptionMissing",
-                     [](TexDsn& d) { Click_Into(d.Option1[0]); },
-                     {{"Exhaust Temperature Option Not Set",
-                       "Select an Option for the Exhaust Temperature setting"}},
-                     "Text1",
-                     -1,
-                     "",
-                     false},
-        Message_Case{"CoefficientOptionMissing",
-                     [](TexDsn& d) {
-                         Click_Into(d.Option1[0]);
-                         Click_Into(d.Option1[2]);
-                     },
-                     {{"Diameter Coefficients Option Not Set",
-                       "Select an Option for the Diameter Coefficient settings"}},
-                     "Text1",
-                     -1,
-                     "",
-                     false},
-        Message_Case{"BlankFieldIsNotSetAndEmptied",
-                     [](TexDsn& d) {
-                         Enter_Two_Stage(d);
-                         d.Texh[8].SetText("   ");
-                     },
-                     {{"Exhaust Port Effective Diameter Not Set",
-                       "Enter a value for the Exhaust Port Effective Diameter"}},
-                     "Texh(8)",
-                     8,
-                     "",
-                     false},
-        Message_Case{"LettersAreIncorrectlySetAndKept",
-                     [](TexDsn& d) {
-                         Enter_Two_Stage(d);
-                         d.Texh[2].SetText("abc");
-                     },
-                     {{"Engine Speed Incorrectly Set", "Enter a value for the Engine Speed"}},
-                     "Texh(2)",
-                     2,
-                     "abc",
-                     false},
-        Message_Case{"HornOutOfRange",
-                     [](TexDsn& d) {
-                         Enter_Three_Stage(d);
-                         d.Texh[7].SetText("2.1");
-                     },
-                     {{"Horn Coefficient Out of Range", "Enter a value between 1.25 and 2.0"}},
-                     "Texh(7)",
-                     7,
-                     "2.1",
-                     false},
-        Message_Case{"FlangeWarningThenResults",
-                     [](TexDsn& d) {
-                         Enter_Two_Stage(d);
-                         d.Texh[9].SetText("41");
-                     },
-                     {{"WARNING - Barrel Flange Diameter less than the Recommended Limit",
-                       "The Barrel Flange Diameter is less than 1.05 x Port Effective Diameter"}},
-                     "Texh(9)",
-                     9,
-                     "41",
-                     true},
-        Message_Case{"FlangeExceedsWarningThenResults",
-                     [](TexDsn& d) {
-                         Enter_Two_Stage(d);
-                         d.Texh[9].SetText("46");
-                     },
-                     {{"WARNING - Barrel Flange Diameter exceeds the Recommended Limit",
-                       "The Barrel Flange Diameter exceeds 1.125 x Exhaust Port Effective "
-                       "Diameter"}},
-                     "Texh(9)",
-                     9,
-                     "46",
-                     true},
-        Message_Case{"FlangeTooLarge",
-                     [](TexDsn& d) {
-                         Enter_Two_Stage(d);
-                         d.Texh[9].SetText("48.1");
-                     },
-                     {{"Barrel Flange Diameter Too Large",
-                       "The Barrel Flange Diameter must not exceed 1.2 x Port Effective "
-                       "Diameter" +
-                           CrLf2 + "Enter a new value."}},
-                     "Texh(9)",
-                     9,
-                     "48.1",
-                     false},
-        Message_Case{"DuctLongerThanItsLimit",
-                     [](TexDsn& d) {
-                         Enter_Three_Stage(d);
-                         d.Texh[5].SetText("90");
-                     },
-                     {{"Unacceptable Length from Piston Face to Barrel Flange",
-                       "The Length from Piston Face to Barrel Flange is Too Long" + CrLf2 +
-                           "This Length must Not Exceed 81.3 mm"}},
-                     "Texh(5)",
-                     5,
-                     "90",
-                     false}),
+const std::string Twice = "\r\n\r\n";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Design_Window, Calculate_Messages, ::testing::Values(
+    Message_Case{"NothingSet", Options({}),
+        {"Diffuser Type Not Set", "Select an Option for the Diffuser Type"}, "Text1", "", false},
+    Message_Case{"TemperatureOptionMissing", Options({0}),
+        {"Exhaust Temperature Option Not Set",
+         "Select an Option for the Exhaust Temperature setting"}, "Text1", "", false},
+    Message_Case{"CoefficientOptionMissing", Options({0, 2}),
+        {"Diameter Coefficients Option Not Set",
+         "Select an Option for the Diameter Coefficient settings"}, "Text1", "", false},
+    Message_Case{"BlankFieldIsNotSetAndEmptied", Two(8, "   "),
+        {"Exhaust Port Effective Diameter Not Set",
+         "Enter a value for the Exhaust Port Effective Diameter"}, "Texh(8)", "", false},
+    Message_Case{"LettersAreIncorrectlySetAndKept", Two(2, "abc"),
+        {"Engine Speed Incorrectly Set", "Enter a value for the Engine Speed"},
+        "Texh(2)", "abc", false},
+    Message_Case{"HornOutOfRange", Three(7, "2.1"),
+        {"Horn Coefficient Out of Range", "Enter a value between 1.25 and 2.0"},
+        "Texh(7)", "2.1", false},
+    Message_Case{"FlangeWarningThenResults", Two(9, "41"),
+        {"WARNING - Barrel Flange Diameter less than the Recommended Limit",
+         "The Barrel Flange Diameter is less than 1.05 x Port Effective Diameter"},
+        "Texh(9)", "41", true},
+    Message_Case{"FlangeExceedsWarningThenResults", Two(9, "46"),
+        {"WARNING - Barrel Flange Diameter exceeds the Recommended Limit",
+         "The Barrel Flange Diameter exceeds 1.125 x Exhaust Port Effective Diameter"},
+        "Texh(9)", "46", true},
+    Message_Case{"FlangeTooLarge", Two(9, "48.1"),
+        {"Barrel Flange Diameter Too Large",
+         "The Barrel Flange Diameter must not exceed 1.2 x Port Effective Diameter" + Twice +
+         "Enter a new value."}, "Texh(9)", "48.1", false},
+    Message_Case{"DuctLongerThanItsLimit", Three(5, "90"),
+        {"Unacceptable Length from Piston Face to Barrel Flange",
+         "The Length from Piston Face to Barrel Flange is Too Long" + Twice +
+         "This Length must Not Exceed 81.3 mm"}, "Texh(5)", "90", false}),
     [](const ::testing::TestParamInfo<Message_Case>& i) { return std::string(i.param.name); });
+// clang-format on
 
 TEST_F(Design_Window, AClickIntoTheWarnedFieldHidesTheNewResults) {
     TexDsn& d = Open_Design();
