@@ -40,10 +40,7 @@ Form::Form(const std::string& name, const std::string& caption, float clientWidt
     Apply_Size();
 }
 
-Form::~Form() {
-    // The controls go first (members of the derived class); nothing may call back into
-    // them while Qt deletes their widgets.
-}
+Form::~Form() = default;
 
 std::string Form::Caption() const {
     return windowTitle().toStdString();
