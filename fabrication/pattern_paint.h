@@ -19,7 +19,8 @@ QPageLayout Pattern_Page_Layout(Paper paper, bool landscape);
 
 // Paints the whole printed set onto a paged device whose painter is active on its first
 // page, laid out as Pattern_Page_Layout(paper, false). Each later page's layout is set
-// here, portrait or landscape; everything is placed from the paper's corner.
+// here, portrait or landscape; everything is placed from the paper's corner, so a printer
+// must be in full-page mode.
 void Paint_Pattern_Pages(QPagedPaintDevice& device, QPainter& painter, const Chamber_Patterns& set,
                          Paper paper);
 

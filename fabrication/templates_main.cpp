@@ -9,6 +9,7 @@
 
 #include <QGuiApplication>
 
+#include <cctype>
 #include <iostream>
 #include <memory>
 
@@ -123,9 +124,10 @@ int main(int argc, char** argv) {
     const std::string wrong = Check_Pattern_Options(options);
     if (!wrong.empty())
         return Usage_Error(name, wrong);
-    const Paper paper = t.paper == "letter" || t.paper == "LETTER" || t.paper == "Letter"
-                            ? Paper::Letter
-                            : Paper::A4;
+    std::string paperName = t.paper;
+    for (char& c : paperName)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const Paper paper = paperName == "letter" ? Paper::Letter : Paper::A4;
 
     // The design, exactly as the design command checks and computes it.
     const Dsn_Form_Input form = cli::Design_Form(design);

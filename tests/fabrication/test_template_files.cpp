@@ -535,12 +535,20 @@ TEST(TemplateCommand, BadOptionValuesAreUsageErrors) {
 }
 
 TEST(TemplateCommand, OptionBoundsAreAccepted) {
-    for (const auto& extra : std::vector<std::vector<std::string>>{
-             {"--sheet", "0.3", "--seam", "0", "--pieces", "1"},
-             {"--sheet", "3.0", "--seam", "20", "--pieces", "4", "--paper", "LETTER"}}) {
+    struct Case {
+        std::vector<std::string> extra;
+        const char* paper;
+    };
+    const Case cases[] = {
+        {{"--sheet", "0.3", "--seam", "0", "--pieces", "1"}, "A4"},
+        {{"--sheet", "3.0", "--seam", "20", "--pieces", "4", "--paper", "LETTER"}, "Letter"},
+        {{"--paper", "A4"}, "A4"},
+    };
+    for (const auto& c : cases) {
         Scratch s;
-        const Outcome r = Templates(Plus(Plus(Three_Stage, extra), {"--dxf", s.path("x.dxf")}), s);
-        EXPECT_EQ(r.code, 0) << r.err;
+        const Json j = Run_Json(Plus(Plus(Three_Stage, c.extra), {"--dxf", s.path("x.dxf")}), s);
+        ASSERT_FALSE(j.is_discarded());
+        EXPECT_EQ(j["templates"]["paper"], c.paper);
         EXPECT_TRUE(Exists(s.path("x.dxf")));
     }
 }
