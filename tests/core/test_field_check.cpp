@@ -100,27 +100,6 @@ TEST(FieldCheck, IntervalsRoundHalfToEvenWithin16Bits) {
         EXPECT_EQ(Round_To_Int16(c.value), c.expected) << c.value;
 }
 
-TEST(FieldCheck, ReadFieldStages) {
-    const Field_Texts t{"X Not Set", "X Incorrectly Set", "Enter a value for X"};
-    float v = -1;
-    auto f = Read_Field("   ", 3, t, v);
-    ASSERT_TRUE(f);
-    EXPECT_EQ(*f, (Field_Failure{"X Not Set", "Enter a value for X", 3, true}));
-    f = Read_Field("abc", 3, t, v);
-    ASSERT_TRUE(f);
-    EXPECT_EQ(*f, (Field_Failure{"X Incorrectly Set", "Enter a value for X", 3, false}));
-    EXPECT_FALSE(Read_Field(" 2.5 ", 3, t, v));
-    EXPECT_EQ(v, 2.5f);
-}
-
-TEST(FieldCheck, RangeIsClosedAndRejectsInfinity) {
-    EXPECT_FALSE(Check_Range(1.0f, 1.0f, 2.0f, 0, "t", "p"));
-    EXPECT_FALSE(Check_Range(2.0f, 1.0f, 2.0f, 0, "t", "p"));
-    EXPECT_TRUE(Check_Range(std::nextafter(1.0f, 0.0f), 1.0f, 2.0f, 0, "t", "p"));
-    EXPECT_TRUE(Check_Range(std::numeric_limits<float>::infinity(), 1.0f, 2.0f, 0, "t", "p"));
-    EXPECT_TRUE(Check_Range(-std::numeric_limits<float>::infinity(), 1.0f, 2.0f, 0, "t", "p"));
-}
-
 struct FormatCase {
     double value;
     const char* picture;
