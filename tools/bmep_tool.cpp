@@ -1,0 +1,90 @@
+#include "tools/bmep_tool.h"
+
+#include "app/pips_menu.h"
+#include "common/tool_code.h"
+#include "tools/bmep_calc.h"
+#include "tools/calc_window.h"
+
+BMEPTool::BMEPTool()
+    : Form("BMEPTool", "BMEP Calculation", 5685, 4200 + Twips::CaptionAllowance,
+           Calc_Look::WindowColor),
+      V(Win_Vars<BMEPTool>()) {
+    Container& form = Client();
+
+    BHP_Fram.Create(form, 360, 240, 1600, 980, "Brake Power Units");
+    BHP_Opt[0].Create(BHP_Fram, 480, 300, 800, 195, "  hp");
+    BHP_Opt[1].Create(BHP_Fram, 480, 640, 800, 195, "  kW");
+
+    BHP_Lab[0].Create(form, 360, 1560, 1500, 255, "Cylinder Bore (mm):");
+    BHP_Lab[1].Create(form, 360, 2040, 1500, 255, "Piston Stroke (mm):");
+    BHP_Lab[2].Create(form, 360, 2520, 1600, 255, "Engine Speed (rpm):");
+    BHP_Lab[3].Create(form, 360, 3000, 1500, 255, "Engine Power (hp):");
+    Create_Result(BHP_Lab[4], form, 360, 3600, 4000);
+    for (int16_t i = 0; i < BHP_Txt.Count; ++i) {
+        Create_Field(BHP_Txt[i], form, 1920, 1520.0F + 480.0F * i, 615, BHP_Lab[i]);
+    }
+
+    Create_Commands(ToolCom, form, 3880, 240, 1100, Rgb(0, 255, 255));
+
+    Set_Tab_Order({&BHP_Fram, &BHP_Opt[0], &BHP_Opt[1], &BHP_Txt[0], &BHP_Txt[1], &BHP_Txt[2],
+                   &BHP_Txt[3], &ToolCom[1], &ToolCom[0]});
+
+    BHP_Opt.On_Click([this](int16_t i) { BHP_Opt_Click(i); });
+    BHP_Txt.On_Change([this](int16_t i) { BHP_Txt_Change(i); });
+    ToolCom.On_Click([this](int16_t i) { ToolCom_Click(i); });
+}
+
+void BMEPTool::Form_Load() {
+    Win<PipsMenu>().Show();
+    Hide();
+}
+
+void BMEPTool::BHP_Opt_Click(int16_t Index) {
+    if (Index == 0) {
+        BHP_Lab[3].SetCaption("Engine Power (hp):");
+        V.Power_In_Hp = true;
+    } else {
+        BHP_Lab[3].SetCaption("Engine Power (kW):");
+        V.Power_In_Hp = false;
+    }
+    if (ToolCode::ToolJustOpened == ToolCode::False) {
+        // A change of unit: only the power needs typing again.
+        BHP_Lab[4].Hide();
+        BHP_Txt[3].SetText("");
+        BHP_Txt[3].SetFocus();
+        return;
+    }
+    // The first unit chosen since the window was opened offers the fields.
+    ToolCode::ToolJustOpened = ToolCode::False;
+    for (int16_t i = 0; i < BHP_Txt.Count; ++i) {
+        BHP_Txt[i].SetText("");
+        BHP_Lab[i].Show();
+        BHP_Txt[i].Show();
+    }
+    BHP_Txt[0].SetFocus();
+}
+
+void BMEPTool::BHP_Txt_Change(int16_t) {
+    BHP_Lab[4].Hide();
+}
+
+void BMEPTool::ToolCom_Click(int16_t Index) {
+    if (Index == 0) {
+        Hide();
+    } else if (ToolCode::ToolJustOpened == ToolCode::False) {
+        Calculate();
+    }
+}
+
+void BMEPTool::Calculate() {
+    const Bmep_Inputs in{BHP_Txt[0].Text(), BHP_Txt[1].Text(), BHP_Txt[2].Text(), BHP_Txt[3].Text(),
+                         V.Power_In_Hp};
+    const Outcome<Bmep_Values> r = Calc_Bmep(in);
+    if (!r.ok()) {
+        Show_Failure(*r.failure, BHP_Txt);
+        return;
+    }
+    BHP_Lab[4].SetCaption(Bmep_Result_Text(r.value.BMEP));
+    BHP_Lab[4].Show();
+    BHP_Txt[0].SetFocus();
+}
