@@ -61,6 +61,9 @@ private:
     void Hide_Calculator_Windows();
     void Reset_Calculators();
     void Open_Calculator(int16_t Index);
+    void Hide_Bhp_Stuf();
+    void Hide_RectPrt_Stuf();
+    void Hide_PrtHgt_Stuf();
 };
 
 // Starts the program: loads and shows the front screen.

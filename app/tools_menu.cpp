@@ -1,13 +1,14 @@
 // The Tools menu of the front screen. Opening its list returns the front screen to its
-// normal state and hides every work window; choosing an item raises ToolJustOpened and
-// opens that calculator.
-//
-// TOOLS HOOK: the four calculator windows (BMEPTool, HghtTool, DiamTool, ProfTool) plug in
-// through the three procedures at the end of this file. Until they exist these reach only
-// the front screen and the design window.
+// normal state, hides every work window and resets the calculators' displays; choosing an
+// item raises ToolJustOpened, puts that calculator into its opening state by writing to
+// its controls and shows it.
 
 #include "app/pips_menu.h"
 #include "common/tool_code.h"
+#include "tools/bmep_tool.h"
+#include "tools/diam_tool.h"
+#include "tools/hght_tool.h"
+#include "tools/prof_tool.h"
 
 void PipsMenu::SumTools_Click() {
     Hide_Ack_Stuf();
@@ -20,13 +21,80 @@ void PipsMenu::PD_Tool_Click(int16_t Index) {
     Open_Calculator(Index);
 }
 
-// TOOLS HOOK: hide BMEPTool, HghtTool, DiamTool and ProfTool, in that order (each is
-// created and loaded by this if it does not exist yet).
-void PipsMenu::Hide_Calculator_Windows() {}
+// Each is created and loaded by this if it does not exist yet.
+void PipsMenu::Hide_Calculator_Windows() {
+    Win<BMEPTool>().Hide();
+    Win<HghtTool>().Hide();
+    Win<DiamTool>().Hide();
+    Win<ProfTool>().Hide();
+}
 
-// TOOLS HOOK: Hide_Bhp_Stuf, then Hide_RectPrt_Stuf, then Hide_PrtHgt_Stuf.
-void PipsMenu::Reset_Calculators() {}
+void PipsMenu::Reset_Calculators() {
+    Hide_Bhp_Stuf();
+    Hide_RectPrt_Stuf();
+    Hide_PrtHgt_Stuf();
+}
 
-// TOOLS HOOK: put the calculator of this index (0 BMEP, 1 port height, 2 rectangular port,
-// 3 profiled port) into its opening state and show it.
-void PipsMenu::Open_Calculator(int16_t) {}
+void PipsMenu::Open_Calculator(int16_t Index) {
+    switch (Index) {
+    case 0: { // BMEP: only the unit choice until a unit is chosen
+        BMEPTool& t = Win<BMEPTool>();
+        t.BHP_Opt[0].SetValue(false);
+        t.BHP_Opt[1].SetValue(false);
+        t.BHP_Fram.Show();
+        t.Show();
+        break;
+    }
+    case 1: { // port height
+        HghtTool& t = Win<HghtTool>();
+        for (TextBox& f : t.HghtTxt) {
+            f.SetText("");
+        }
+        t.Show();
+        break;
+    }
+    case 2: { // rectangular port
+        DiamTool& t = Win<DiamTool>();
+        for (TextBox& f : t.DiamTxt) {
+            f.SetText("");
+        }
+        t.Show();
+        break;
+    }
+    default: { // profiled port: only the configuration choice until one is chosen
+        ProfTool& t = Win<ProfTool>();
+        t.ProfOpt[0].SetValue(false);
+        t.ProfOpt[1].SetValue(false);
+        for (int16_t i = 0; i < t.ProfTxt.Count; ++i) {
+            t.ProfLab[i].Hide();
+            t.ProfTxt[i].SetText("");
+            t.ProfTxt[i].Hide();
+        }
+        t.OrdFram.Hide();
+        t.DiamFram.Hide();
+        t.ProfLab[8].Hide();
+        t.Show();
+        break;
+    }
+    }
+}
+
+// The BMEP calculator back to its unit choice, with its fields emptied and hidden.
+void PipsMenu::Hide_Bhp_Stuf() {
+    BMEPTool& t = Win<BMEPTool>();
+    t.BHP_Fram.Hide();
+    for (int16_t i = 0; i < t.BHP_Txt.Count; ++i) {
+        t.BHP_Lab[i].Hide();
+        t.BHP_Txt[i].SetText("");
+        t.BHP_Txt[i].Hide();
+    }
+    t.BHP_Lab[4].Hide();
+}
+
+void PipsMenu::Hide_RectPrt_Stuf() {
+    Win<DiamTool>().DiamLab[4].Hide();
+}
+
+void PipsMenu::Hide_PrtHgt_Stuf() {
+    Win<HghtTool>().HghtLab[4].Hide();
+}
