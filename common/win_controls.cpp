@@ -171,6 +171,27 @@ protected:
     }
 };
 
+// ---- Property_Observer ----
+
+namespace {
+Property_Observer& Observer() {
+    static Property_Observer o;
+    return o;
+}
+} // namespace
+
+Property_Observer Set_Property_Observer(Property_Observer observer) {
+    Property_Observer old = std::move(Observer());
+    Observer() = std::move(observer);
+    return old;
+}
+
+void Report_Property(const std::string& name, const char* property, double value) {
+    if (Observer()) {
+        Observer()(name, property, value);
+    }
+}
+
 // ---- Panel_Widget ----
 
 Panel_Widget::Panel_Widget(QWidget* parent, Kind kind) : QWidget(parent), kind_(kind) {}
@@ -355,27 +376,37 @@ void Control::Apply_Look() {
 }
 
 void Control::SetLeft(float v) {
+    Report_Property(name_, "Left", static_cast<double>(v));
     left_ = v;
     Apply_Geometry();
 }
 void Control::SetTop(float v) {
+    Report_Property(name_, "Top", static_cast<double>(v));
     top_ = v;
     Apply_Geometry();
 }
 void Control::SetWidth(float v) {
+    Report_Property(name_, "Width", static_cast<double>(v));
     width_ = v;
     Apply_Geometry();
 }
 void Control::SetHeight(float v) {
+    Report_Property(name_, "Height", static_cast<double>(v));
     height_ = v;
     Apply_Geometry();
 }
 void Control::Move(float left, float top) {
+    Report_Property(name_, "Left", static_cast<double>(left));
+    Report_Property(name_, "Top", static_cast<double>(top));
     left_ = left;
     top_ = top;
     Apply_Geometry();
 }
 void Control::Move(float left, float top, float width, float height) {
+    Report_Property(name_, "Left", static_cast<double>(left));
+    Report_Property(name_, "Top", static_cast<double>(top));
+    Report_Property(name_, "Width", static_cast<double>(width));
+    Report_Property(name_, "Height", static_cast<double>(height));
     left_ = left;
     top_ = top;
     width_ = width;
@@ -384,6 +415,7 @@ void Control::Move(float left, float top, float width, float height) {
 }
 
 void Control::SetVisible(bool v) {
+    Report_Property(name_, "Visible", v ? 1.0 : 0.0);
     visible_ = v;
     if (widget_) {
         widget_->setVisible(v);
@@ -391,10 +423,12 @@ void Control::SetVisible(bool v) {
 }
 
 void Control::SetBackColor(uint32_t c) {
+    Report_Property(name_, "BackColor", c);
     backColor_ = c;
     Apply_Look();
 }
 void Control::SetForeColor(uint32_t c) {
+    Report_Property(name_, "ForeColor", c);
     foreColor_ = c;
     Apply_Look();
 }
@@ -490,6 +524,7 @@ void TextBox::SetText(const std::string& t) {
 }
 
 void TextBox::SetAppearance(int16_t a) {
+    Report_Property(name_, "Appearance", a);
     appearance_ = a;
     Apply_Look();
 }
@@ -607,6 +642,7 @@ void OptionButton::Click() {
 }
 
 void OptionButton::SetAppearance(int16_t a) {
+    Report_Property(name_, "Appearance", a);
     appearance_ = a;
     if (widget_) {
         widget_->update();

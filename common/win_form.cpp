@@ -64,6 +64,7 @@ void Form::Hide() {
 }
 
 void Form::SetHeight(float twips) {
+    Report_Property(name_, "Height", static_cast<double>(twips));
     height_ = twips;
     Apply_Size();
 }
@@ -73,6 +74,7 @@ uint32_t Form::BackColor() const {
 }
 
 void Form::SetBackColor(uint32_t c) {
+    Report_Property(name_, "BackColor", c);
     client_->Set_Back(c);
 }
 
