@@ -231,10 +231,12 @@ void Panel_Widget::paintEvent(QPaintEvent*) {
         const QFontMetrics fm(font());
         const int y = fm.height() / 2;
         const QRect r(0, y, width() - 2, height() - y - 2);
-        p.setPen(QColor(128, 128, 128));
-        p.drawRect(r);
+        // The highlight first: where a scaled drawing (a printed or PDF page) brings the
+        // two lines together, the grey one stays visible.
         p.setPen(Qt::white);
         p.drawRect(r.translated(1, 1));
+        p.setPen(QColor(128, 128, 128));
+        p.drawRect(r);
         if (!caption_.isEmpty()) {
             const int w = fm.horizontalAdvance(caption_);
             const QRect cap(7, 0, std::min(w, width() - 14), fm.height());
