@@ -8,8 +8,10 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 struct Field_Failure;
+struct Sheet_Destination;
 
 class TexDsn : public Form {
 public:
@@ -21,9 +23,12 @@ public:
     static constexpr uint32_t PrintColor = 0x00FFC0FF;
     static constexpr uint32_t ReturnColor = 0x00FFC0C0;
     static constexpr uint32_t RuleColor = 0x00C0C0C0;
-    // Window heights, twips: entry, and with the result table and diagram.
+    // The look of the printed sheet: every background white.
+    static constexpr uint32_t PrintWhite = 0x00FFFFFF;
+    // Window heights, twips: entry, with the result table and diagram, and while printing.
     static constexpr float EntryHeight = 7300;
     static constexpr float ResultHeight = 9950;
+    static constexpr float PrintHeight = 11100;
 
     // Form-level state, kept for the life of the program (also across a discard).
     struct Vars {
@@ -92,7 +97,14 @@ private:
     void Show_Check_Message(const Field_Failure& f);
     void Hide_Out_Stuf();
     void Draw_Pipe();
-    // The printed design sheet is a change of its own; until it lands "Print" does
-    // nothing.
-    void Print_Sheet() {}
+
+    // "Print": the window restyled for paper, its image printed (or saved as a PDF when
+    // no printer is configured) and the screen look restored.
+    void Print_Sheet();
+    void Print_Image(const Sheet_Destination& to, const std::string& pipeName);
+    // The barrel exhaust duct's fields and captions, widened for print or as designed.
+    void Duct_Layout(bool forPrint);
+    void Prt_Colr_Stuf();
+    void Scrn_Colr_Stuf();
+    void Colr_Stuf(bool forPrint);
 };
