@@ -3,6 +3,8 @@
 // tuned two-stroke expansion chamber. Single-precision storage, double-precision
 // intermediates, rounded to single exactly where a quantity is stored.
 
+#include "common/single.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -36,11 +38,6 @@ struct DsnResult {
     int16_t Numdiam = 0;         // highest index of Diam in use: 4 three-stage, 3 two-stage
     int16_t Numlen = 0;          // highest index of Lnth in use: 6 three-stage, 5 two-stage
 };
-
-// Single(x): x rounded to the nearest single-precision value.
-inline float Single(double x) {
-    return static_cast<float>(x);
-}
 
 // Stage A: gas temperature and, when derived from the BMEP, the diameter coefficients.
 void Calc_Chamber_A(const DsnInput& in, DsnResult& out);

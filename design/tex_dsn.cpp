@@ -2,7 +2,7 @@
 
 #include "app/pips_menu.h"
 #include "common/display_format.h"
-#include "common/field_failure.h"
+#include "common/win_failure.h"
 #include "common/win_msgbox.h"
 #include "design/chamber.h"
 #include "design/dsn_check.h"
@@ -344,16 +344,6 @@ void TexDsn::Hide_Out_Stuf() {
     }
 }
 
-void TexDsn::Show_Check_Message(const Field_Failure& f) {
-    MsgBox(f.prompt, f.title);
-    if (f.field >= 0 && f.field < Texh.Count) {
-        if (f.clearField) {
-            Texh[f.field].SetText("");
-        }
-        Texh[f.field].SetFocus();
-    }
-}
-
 void TexDsn::Calculate() {
     // 1. The checks, which also compute the tuned length on the way.
     Dsn_Form_Input form;
@@ -379,10 +369,10 @@ void TexDsn::Calculate() {
         V.ETotal = *check.ETotal;
     }
     for (const Field_Failure& w : check.warnings) {
-        Show_Check_Message(w);
+        Show_Failure(w, Texh);
     }
     if (check.failure) {
-        Show_Check_Message(*check.failure);
+        Show_Failure(*check.failure, Texh);
         return;
     }
 

@@ -94,7 +94,6 @@ private:
     void Texh_Click(int16_t Index);
 
     void Calculate();
-    void Show_Check_Message(const Field_Failure& f);
     void Hide_Out_Stuf();
     void Draw_Pipe();
 

@@ -2,18 +2,11 @@
 
 #include "common/display_format.h"
 #include "common/field_check.h"
+#include "common/single.h"
 
 #include <cmath>
 
 namespace {
-// Every stored quantity is a single; the arithmetic between stores is done in double.
-double Dbl(float x) {
-    return static_cast<double>(x);
-}
-float Sng(double x) {
-    return static_cast<float>(x);
-}
-
 const Field_Texts BoreTexts{"Cylinder Bore Not Set", "Cylinder Bore Incorrectly Set",
                             "Enter a value for the Bore"};
 const Field_Texts StrokeTexts{"Piston Stroke Not Set", "Piston Stroke Incorrectly Set",
@@ -41,7 +34,7 @@ Outcome<Bmep_Values> Calc_Bmep(const Bmep_Inputs& in) {
         return Result::fail(*f);
 
     // The stroke/bore ratio sends the user back to the bore.
-    const float ratio = Sng(Dbl(S) / Dbl(B));
+    const float ratio = Single(Dbl(S) / Dbl(B));
     if (auto f = Check_Range(ratio, 0.8f, 1.6f, BoreField, "The Stroke/Bore Ratio is Out of Range",
                              "Enter corrected value(s)"))
         return Result::fail(*f);
@@ -57,23 +50,23 @@ Outcome<Bmep_Values> Calc_Bmep(const Bmep_Inputs& in) {
     if (auto f = Read_Field(in.power, PowerField, PowerTexts, P))
         return Result::fail(*f);
 
-    const float pi = Sng(4.0 * std::atan(1.0));
+    const float pi = Single(4.0 * std::atan(1.0));
     // Swept volume in cm3 from mm.
-    const float V = Sng(Dbl(pi) * Dbl(B) * Dbl(B) * Dbl(S) / 4000.0);
-    const float Pk = in.Power_In_Hp ? Sng(Dbl(P) * 0.746) : P;
+    const float V = Single(Dbl(pi) * Dbl(B) * Dbl(B) * Dbl(S) / 4000.0);
+    const float Pk = in.Power_In_Hp ? Single(Dbl(P) * 0.746) : P;
 
     // 100 to 400 kW per litre of swept volume.
-    const float Pmin = Sng(Dbl(V) / 10.0);
+    const float Pmin = Single(Dbl(V) / 10.0);
     if (Pk < Pmin)
         return Result::fail(
             Fail_At(PowerField, "The Engine Power is Too Low", "Enter a new value"));
-    const float Pmax = Sng(Dbl(V) / 2.5);
+    const float Pmax = Single(Dbl(V) / 2.5);
     if (Pk > Pmax)
         return Result::fail(
             Fail_At(PowerField, "The Engine Power is Too High", "Enter a new value"));
 
     // One power stroke per revolution: kW, cm3 and rev/min give bar.
-    const float bmep = Sng((Dbl(Pk) * 600000.0) / (Dbl(N) * Dbl(V)));
+    const float bmep = Single((Dbl(Pk) * 600000.0) / (Dbl(N) * Dbl(V)));
     return Result::success(Bmep_Values{V, Pk, bmep});
 }
 

@@ -3,9 +3,8 @@
 // commands, their tab order, and how they report a failed check. The checks and formulas
 // themselves live in the pure operations beside each window.
 
-#include "common/field_failure.h"
 #include "common/win_controls.h"
-#include "common/win_msgbox.h"
+#include "common/win_failure.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -32,16 +31,3 @@ void Create_Commands(Ctl_Array<CommandButton, 2>& com, Container& in, float left
 
 // Gives the controls tab indexes 0, 1, 2 ... in the order listed.
 void Set_Tab_Order(std::initializer_list<Control*> order);
-
-// Reports a failed check: the message box, then (for a field that is not set) the field
-// emptied, then the focus on that field.
-template <int N> void Show_Failure(const Field_Failure& f, Ctl_Array<TextBox, N>& fields) {
-    MsgBox(f.prompt, f.title);
-    if (f.field < 0 || f.field >= N) {
-        return;
-    }
-    if (f.clearField) {
-        fields[f.field].SetText("");
-    }
-    fields[f.field].SetFocus();
-}

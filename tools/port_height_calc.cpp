@@ -2,18 +2,11 @@
 
 #include "common/display_format.h"
 #include "common/field_check.h"
+#include "common/single.h"
 
 #include <cmath>
 
 namespace {
-// Every stored quantity is a single; the arithmetic between stores is done in double.
-double Dbl(float x) {
-    return static_cast<double>(x);
-}
-float Sng(double x) {
-    return static_cast<float>(x);
-}
-
 enum : int16_t { StrokeField = 0, RodField = 1, StartField = 2, FullField = 3 };
 
 struct Field_Rule {
@@ -53,7 +46,7 @@ const Field_Rule Rules[4] = {
 // Sine of the rod's angle to the cylinder axis at crank angle a; the geometry exists
 // only while it stays below 1 (the rod reaches past the crank pin's sideways throw).
 float Rod_Sine(float a, float r, float L) {
-    return Sng(Dbl(r) * std::sin(Dbl(a)) / Dbl(L));
+    return Single(Dbl(r) * std::sin(Dbl(a)) / Dbl(L));
 }
 
 Field_Failure Rod_Too_Short() {
@@ -66,13 +59,13 @@ Field_Failure Rod_Too_Short() {
 double Crank_Drop(float a, float r, float L, float pi) {
     const float s = Rod_Sine(a, r, L);
     const double c = std::sqrt(1.0 - Dbl(s) * Dbl(s));
-    const float t = Sng(Dbl(s) / c);
-    const float b = Sng(std::atan(Dbl(t)));
+    const float t = Single(Dbl(s) / c);
+    const float b = Single(std::atan(Dbl(t)));
     // The angle at the crank pin between crank and rod.
-    const float g = Sng(Dbl(pi) - Dbl(a) - Dbl(b));
+    const float g = Single(Dbl(pi) - Dbl(a) - Dbl(b));
     // Square of the distance from the crank centre to the piston pin.
     const float q =
-        Sng((Dbl(r) * Dbl(r) + Dbl(L) * Dbl(L)) - (Dbl(r) + Dbl(r)) * Dbl(L) * std::cos(Dbl(g)));
+        Single((Dbl(r) * Dbl(r) + Dbl(L) * Dbl(L)) - (Dbl(r) + Dbl(r)) * Dbl(L) * std::cos(Dbl(g)));
     return (Dbl(r) + Dbl(L)) - std::sqrt(Dbl(q));
 }
 
@@ -92,11 +85,11 @@ Outcome<float> Calc_PrtHgt(const PrtHgt_Inputs& in) {
     const float As = value[StartField];
     const float Af = value[FullField];
 
-    const float pi = Sng(4.0 * std::atan(1.0));
-    const float k = Sng(Dbl(pi) / 180.0);
-    const float as = Sng(Dbl(k) * Dbl(As));
-    const float af = Sng(Dbl(Af) * Dbl(k));
-    const float r = Sng(Dbl(S) / 2.0);
+    const float pi = Single(4.0 * std::atan(1.0));
+    const float k = Single(Dbl(pi) / 180.0);
+    const float as = Single(Dbl(k) * Dbl(As));
+    const float af = Single(Dbl(Af) * Dbl(k));
+    const float r = Single(Dbl(S) / 2.0);
 
     // The ranges let a short rod meet a long stroke; no height exists then.
     if (!(std::fabs(Rod_Sine(as, r, L)) < 1.0f) || !(std::fabs(Rod_Sine(af, r, L)) < 1.0f))
@@ -104,7 +97,7 @@ Outcome<float> Calc_PrtHgt(const PrtHgt_Inputs& in) {
 
     const double ds = Crank_Drop(as, r, L, pi);
     const double df = Crank_Drop(af, r, L, pi);
-    const float H = Sng(df - ds);
+    const float H = Single(df - ds);
     if (!std::isfinite(H))
         return Result::fail(Rod_Too_Short());
     return Result::success(H);

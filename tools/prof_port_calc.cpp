@@ -2,18 +2,11 @@
 
 #include "common/display_format.h"
 #include "common/field_check.h"
+#include "common/single.h"
 
 #include <cmath>
 
 namespace {
-// Every stored quantity is a single; the arithmetic between stores is done in double.
-double Dbl(float x) {
-    return static_cast<double>(x);
-}
-float Sng(double x) {
-    return static_cast<float>(x);
-}
-
 constexpr int16_t MaxStations = 11;
 using Stations = std::array<float, MaxStations>;
 
@@ -52,9 +45,9 @@ std::optional<Field_Failure> Check_Radius(const std::string& text, int16_t field
 
 // The rounded corner of radius R widens the bridge by 2 * e at depth t below its end.
 float Corner_Width(float R, float t, float W) {
-    const float s = Sng(std::sqrt((2.0 * Dbl(R) - Dbl(t)) * Dbl(t)));
-    const float e = Sng(Dbl(R) - Dbl(s));
-    return Sng(2.0 * Dbl(e) + Dbl(W));
+    const float s = Single(std::sqrt((2.0 * Dbl(R) - Dbl(t)) * Dbl(t)));
+    const float e = Single(Dbl(R) - Dbl(s));
+    return Single(2.0 * Dbl(e) + Dbl(W));
 }
 } // namespace
 
@@ -64,17 +57,17 @@ Stations Bridge_Widths(int16_t n, float h, float W, float Rt, float Rb) {
         return b;
     for (int16_t i = 1; i < n; ++i)
         b[i] = W;
-    b[0] = Sng(2.0 * Dbl(Rt) + Dbl(W));
+    b[0] = Single(2.0 * Dbl(Rt) + Dbl(W));
     for (int16_t i = 1; i < n; ++i) {
-        const float t = Sng(Dbl(i) * Dbl(h));
+        const float t = Single(Dbl(i) * Dbl(h));
         if (!(t < Rt))
             break;
         b[i] = Corner_Width(Rt, t, W);
     }
-    b[n] = Sng(2.0 * Dbl(Rb) + Dbl(W));
+    b[n] = Single(2.0 * Dbl(Rb) + Dbl(W));
     // Where the corners overlap, the bottom one is kept.
     for (int16_t k = 1; k < n; ++k) {
-        const float t = Sng(Dbl(k) * Dbl(h));
+        const float t = Single(Dbl(k) * Dbl(h));
         if (!(t < Rb))
             break;
         b[n - k] = Corner_Width(Rb, t, W);
@@ -85,9 +78,9 @@ Stations Bridge_Widths(int16_t n, float h, float W, float Rt, float Rb) {
 namespace {
 // Trapezoid rule over the n equal intervals of the projected widths c.
 float Width_Sum(const Stations& c, int16_t n) {
-    float S = Sng((Dbl(c[0]) + Dbl(c[n])) / 2.0);
+    float S = Single((Dbl(c[0]) + Dbl(c[n])) / 2.0);
     for (int16_t i = 1; i < n; ++i)
-        S = Sng(Dbl(S) + Dbl(c[i]));
+        S = Single(Dbl(S) + Dbl(c[i]));
     return S;
 }
 
@@ -120,7 +113,7 @@ ProfPrt_Outcome Calc_ProfPrt(const ProfPrt_Inputs& in) {
         out.failure = std::move(f);
         return out;
     };
-    const float P = Sng(std::atan(1.0)); // quarter pi
+    const float P = Single(std::atan(1.0)); // quarter pi
 
     float D = 0;
     if (auto f = Read_Field(in.ProfTxt[ProfBore], ProfBore, BoreTexts, D))
@@ -132,7 +125,7 @@ ProfPrt_Outcome Calc_ProfPrt(const ProfPrt_Inputs& in) {
     float H = 0;
     if (auto f = Read_Field(in.ProfTxt[ProfHeight], ProfHeight, HeightTexts, H))
         return fail(*f);
-    const float ratio = Sng(Dbl(H) / Dbl(D));
+    const float ratio = Single(Dbl(H) / Dbl(D));
     if (ratio < 0.3f)
         return fail(Fail_At(ProfHeight, "Port Height Out of Range", "Enter a larger value"));
     if (ratio > 0.65f)
@@ -145,7 +138,7 @@ ProfPrt_Outcome Calc_ProfPrt(const ProfPrt_Inputs& in) {
         if (auto f = Read_Field(in.ProfTxt[ProfBridgeWidth], ProfBridgeWidth, WidthTexts, W))
             return fail(*f);
         // The largest bridge width is a fifth of the bore, as the user sees it: two decimals.
-        const std::string WmaxText = Format_Number(Dbl(Sng(0.2 * Dbl(D))), "#0.00");
+        const std::string WmaxText = Format_Number(Dbl(Single(0.2 * Dbl(D))), "#0.00");
         const float Wmax = Number_Value(WmaxText);
         if (auto f = Check_Range(W, 1.0f, Wmax, ProfBridgeWidth, "Bridge Width Out of Range",
                                  "Enter a value between 1 and " + WmaxText))
@@ -177,7 +170,7 @@ ProfPrt_Outcome Calc_ProfPrt(const ProfPrt_Inputs& in) {
         if (auto f = Read_Field(in.OrdTxt[i], i, texts, y[i], FieldKind::Ordinate))
             return fail(*f);
     }
-    const float L = in.bridged ? Sng(Dbl(D) * 0.6) : Sng(Dbl(D) * 0.75);
+    const float L = in.bridged ? Single(Dbl(D) * 0.6) : Single(Dbl(D) * 0.75);
     for (int16_t i = 0; i <= n; ++i) {
         if (y[i] > L)
             return fail(Fail_At(i, "Ordinate #" + Station_Text(i) + " too large",
@@ -186,48 +179,48 @@ ProfPrt_Outcome Calc_ProfPrt(const ProfPrt_Inputs& in) {
                                 FieldKind::Ordinate));
     }
 
-    const float h = Sng(Dbl(H) / Dbl(static_cast<float>(n)));
+    const float h = Single(Dbl(H) / Dbl(static_cast<float>(n)));
     Stations c{};
 
     if (!in.bridged) {
         for (int16_t i = 0; i <= n; ++i)
-            c[i] = Sng(Dbl(D) * std::sin(Dbl(Sng(Dbl(y[i]) / Dbl(D)))));
-        const float A = Sng(Dbl(Width_Sum(c, n)) * Dbl(h));
+            c[i] = Single(Dbl(D) * std::sin(Dbl(Single(Dbl(y[i]) / Dbl(D)))));
+        const float A = Single(Dbl(Width_Sum(c, n)) * Dbl(h));
         if (!std::isfinite(A) || A < 0.0f)
             return fail(No_Port_Area(y, n));
-        out.d = Sng(std::sqrt(Dbl(A) / Dbl(P)));
+        out.d = Single(std::sqrt(Dbl(A) / Dbl(P)));
         return out;
     }
 
     const Stations b = Bridge_Widths(n, h, W, Rt, Rb);
     // The bridge and the port beside it must fit in a quarter of the bore's circumference.
-    const float Q = Sng(Dbl(P) * Dbl(D));
+    const float Q = Single(Dbl(P) * Dbl(D));
     for (int16_t i = 0; i <= n; ++i) {
-        if (Sng(Dbl(b[i]) / 2.0 + Dbl(y[i])) > Q)
+        if (Single(Dbl(b[i]) / 2.0 + Dbl(y[i])) > Q)
             return fail(Fail_At(i, "Ordinate #" + Station_Text(i) + " too large",
                                 "Total Width with Bridge exceeds the bore", FieldKind::Ordinate));
     }
 
     // Constant duct section: each port projected on the plane across the bridge, measured
     // from the bridge edge.
-    const float R = Sng(Dbl(D) / 2.0);
+    const float R = Single(Dbl(D) / 2.0);
     for (int16_t i = 0; i <= n; ++i) {
-        const float half = Sng(Dbl(b[i]) / 2.0);
-        c[i] = Sng(Dbl(R) * std::sin((2.0 * Dbl(y[i]) + Dbl(b[i])) / Dbl(D)) - Dbl(half));
+        const float half = Single(Dbl(b[i]) / 2.0);
+        c[i] = Single(Dbl(R) * std::sin((2.0 * Dbl(y[i]) + Dbl(b[i])) / Dbl(D)) - Dbl(half));
     }
-    const float AC = Sng(2.0 * Dbl(Width_Sum(c, n)) * Dbl(h));
+    const float AC = Single(2.0 * Dbl(Width_Sum(c, n)) * Dbl(h));
     if (!std::isfinite(AC) || AC < 0.0f)
         return fail(No_Port_Area(y, n));
 
     // Widened duct section: the straight chord of each ordinate's arc.
     for (int16_t i = 0; i <= n; ++i)
-        c[i] = Sng(Dbl(D) * std::sin(Dbl(Sng(Dbl(y[i]) / Dbl(D)))));
-    const float AW = Sng(2.0 * Dbl(Width_Sum(c, n)) * Dbl(h));
+        c[i] = Single(Dbl(D) * std::sin(Dbl(Single(Dbl(y[i]) / Dbl(D)))));
+    const float AW = Single(2.0 * Dbl(Width_Sum(c, n)) * Dbl(h));
     if (!std::isfinite(AW) || AW < 0.0f)
         return fail(No_Port_Area(y, n));
 
-    out.dC = Sng(std::sqrt(Dbl(AC) / Dbl(P)));
-    out.dW = Sng(std::sqrt(Dbl(AW) / Dbl(P)));
+    out.dC = Single(std::sqrt(Dbl(AC) / Dbl(P)));
+    out.dW = Single(std::sqrt(Dbl(AW) / Dbl(P)));
     return out;
 }
 

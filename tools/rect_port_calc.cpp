@@ -2,18 +2,11 @@
 
 #include "common/display_format.h"
 #include "common/field_check.h"
+#include "common/single.h"
 
 #include <cmath>
 
 namespace {
-// Every stored quantity is a single; the arithmetic between stores is done in double.
-double Dbl(float x) {
-    return static_cast<double>(x);
-}
-float Sng(double x) {
-    return static_cast<float>(x);
-}
-
 enum : int16_t { WidthField = 0, HeightField = 1, TopField = 2, BottomField = 3 };
 
 const Field_Texts WidthTexts{"Port Width Not Set", "Port Width Incorrectly Set",
@@ -57,16 +50,16 @@ Outcome<RectPrt_Values> Calc_RectPrt(const RectPrt_Inputs& in) {
         return Result::fail(
             Fail_At(BottomField, "The Bottom Radius is Too Large", "Enter a new value"));
 
-    const float radiusSum = Sng(Dbl(Rt) + Dbl(Rb));
+    const float radiusSum = Single(Dbl(Rt) + Dbl(Rb));
     if (radiusSum > H)
         return Result::fail(Fail_At(TopField, "The Sum of the Two Radii exceeds the Port Height",
                                     "Enter replacement value(s)"));
 
-    const float halfpi = Sng(std::atan(1.0) + std::atan(1.0));
+    const float halfpi = Single(std::atan(1.0) + std::atan(1.0));
     // Each rounded corner of radius R cuts R * R * (1 - pi / 4) from the square corner.
     const double loss = (Dbl(Rt) * Dbl(Rt) + Dbl(Rb) * Dbl(Rb)) * (2.0 - Dbl(halfpi));
-    const float WH = Sng(Dbl(H) * Dbl(W));
-    const float A = Sng(Dbl(WH) - loss);
+    const float WH = Single(Dbl(H) * Dbl(W));
+    const float A = Single(Dbl(WH) - loss);
 
     // Large negative radii pass every check above yet cut away more than the whole port.
     if (!std::isfinite(A) || A < 0.0f)
@@ -75,7 +68,7 @@ Outcome<RectPrt_Values> Calc_RectPrt(const RectPrt_Inputs& in) {
                     std::string("Corner radii this far below zero leave no open port area") + CrLf +
                         "Enter new values for the Top Radius and the Bottom Radius"));
 
-    const float D = Sng(std::sqrt(2.0 * Dbl(A) / Dbl(halfpi)));
+    const float D = Single(std::sqrt(2.0 * Dbl(A) / Dbl(halfpi)));
     return Result::success(RectPrt_Values{A, D});
 }
 
