@@ -20,10 +20,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <initializer_list>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct Box {
@@ -68,8 +68,6 @@ protected:
     }
 
     BMEPTool& bmep() { return Win<BMEPTool>(); }
-    HghtTool& hght() { return Win<HghtTool>(); }
-    DiamTool& diam() { return Win<DiamTool>(); }
     ProfTool& prof() { return Win<ProfTool>(); }
 
     // Opens the Tools list, as a click on "&Tools    " does, and leaves it without a choice.
@@ -102,29 +100,12 @@ inline void Type_Into(TextBox& t, const char* text) {
     QTest::keyClicks(t.Widget(), QString::fromLatin1(text));
 }
 
-// The caption a control shows, for the kinds that have one.
-inline std::string Caption_Text(const Control* c) {
-    if (auto* l = dynamic_cast<const Label*>(c)) {
-        return l->Caption();
-    }
-    if (auto* o = dynamic_cast<const OptionButton*>(c)) {
-        return o->Caption();
-    }
-    if (auto* b = dynamic_cast<const CommandButton*>(c)) {
-        return b->Caption();
-    }
-    if (auto* f = dynamic_cast<const Frame*>(c)) {
-        return f->Caption();
-    }
-    return {};
-}
-
 using Names_Set = std::set<std::string>;
 
 // The names of the controls a user sees in the window: shown themselves and inside shown
 // containers (whether the window itself is shown or not).
-inline std::set<std::string> Shown_Controls(const Form& f) {
-    std::set<std::string> names;
+inline Names_Set Shown_Controls(const Form& f) {
+    Names_Set names;
     for (const Control* c : f.Controls()) {
         if (c->Widget()->isVisibleTo(&f)) {
             names.insert(c->Name());
@@ -134,14 +115,14 @@ inline std::set<std::string> Shown_Controls(const Form& f) {
 }
 
 // The names of Base(0) .. Base(count - 1).
-inline std::set<std::string> Names(const std::string& base, int count) {
-    std::set<std::string> n;
+inline Names_Set Names(const std::string& base, int count) {
+    Names_Set n;
     for (int i = 0; i < count; ++i) {
         n.insert(base + "(" + std::to_string(i) + ")");
     }
     return n;
 }
-inline std::set<std::string> operator+(std::set<std::string> a, const std::set<std::string>& b) {
+inline Names_Set operator+(Names_Set a, const Names_Set& b) {
     a.insert(b.begin(), b.end());
     return a;
 }
@@ -152,118 +133,30 @@ inline std::string Focus_Of(const Form& f) {
     return c ? c->Name() : std::string();
 }
 
-// Where a control stands and what it says, as designed.
-struct Placement {
-    Control* control;
-    Container* in;
-    float left, top, width, height;
-    const char* caption; // nullptr: not checked
-};
-
-inline void Expect_Placed(const std::vector<Placement>& rows) {
-    for (const Placement& r : rows) {
-        SCOPED_TRACE(r.control->Name());
-        EXPECT_EQ(r.control->Widget()->parentWidget(), r.in->Host());
-        EXPECT_EQ(r.control->Left(), r.left);
-        EXPECT_EQ(r.control->Top(), r.top);
-        EXPECT_EQ(r.control->Width(), r.width);
-        EXPECT_EQ(r.control->Height(), r.height);
-        if (r.caption) {
-            EXPECT_EQ(Caption_Text(r.control), r.caption);
-        }
-        EXPECT_TRUE(r.in->Host()->rect().contains(r.control->Widget()->geometry()))
-            << "inside its container";
-    }
-}
-
-// The control of this name ("BHP_Txt(3)") in the window, as its kind; fails the test when
-// there is none.
-template <class C> C& Find_Control(const Form& f, const std::string& name) {
-    for (Control* c : f.Controls()) {
-        if (c->Name() == name) {
-            if (auto* k = dynamic_cast<C*>(c)) {
-                return *k;
-            }
-        }
-    }
-    ADD_FAILURE() << "no control " << name << " in " << f.Name();
-    throw std::runtime_error("no control " + name);
-}
-
-// Sets the texts of the named fields, in the order listed.
-using Typed_Texts = std::vector<std::pair<std::string, std::string>>;
-inline void Set_Texts(const Form& f, const Typed_Texts& texts) {
-    for (const auto& [name, text] : texts) {
-        Find_Control<TextBox>(f, name).SetText(text);
-    }
-}
-
-// The calculator that the Tools item of this index opens.
-inline Form& Tool_Window(int16_t index) {
-    switch (index) {
-    case 0:
-        return Win<BMEPTool>();
-    case 1:
-        return Win<HghtTool>();
-    case 2:
-        return Win<DiamTool>();
-    default:
-        return Win<ProfTool>();
-    }
-}
-
-// The command of this index (0 Return, 1 Calculate) of the calculator of this Tools item.
-inline CommandButton& Tool_Command(int16_t tool, int16_t index) {
-    static const char* const base[4] = {"ToolCom", "HghtCom", "DiamCom", "ProfCom"};
-    return Find_Control<CommandButton>(Tool_Window(tool),
-                                       std::string(base[tool]) + "(" + std::to_string(index) + ")");
-}
-
-// The texts of the calculators' fields, in the order the windows read them.
-inline Typed_Texts Bmep_Texts(const char* bore, const char* stroke, const char* speed,
-                              const char* power) {
-    return {
-        {"BHP_Txt(0)", bore}, {"BHP_Txt(1)", stroke}, {"BHP_Txt(2)", speed}, {"BHP_Txt(3)", power}};
-}
-inline Typed_Texts Hght_Texts(const char* s, const char* rod, const char* start, const char* full) {
-    return {{"HghtTxt(0)", s}, {"HghtTxt(1)", rod}, {"HghtTxt(2)", start}, {"HghtTxt(3)", full}};
-}
-inline Typed_Texts Diam_Texts(const char* w, const char* h, const char* top, const char* bottom) {
-    return {{"DiamTxt(0)", w}, {"DiamTxt(1)", h}, {"DiamTxt(2)", top}, {"DiamTxt(3)", bottom}};
-}
-// Bore, height, the bridge fields when given, the number of intervals (one less than the
-// ordinates), then the ordinates.
-inline Typed_Texts Prof_Texts(const char* bore, const char* height,
-                              const std::vector<const char*>& ordinates,
-                              const std::vector<const char*>& bridge = {}) {
-    Typed_Texts t = {{"ProfTxt(0)", bore}, {"ProfTxt(4)", height}};
-    for (size_t i = 0; i < bridge.size(); ++i) {
-        t.push_back({"ProfTxt(" + std::to_string(i + 1) + ")", bridge[i]});
-    }
-    t.push_back({"ProfTxt(5)", std::to_string(ordinates.size() - 1)});
-    for (size_t i = 0; i < ordinates.size(); ++i) {
-        t.push_back({"OrdTxt(" + std::to_string(i) + ")", ordinates[i]});
-    }
-    return t;
-}
-
-// No two controls that a user sees side by side in the window cover one another; a
-// left-aligned label counts only as far as its caption reaches, across and down.
-inline void Expect_No_Overlap(const Form& f) {
+// A sound layout in the window's present state: every control has an accessible name;
+// every shown control lies inside its container, a shown label's caption fits on one line
+// of its box, and no two shown controls side by side cover one another (a left-aligned
+// label counts only as far as its caption reaches).
+inline void Expect_Sound_Layout(const Form& f) {
     std::vector<std::pair<const Control*, QRect>> shown;
     for (const Control* c : f.Controls()) {
-        if (!c->Widget()->isVisibleTo(&f)) {
+        const QWidget* w = c->Widget();
+        EXPECT_FALSE(c->AccessibleName().empty()) << c->Name();
+        if (!w->isVisibleTo(&f)) {
             continue;
         }
-        QRect r = c->Widget()->geometry();
-        if (auto* l = dynamic_cast<const Label*>(c); l && l->Alignment() == Align::Left) {
+        QRect r = w->geometry();
+        EXPECT_TRUE(w->parentWidget()->rect().contains(r)) << c->Name() << " inside its container";
+        if (auto* l = dynamic_cast<const Label*>(c)) {
             const QFontMetrics fm(l->Font());
-            r.setWidth(
-                std::min(r.width(), fm.horizontalAdvance(QString::fromStdString(l->Caption()))));
-            r.setHeight(std::min(r.height(), fm.height()));
+            const int across = fm.horizontalAdvance(QString::fromStdString(l->Caption()));
+            EXPECT_TRUE(across <= r.width() && fm.height() <= r.height()) << l->Caption();
+            if (l->Alignment() == Align::Left) {
+                r.setSize({std::min(r.width(), across), std::min(r.height(), fm.height())});
+            }
         }
         for (const auto& [other, o] : shown) {
-            if (other->Widget()->parentWidget() == c->Widget()->parentWidget()) {
+            if (other->Widget()->parentWidget() == w->parentWidget()) {
                 EXPECT_FALSE(r.intersects(o)) << c->Name() << " covers " << other->Name();
             }
         }
@@ -271,10 +164,84 @@ inline void Expect_No_Overlap(const Form& f) {
     }
 }
 
-// Whether a label's caption fits on one line of its box in the label's font.
-inline bool Fits_On_One_Line(const Label& l) {
-    const QFontMetrics fm(l.Font());
-    const QRect box = l.Widget()->rect();
-    return fm.horizontalAdvance(QString::fromStdString(l.Caption())) <= box.width() &&
-           fm.height() <= box.height();
+// ---- The four calculators, by the index of the Tools item that opens each: 0 BMEP,
+// 1 port height, 2 rectangular port, 3 profiled port ----
+
+struct Calculator {
+    Form& w;
+    std::vector<TextBox*> fields; // in the order the window reads them
+    CommandButton& ret;
+    CommandButton& calc;
+    Control& result;                    // where the worked example's result shows
+    std::vector<const char*> example;   // a worked example's texts, nullptr: not typed
+    std::vector<OptionButton*> options; // in index order; the example's option first
+};
+
+template <int N>
+Calculator Calculator_For(Form& w, Ctl_Array<TextBox, N>& fields, Ctl_Array<CommandButton, 2>& com,
+                          Control& result, std::vector<const char*> example) {
+    Calculator k{w, {}, com[0], com[1], result, std::move(example), {}};
+    for (TextBox& t : fields) {
+        k.fields.push_back(&t);
+    }
+    return k;
+}
+
+inline Calculator Calculator_Of(int16_t tool) {
+    if (tool == 0) {
+        BMEPTool& t = Win<BMEPTool>();
+        Calculator k = Calculator_For(t, t.BHP_Txt, t.ToolCom, t.BHP_Lab[4],
+                                      {"54", "54.5", "12000", "40"}); // in hp
+        k.options = {&t.BHP_Opt[0], &t.BHP_Opt[1]};
+        return k;
+    }
+    if (tool == 1) {
+        HghtTool& t = Win<HghtTool>();
+        return Calculator_For(t, t.HghtTxt, t.HghtCom, t.HghtLab[4], {"54.5", "110", "85", "180"});
+    }
+    if (tool == 2) {
+        DiamTool& t = Win<DiamTool>();
+        return Calculator_For(t, t.DiamTxt, t.DiamCom, t.DiamLab[4], {"40", "30", "5", "5"});
+    }
+    ProfTool& t = Win<ProfTool>();
+    Calculator k = Calculator_For(t, t.ProfTxt, t.ProfCom, t.ProfLab[8],
+                                  {"50", nullptr, nullptr, nullptr, "20", "4", "30", "30", "30",
+                                   "30", "30"}); // a single port
+    for (TextBox& o : t.OrdTxt) {
+        k.fields.push_back(&o); // the ordinates follow the number of intervals
+    }
+    k.options = {&t.ProfOpt[0], &t.ProfOpt[1]};
+    return k;
+}
+
+// Sets the texts of the calculator's fields in their order; nullptr leaves a field as it is.
+inline void Enter(const Calculator& k, const std::vector<const char*>& texts) {
+    for (size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i]) {
+            k.fields[i]->SetText(texts[i]);
+        }
+    }
+}
+
+inline std::vector<std::string> Texts(const Calculator& k) {
+    std::vector<std::string> t;
+    for (const TextBox* f : k.fields) {
+        t.push_back(f->Text());
+    }
+    return t;
+}
+
+// What a user sees in each calculator just after its Tools item is chosen.
+inline Names_Set Opening_Controls(int16_t tool) {
+    switch (tool) {
+    case 0:
+        return {"BHP_Fram", "BHP_Opt(0)", "BHP_Opt(1)", "ToolCom(0)", "ToolCom(1)"};
+    case 1:
+        return Names("HghtLab", 4) + Names("HghtTxt", 4) + Names("HghtCom", 2);
+    case 2:
+        return Names("DiamLab", 4) + Names("DiamTxt", 4) + Names("DiamCom", 2);
+    default:
+        return Names("InfoLab", 7) + Names("ProfOpt", 2) + Names("ProfCom", 2) +
+               Names_Set{"ProfPic", "ProfFram1"};
+    }
 }
