@@ -1,5 +1,6 @@
 #include "common/display_format.h"
 #include "design/chamber.h"
+#include "tests/sample_designs.h"
 
 #include <gtest/gtest.h>
 
@@ -14,32 +15,11 @@ std::string shown(float v) {
 }
 
 DsnInput threeStageFromBmep() {
-    DsnInput in;
-    in.ThreeStage = true;
-    in.TempFromBmep = true;
-    in.CoefFromBmep = true;
-    in.TargetBmep = 10;
-    in.HornCoef = 1.5f;
-    in.PrtDiam = 40;
-    in.FlangeDiam = 44;
-    in.PrtLnth = 20;
-    in.OpenAngle = 88;
-    in.EngineSpeed = 11000;
-    return in;
+    return Sample_Input(true);
 }
 
 DsnInput twoStageTyped() {
-    DsnInput in;
-    in.ThreeStage = false;
-    in.ExhTemp = 600;
-    in.MidCoef = 2.5f;
-    in.TailCoef = 0.65f;
-    in.PrtDiam = 40;
-    in.FlangeDiam = 44;
-    in.PrtLnth = 20;
-    in.OpenAngle = 88;
-    in.EngineSpeed = 11000;
-    return in;
+    return Sample_Input(false);
 }
 
 void expectShown(const DsnResult& r, const std::vector<std::string>& diam,

@@ -1,4 +1,5 @@
 #include "design/dsn_check.h"
+#include "tests/sample_designs.h"
 
 #include <gtest/gtest.h>
 
@@ -12,19 +13,7 @@ namespace {
 
 // A valid three-stage design with every value typed, as the window would hold it.
 Dsn_Form_Input validForm() {
-    Dsn_Form_Input f;
-    f.Option1 = {false, true, true, false, true, false};
-    f.ThreeStage = true;
-    f.Texh[TexhHorn] = "1.5";
-    f.Texh[TexhTemp] = "600";
-    f.Texh[TexhDX] = "40";
-    f.Texh[TexhD1] = "44";
-    f.Texh[TexhLX] = "20";
-    f.Texh[TexhMid] = "2.5";
-    f.Texh[TexhTail] = "0.65";
-    f.Texh[TexhAngle] = "88";
-    f.Texh[TexhSpeed] = "11000";
-    return f;
+    return Sample_Form(true, false);
 }
 
 struct FailureCase {
@@ -61,6 +50,7 @@ TEST(DsnCheck, FirstFailureWithItsMessageAndFocus) {
          [](Dsn_Form_Input& f) {
              f.Option1[2] = false;
              f.Option1[3] = true;
+             f.Texh[TexhBmep] = "";
          },
          {"Target BMEP Not Set", "Enter a value for the Target BMEP", TexhBmep, true}},
         {"bmep low",

@@ -1,0 +1,42 @@
+#pragma once
+// The worked designs that the core tests and the benchmark share: DX 40, D1 44, LX 20,
+// opening angle 88, 11000 rpm, either three stages from a target BMEP of 10 with horn 1.5,
+// or two stages with 600 C and coefficients 2.5 and 0.65 typed.
+
+#include "design/chamber.h"
+#include "design/dsn_check.h"
+
+inline DsnInput Sample_Input(bool threeStage) {
+    DsnInput in;
+    in.ThreeStage = threeStage;
+    in.TempFromBmep = in.CoefFromBmep = threeStage;
+    in.TargetBmep = 10;
+    in.HornCoef = 1.5f;
+    in.ExhTemp = 600;
+    in.MidCoef = 2.5f;
+    in.TailCoef = 0.65f;
+    in.PrtDiam = 40;
+    in.FlangeDiam = 44;
+    in.PrtLnth = 20;
+    in.OpenAngle = 88;
+    in.EngineSpeed = 11000;
+    return in;
+}
+
+// The same figures as the window's texts; `fromBmep` chooses the two BMEP options.
+inline Dsn_Form_Input Sample_Form(bool threeStage, bool fromBmep) {
+    Dsn_Form_Input f;
+    f.Option1 = {!threeStage, threeStage, !fromBmep, fromBmep, !fromBmep, fromBmep};
+    f.ThreeStage = threeStage;
+    f.Texh[TexhHorn] = "1.5";
+    f.Texh[TexhBmep] = "10";
+    f.Texh[TexhTemp] = "600";
+    f.Texh[TexhMid] = "2.5";
+    f.Texh[TexhTail] = "0.65";
+    f.Texh[TexhDX] = "40";
+    f.Texh[TexhD1] = "44";
+    f.Texh[TexhLX] = "20";
+    f.Texh[TexhAngle] = "88";
+    f.Texh[TexhSpeed] = "11000";
+    return f;
+}
