@@ -1,5 +1,6 @@
 #include "app/pips_menu.h"
 
+#include "common/palette.h"
 #include "design/tex_dsn.h"
 
 #include <QAction>
@@ -7,7 +8,8 @@
 #include <QMenuBar>
 
 namespace {
-constexpr uint32_t White = Rgb(255, 255, 255);
+constexpr uint32_t White = Palette::White;
+constexpr uint32_t PanelColor = Palette::Note;
 
 // The logo: a side view of an expansion chamber on its stand, in 26 white lines.
 constexpr std::array<std::array<float, 4>, 26> Logo = {{
@@ -56,7 +58,7 @@ const std::array<const char*, 5> Credits = {
 
 PipsMenu::PipsMenu()
     : Form("PipsMenu", "Expansion Chamber Design Utility", 7080, 7410 + Twips::CaptionAllowance,
-           WindowColor) {
+           Palette::Dark_Red) {
     Container& form = Client();
 
     Label2.Create(form, 360, 480, 6375, 515, "Expansion Chamber Design");
@@ -69,7 +71,7 @@ PipsMenu::PipsMenu()
         l->SetAlignment(Align::Centre);
     }
     Label4.SetFont(Win_Font(12, true));
-    Label4.SetForeColor(0x000000);
+    Label4.SetForeColor(Palette::Black);
     Label4.SetAlignment(Align::Centre);
     Label5.SetFont(Win_Font(13.5, true, true));
     Label5.SetForeColor(PanelColor);
@@ -77,8 +79,8 @@ PipsMenu::PipsMenu()
     Picture1.Create(form, 1750, 4000, 3600, 1800);
     Picture1.SetAccessibleName("Logo");
     for (size_t i = 0; i < Line.size(); ++i) {
-        const auto& c = Logo[i];
-        Line[i] = LineShape{c[0], c[1], c[2], c[3], true, Style_Solid, 2, White};
+        const auto& ends = Logo[i];
+        Line[i] = LineShape{ends[0], ends[1], ends[2], ends[3], true, Style_Solid, 2, White};
         Picture1.Add_Shape(Line[i]);
     }
 
@@ -198,5 +200,6 @@ void PipsMenu::ExitProg_Click() {
 }
 
 void Start_Program() {
+    Set_Front_Screen([] { Win<PipsMenu>().Show(); });
     Win<PipsMenu>();
 }

@@ -13,9 +13,6 @@ class QMenuBar;
 
 class PipsMenu : public Form {
 public:
-    static constexpr uint32_t WindowColor = Rgb(192, 0, 0);
-    static constexpr uint32_t PanelColor = Rgb(255, 224, 192);
-
     struct Vars {};
 
     PipsMenu();
@@ -66,5 +63,6 @@ private:
     void Hide_PrtHgt_Stuf();
 };
 
-// Starts the program: loads and shows the front screen.
+// Starts the program: makes this window the front screen that the work windows show, then
+// loads and shows it.
 void Start_Program();

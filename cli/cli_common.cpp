@@ -57,8 +57,8 @@ Json Focus_Json(const std::string& array, int index) {
 }
 
 namespace {
-const std::string& arrayOf(const Report& r, const Field_Failure& f) {
-    return f.kind == FieldKind::Ordinate ? r.ordinateArray : r.fieldArray;
+const std::string& arrayOf(const Report& r, FieldKind kind) {
+    return kind == FieldKind::Ordinate ? r.ordinateArray : r.fieldArray;
 }
 
 // A prompt on one line: its line breaks become blanks.
@@ -75,12 +75,13 @@ std::string oneLine(const std::string& text) {
     return out;
 }
 
-void printPlain(const Report& r, const Field_Failure& f, const char* kind, std::ostream& err) {
-    err << kind << f.title << ": " << oneLine(f.prompt);
-    const Json focus = Focus_Json(arrayOf(r, f), f.field);
+// TITLE: PROMPT [focus Texh(9), emptied]
+void printPlain(const std::string& title, const std::string& prompt, const Json& focus,
+                bool emptied, std::ostream& err) {
+    err << title << ": " << oneLine(prompt);
     if (!focus.is_null()) {
         err << " [focus " << focus.get<std::string>();
-        if (f.clearField)
+        if (emptied)
             err << ", emptied";
         err << "]";
     }
@@ -94,12 +95,12 @@ Json Report_Json(const Report& r) {
     for (const auto& w : r.warnings)
         j["warnings"].push_back({{"title", w.title},
                                  {"prompt", w.prompt},
-                                 {"focus", Focus_Json(arrayOf(r, w), w.field)}});
+                                 {"focus", Focus_Json(r.fieldArray, w.field)}});
     if (r.failure) {
         const auto& f = *r.failure;
         j["failure"] = {{"title", f.title},
                         {"prompt", f.prompt},
-                        {"focus", Focus_Json(arrayOf(r, f), f.field)},
+                        {"focus", Focus_Json(arrayOf(r, f.kind), f.field)},
                         {"emptied", f.clearField}};
     } else {
         j["failure"] = nullptr;
@@ -118,9 +119,10 @@ int Print_Report(const Report& r, bool json, std::ostream& out, std::ostream& er
         out << Report_Json(r).dump(2) << "\n";
     } else {
         for (const auto& w : r.warnings)
-            printPlain(r, w, "", err);
-        if (r.failure)
-            printPlain(r, *r.failure, "", err);
+            printPlain(w.title, w.prompt, Focus_Json(r.fieldArray, w.field), false, err);
+        if (const auto& f = r.failure)
+            printPlain(f->title, f->prompt, Focus_Json(arrayOf(r, f->kind), f->field),
+                       f->clearField, err);
         else
             for (const auto& line : r.plainLines)
                 out << line << "\n";

@@ -18,6 +18,11 @@ using Json = nlohmann::ordered_json;
 
 enum Exit_Code : int { ExitOk = 0, ExitFailure = 1, ExitCheckFailed = 2, ExitUsage = 64 };
 
+// "templates" draws with Qt, so it is a program of its own beside the calculator, which
+// hands the command over to it; started that way it calls itself by the command's name.
+inline constexpr const char* Templates_Program = "expansion-chamber-templates";
+inline constexpr const char* Templates_Command_Name = "expansion-chamber-calc templates";
+
 // The arguments as CLI11 should see them: "--flag=" (an empty text after the equals sign)
 // becomes "--flag" followed by an empty argument, which CLI11 takes as the empty text.
 std::vector<std::string> Prepare_Args(int argc, char** argv);
@@ -37,7 +42,7 @@ Json Focus_Json(const std::string& array, int index);
 struct Report {
     std::string fieldArray;              // "Texh", "BHP_Txt", ... (focus names)
     std::string ordinateArray;           // for ordinate failures: "OrdTxt"
-    std::vector<Field_Failure> warnings; // shown before the outcome, in order
+    std::vector<Field_Warning> warnings; // shown before the outcome, in order
     std::optional<Field_Failure> failure;
     std::vector<std::pair<std::string, std::string>> display; // control -> shown text
     std::vector<std::pair<std::string, float>> values;        // stored quantities

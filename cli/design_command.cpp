@@ -1,7 +1,5 @@
 #include "cli/design_command.h"
 
-#include "common/display_format.h"
-
 #include <iomanip>
 #include <sstream>
 
@@ -38,41 +36,39 @@ void Add_Design_Flags(CLI::App& cmd, Design_Flags& f) {
     cmd.add_flag("--json", f.json, "Print one JSON object");
 }
 
-Dsn_Form_Input Design_Form(const Design_Flags& f) {
-    Dsn_Form_Input form = f.form;
-    form.Option1 = {f.twoStage, f.threeStage, f.tempManual, f.tempBmep, f.coefManual, f.coefBmep};
-    form.ThreeStage = f.threeStage;
+Design_Form Design_Form_Of(const Design_Flags& f) {
+    Design_Form form = f.form;
+    const auto source = [](bool typed, bool fromBmep) {
+        return fromBmep ? Value_Source::FromBmep
+               : typed  ? Value_Source::Typed
+                        : Value_Source::Unset;
+    };
+    form.Diffuser = f.threeStage ? Diffuser_Type::ThreeStage
+                    : f.twoStage ? Diffuser_Type::TwoStage
+                                 : Diffuser_Type::Unset;
+    form.TempSource = source(f.tempManual, f.tempBmep);
+    form.CoefSource = source(f.coefManual, f.coefBmep);
     return form;
 }
 
-Design_Run Run_Design(const Dsn_Form_Input& form) {
-    Design_Run run;
-    run.check = Check_Dsn_Input(form);
-    if (run.check.ok()) {
-        run.result = run.check.result;
-        Calc_Chamber_C(run.check.input, run.result);
-    }
-    return run;
-}
-
-Report Design_Report(const Design_Run& run, const std::string& pipeName) {
+Report Design_Report(const Outcome<Chamber_Design>& run) {
     Report rep;
     rep.fieldArray = "Texh";
-    rep.warnings = run.check.warnings;
-    rep.failure = run.check.failure;
+    rep.warnings = run.warnings;
+    rep.failure = run.failure;
     if (rep.failure)
         return rep;
 
-    const DsnInput& in = run.check.input;
-    const DsnResult& r = run.result;
-    auto shown = [](float v, const char* picture) { return Format_Number(v, picture) + " "; };
-    rep.display.emplace_back("PrtDia", shown(in.PrtDiam, "##0.0"));
-    rep.display.emplace_back("PrtLth", shown(in.PrtLnth, "##0.0"));
-    for (int i = 0; i <= r.Numdiam; ++i)
-        rep.display.emplace_back("Texdiam(" + std::to_string(i) + ")", shown(r.Diam[i], "##0.0"));
-    for (int j = 0; j <= r.Numlen; ++j)
-        rep.display.emplace_back("Texlen(" + std::to_string(j) + ")", shown(r.Lnth[j], "##0.0"));
-    rep.display.emplace_back("TexTotLth", shown(r.ETotal, "###0.0"));
+    const DsnInput& in = run.value.input;
+    const DsnResult& r = run.value.result;
+    const Result_Table table = Make_Result_Table(run.value.state);
+    rep.display.emplace_back("PrtDia", Box_Text(table.PrtDia));
+    rep.display.emplace_back("PrtLth", Box_Text(table.PrtLth));
+    for (size_t i = 0; i < table.Texdiam.size(); ++i)
+        rep.display.emplace_back("Texdiam(" + std::to_string(i) + ")", Box_Text(table.Texdiam[i]));
+    for (size_t j = 0; j < table.Texlen.size(); ++j)
+        rep.display.emplace_back("Texlen(" + std::to_string(j) + ")", Box_Text(table.Texlen[j]));
+    rep.display.emplace_back("TexTotLth", Box_Text(table.TexTotLth));
 
     rep.values = {{"GasTemp", r.GasTemp},   {"MidCoef", r.MidCoef},
                   {"TailCoef", r.TailCoef}, {"SoundSpeed", r.SoundSpeed},
@@ -84,36 +80,32 @@ Report Design_Report(const Design_Run& run, const std::string& pipeName) {
 
     // The result table as the window lays it out: diameters left, lengths right.
     std::vector<std::string>& lines = rep.plainLines;
-    if (!pipeName.empty())
-        lines.push_back("Pipe Name: " + pipeName);
+    if (!in.PipeName.empty())
+        lines.push_back("Pipe Name: " + in.PipeName);
     lines.push_back(std::string(in.ThreeStage ? "Three" : "Two") + " Stage diffuser");
     lines.push_back("Exhaust System Dimensions (mm)");
-    auto row = [](const std::string& dl, const std::string& dv, const std::string& ll,
-                  const std::string& lv) {
+    auto row = [](const std::string& dLabel, const std::string& dValue, const std::string& lLabel,
+                  const std::string& lValue) {
         std::ostringstream s;
-        s << std::left << std::setw(4) << dl << std::right << std::setw(7) << dv << "      "
-          << std::left << std::setw(4) << ll << std::right << std::setw(7) << lv;
+        s << std::left << std::setw(4) << dLabel << std::right << std::setw(7) << dValue << "      "
+          << std::left << std::setw(4) << lLabel << std::right << std::setw(7) << lValue;
         std::string t = s.str();
         t.erase(t.find_last_not_of(' ') + 1);
         return t;
     };
     lines.push_back(row("", "Diameter", "", "Length"));
-    lines.push_back(
-        row("DX", Format_Number(in.PrtDiam, "##0.0"), "LX", Format_Number(in.PrtLnth, "##0.0")));
-    for (int k = 0; k <= r.Numlen; ++k) {
-        const bool hasD = k <= r.Numdiam;
-        lines.push_back(row(hasD ? "D" + std::to_string(k + 1) : "",
-                            hasD ? Format_Number(r.Diam[k], "##0.0") : "",
-                            "L" + std::to_string(k + 1), Format_Number(r.Lnth[k], "##0.0")));
+    lines.push_back(row("DX", table.PrtDia, "LX", table.PrtLth));
+    for (size_t k = 0; k < table.Texlen.size(); ++k) {
+        const bool hasD = k < table.Texdiam.size();
+        lines.push_back(row(hasD ? "D" + std::to_string(k + 1) : "", hasD ? table.Texdiam[k] : "",
+                            "L" + std::to_string(k + 1), table.Texlen[k]));
     }
-    lines.push_back("Tuned Length from Piston Face to Tail Pipe Entry: " +
-                    Format_Number(r.ETotal, "###0.0"));
+    lines.push_back("Tuned Length from Piston Face to Tail Pipe Entry: " + table.TexTotLth);
     return rep;
 }
 
 int Design_Command(const Design_Flags& flags, std::ostream& out, std::ostream& err) {
-    const Dsn_Form_Input form = Design_Form(flags);
-    return Print_Report(Design_Report(Run_Design(form), form.PipeName), flags.json, out, err);
+    return Print_Report(Design_Report(Calc_Design(Design_Form_Of(flags))), flags.json, out, err);
 }
 
 } // namespace cli

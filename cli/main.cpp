@@ -3,15 +3,38 @@
 
 #include "cli/design_command.h"
 #include "cli/tool_commands.h"
-#include "fabrication/templates_exec.h"
+#include "common/platform.h"
 
 #include <iostream>
 
+namespace {
+// Hands "templates" over to its own program in the calculator's folder, so that the other
+// commands never load Qt.
+int Run_Templates(int argc, char** argv) {
+#ifdef ECD_HAS_TEMPLATES
+    const std::string program = platform::Program_Folder(argv[0]) + "/" + cli::Templates_Program;
+    std::vector<std::string> args{cli::Templates_Command_Name};
+    for (int i = 2; i < argc; ++i)
+        args.emplace_back(argv[i]);
+    std::string error;
+    const int status = platform::Run_Instead(program, args, error);
+    if (status >= 0)
+        return status;
+    std::cerr << "expansion-chamber-calc: cannot run " << program << ": " << error << "\n";
+    return cli::ExitFailure;
+#else
+    (void)argc;
+    (void)argv;
+    std::cerr << "expansion-chamber-calc: this build has no templates command (it was built "
+                 "without Qt)\n";
+    return cli::ExitUsage;
+#endif
+}
+} // namespace
+
 int main(int argc, char** argv) {
-    // "templates" draws with Qt, so it is a program of its own: the other commands never
-    // load Qt. It takes the same design flags.
     if (argc > 1 && std::string(argv[1]) == "templates")
-        return Exec_Templates(argc, argv);
+        return Run_Templates(argc, argv);
 
     CLI::App app{"Expansion Chamber Design Utility - command-line calculator.\n"
                  "Every field flag takes one text, exactly as typed into the window's field;\n"

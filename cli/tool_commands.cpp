@@ -53,16 +53,17 @@ Report ProfPrt_Report(const ProfPrt_Inputs& in) {
     const auto o = Calc_ProfPrt(in);
     rep.failure = o.failure;
     if (o.ok()) {
-        if (in.bridged) {
-            const std::string c = ProfPrt_Constant_Text(o.dC);
-            const std::string w = ProfPrt_Widened_Text(o.dW);
+        const ProfPrt_Values& v = o.value;
+        if (in.BridgedPair) {
+            const std::string c = ProfPrt_Constant_Text(v.dC);
+            const std::string w = ProfPrt_Widened_Text(v.dW);
             rep.display = {{"ProfLab(6)", c}, {"ProfLab(7)", w}};
-            rep.values = {{"dC", o.dC}, {"dW", o.dW}};
+            rep.values = {{"dC", v.dC}, {"dW", v.dW}};
             rep.plainLines = {" Equivalent Diameter of the Bridged Port Pair ", c, w};
         } else {
-            const std::string text = ProfPrt_Single_Text(o.d);
+            const std::string text = ProfPrt_Single_Text(v.d);
             rep.display = {{"ProfLab(8)", text}};
-            rep.values = {{"d", o.d}};
+            rep.values = {{"d", v.d}};
             rep.plainLines = {text};
         }
     }
@@ -81,24 +82,25 @@ void Tool_Commands::add(CLI::App& app) {
     auto* hpFlag = bmep->add_flag("--hp", hp, "Power in horsepower");
     auto* kwFlag = bmep->add_flag("--kw", kw, "Power in kilowatts");
     hpFlag->excludes(kwFlag);
-    text(bmep, "--bore", bmepIn.bore, "Cylinder bore, mm, 5 to 80");
-    text(bmep, "--stroke", bmepIn.stroke, "Piston stroke, mm (stroke/bore 0.8 to 1.6)");
-    text(bmep, "--rpm", bmepIn.speed, "Engine speed, rpm, 4000 to 35000");
-    text(bmep, "--power", bmepIn.power, "Brake power in the chosen unit");
+    text(bmep, "--bore", bmepIn.BHP_Txt[BhpBore], "Cylinder bore, mm, 5 to 80");
+    text(bmep, "--stroke", bmepIn.BHP_Txt[BhpStroke], "Piston stroke, mm (stroke/bore 0.8 to 1.6)");
+    text(bmep, "--rpm", bmepIn.BHP_Txt[BhpSpeed], "Engine speed, rpm, 4000 to 35000");
+    text(bmep, "--power", bmepIn.BHP_Txt[BhpPower], "Brake power in the chosen unit");
     bmep->add_flag("--json", json, "Print one JSON object");
 
     portHeight = app.add_subcommand("port-height", "Exhaust port height from timing angles");
-    text(portHeight, "--stroke", hghtIn.stroke, "Piston stroke, mm, 5 to 65");
-    text(portHeight, "--rod", hghtIn.rod, "Connecting rod length, mm, 8 to 150");
-    text(portHeight, "--start", hghtIn.start, "Start-open angle, deg ATDC, 75 to 105");
-    text(portHeight, "--full", hghtIn.full, "Full-open angle, deg ATDC, 160 to 180");
+    text(portHeight, "--stroke", hghtIn.HghtTxt[HghtStroke], "Piston stroke, mm, 5 to 65");
+    text(portHeight, "--rod", hghtIn.HghtTxt[HghtRod], "Connecting rod length, mm, 8 to 150");
+    text(portHeight, "--start", hghtIn.HghtTxt[HghtStart], "Start-open angle, deg ATDC, 75 to 105");
+    text(portHeight, "--full", hghtIn.HghtTxt[HghtFull], "Full-open angle, deg ATDC, 160 to 180");
     portHeight->add_flag("--json", json, "Print one JSON object");
 
     rectPort = app.add_subcommand("rect-port", "Equivalent diameter of a rectangular port");
-    text(rectPort, "--width", rectIn.width, "Port width, mm, 2 to 60");
-    text(rectPort, "--height", rectIn.height, "Port height, mm, 2 to 60");
-    text(rectPort, "--top-radius", rectIn.topRadius, "Radius of the two top corners, mm");
-    text(rectPort, "--bottom-radius", rectIn.bottomRadius, "Radius of the two bottom corners, mm");
+    text(rectPort, "--width", rectIn.DiamTxt[DiamWidth], "Port width, mm, 2 to 60");
+    text(rectPort, "--height", rectIn.DiamTxt[DiamHeight], "Port height, mm, 2 to 60");
+    text(rectPort, "--top-radius", rectIn.DiamTxt[DiamTop], "Radius of the two top corners, mm");
+    text(rectPort, "--bottom-radius", rectIn.DiamTxt[DiamBottom],
+         "Radius of the two bottom corners, mm");
     rectPort->add_flag("--json", json, "Print one JSON object");
 
     profiledPort = app.add_subcommand("profiled-port", "Equivalent diameter of a profiled port");
@@ -145,7 +147,7 @@ int Tool_Commands::run(std::ostream& out, std::ostream& err) {
             err << "profiled-port: at most 11 ordinates (stations 0 to 10)\n";
             return ExitUsage;
         }
-        profIn.bridged = bridged;
+        profIn.BridgedPair = bridged;
         for (size_t i = 0; i < ordinates.size(); ++i)
             profIn.OrdTxt[i] = ordinates[i];
         return Print_Report(ProfPrt_Report(profIn), json, out, err);

@@ -138,22 +138,16 @@ std::optional<int16_t> Round_To_Int16(float value) {
     return static_cast<int16_t>(r);
 }
 
-std::optional<Field_Failure> Read_Field(std::string_view text, int16_t field,
-                                        const Field_Texts& texts, float& value, FieldKind kind) {
+std::optional<Field_Failure> Check_Field(const Field_Rule& rule, std::string_view text,
+                                         float& value) {
     const std::string trimmed = Trim_Blanks(text);
     if (trimmed.empty())
-        return Field_Failure{texts.notSetTitle, texts.prompt, field, true, kind};
+        return Field_Failure{rule.notSetTitle, rule.prompt, rule.field, true, rule.kind};
     if (!Is_Plain_Number(trimmed))
-        return Field_Failure{texts.badTitle, texts.prompt, field, false, kind};
+        return Field_Failure{rule.badTitle, rule.prompt, rule.field, false, rule.kind};
     value = Number_Value(trimmed);
-    return std::nullopt;
-}
-
-std::optional<Field_Failure> Check_Range(float value, float lo, float hi, int16_t field,
-                                         const std::string& title, const std::string& prompt,
-                                         FieldKind kind) {
-    if (!(lo <= value && value <= hi)) // also rejects a NaN, should one ever arrive
-        return Fail_At(field, title, prompt, kind);
+    if (rule.range && Outside(value, rule.range->lo, rule.range->hi))
+        return Fail_At(rule.field, rule.range->title, rule.range->prompt, rule.kind);
     return std::nullopt;
 }
 

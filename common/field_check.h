@@ -26,25 +26,38 @@ float Number_Value(std::string_view text);
 // integer; nothing otherwise (also for an infinite value).
 std::optional<int16_t> Round_To_Int16(float value);
 
-// Texts of the first two stages of a field's check: the titles and their shared prompt.
-struct Field_Texts {
-    std::string notSetTitle;
-    std::string badTitle;
+// A closed range and the message for a value outside it.
+struct Field_Range {
+    float lo = 0;
+    float hi = 0;
+    std::string title;
     std::string prompt;
 };
 
-// Stages 1 and 2 of the field check on field `field`: on success `value` holds the text's
-// value; otherwise the failure (Not Set empties the field, Incorrectly Set keeps it).
-std::optional<Field_Failure> Read_Field(std::string_view text, int16_t field,
-                                        const Field_Texts& texts, float& value,
-                                        FieldKind kind = FieldKind::Input);
+// One numeric field of a window: its index, the titles of the Not Set and Incorrectly Set
+// stages with their shared prompt, and its range when it has one of its own. Ranges that
+// depend on other fields, or that word their two ends differently, are special checks of
+// their operation.
+struct Field_Rule {
+    int16_t field = -1;
+    std::string notSetTitle;
+    std::string badTitle;
+    std::string prompt;
+    std::optional<Field_Range> range;
+    FieldKind kind = FieldKind::Input;
+};
 
-// Stage 3, a closed range: a failure when value < lo or value > hi (infinity fails too).
-std::optional<Field_Failure> Check_Range(float value, float lo, float hi, int16_t field,
-                                         const std::string& title, const std::string& prompt,
-                                         FieldKind kind = FieldKind::Input);
+// Every stage of the rule on `text`: on success `value` holds the text's value. Not Set
+// empties the field; Incorrectly Set and the range keep its text.
+std::optional<Field_Failure> Check_Field(const Field_Rule& rule, std::string_view text,
+                                         float& value);
 
-// A failure of a relational check (or a range check with its own wording): focus to the
-// field, text kept.
+// A failure of a special check (relational, or a range with its own wording): focus to
+// the field, text kept.
 Field_Failure Fail_At(int16_t field, std::string title, std::string prompt,
                       FieldKind kind = FieldKind::Input);
+
+// True when the value lies outside the closed range lo..hi (infinity and NaN too).
+inline bool Outside(float value, float lo, float hi) {
+    return !(lo <= value && value <= hi);
+}

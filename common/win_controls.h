@@ -156,11 +156,14 @@ public:
     // Caption centred vertically in the label (result rows beside their boxes).
     void SetVCentre(bool on);
     bool VCentre() const { return vCentre_; }
+    // The control this label names: its accessible name follows the caption.
+    void Set_Labelled(Control& c);
 
 private:
     std::string caption_;
     Align align_ = Align::Left;
     bool vCentre_ = false;
+    Control* labelled_ = nullptr;
 };
 
 class TextBox : public Control {
@@ -176,8 +179,8 @@ public:
     // A read-only box the program fills; it takes no part in tabbing.
     void SetLocked(bool on);
     bool Locked() const;
-    // The accessible name of a field is its label's caption.
-    void SetLabel(const Label& l) { SetAccessibleName(l.Caption()); }
+    // The accessible name of a field is its label's caption, now and after every change.
+    void SetLabel(Label& l) { l.Set_Labelled(*this); }
 
     void On_Change(std::function<void()> h) { change_ = std::move(h); }
     void On_Click(std::function<void()> h) { click_ = std::move(h); }
@@ -306,31 +309,4 @@ public:
 
 private:
     std::array<C, N> items_;
-};
-
-// The widget behind the window's client area, frames and picture boxes: background,
-// border or frame caption, and the shapes placed in it.
-class Panel_Widget : public QWidget {
-public:
-    enum class Kind { Client, Frame, Picture };
-    Panel_Widget(QWidget* parent, Kind kind);
-
-    void Set_Back(uint32_t c);
-    uint32_t Back() const { return back_; }
-    void Set_Caption(const QString& c);
-    void Set_Border(int16_t b);
-
-    std::vector<LineShape*> lines;
-    std::vector<RectShape*> rects;
-    std::vector<DotShape*> dots;
-    std::vector<PaintedLabel*> labels;
-
-protected:
-    void paintEvent(QPaintEvent*) override;
-
-private:
-    Kind kind_;
-    uint32_t back_ = 0xFFFFFF;
-    QString caption_;
-    int16_t border_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "common/win_form.h"
 
+#include "common/win_widgets.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -16,7 +18,22 @@ std::vector<win_detail::Window_Type>& Types() {
     return t;
 }
 bool g_ended = false;
+
+std::function<void()>& Front_Screen() {
+    static std::function<void()> show;
+    return show;
+}
 } // namespace
+
+void Set_Front_Screen(std::function<void()> show) {
+    Front_Screen() = std::move(show);
+}
+
+void Show_Front_Screen() {
+    if (Front_Screen()) {
+        Front_Screen()();
+    }
+}
 
 void Prepare_Application(QApplication& app) {
     QApplication::setStyle(QStringLiteral("Fusion"));

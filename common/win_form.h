@@ -163,6 +163,12 @@ template <class W> typename W::Vars& Win_Vars() {
     return win_detail::Slot<W>::vars;
 }
 
+// The front screen, as the load handlers of the work windows that bring it up show it.
+// The front screen installs how it is shown when the program starts; until then showing it
+// does nothing.
+void Set_Front_Screen(std::function<void()> show);
+void Show_Front_Screen();
+
 // Ends the program at once: hides every window without events of its own and leaves the
 // event loop. The windows are discarded when the loop has returned (Discard_All_Windows).
 void End_Program();

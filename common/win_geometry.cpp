@@ -9,7 +9,7 @@ QColor Qt_Color(uint32_t bgr) {
 }
 
 QFont Win_Font(double points, bool bold, bool italic) {
-    QFont f(QString::fromLatin1(Win_Font_Family));
+    QFont f(QString::fromLatin1(Font_Family));
     f.setPixelSize(static_cast<int>(points * 96.0 / 72.0 + 0.5));
     f.setBold(bold);
     f.setItalic(italic);

@@ -4,6 +4,8 @@
 // device-pixel ratio, so a window keeps its designed size in inches on any screen.
 // Fonts are sized in the same logical pixels, so text and boxes scale together.
 
+#include "common/palette.h"
+
 #include <QColor>
 #include <QFont>
 #include <QRect>
@@ -38,8 +40,6 @@ inline QRect ToRect(double left, double top, double width, double height) {
 // A colour written &H00BBGGRR.
 QColor Qt_Color(uint32_t bgr);
 
-// The program's font family, installed with the program (fonts-liberation2).
-inline constexpr const char* Win_Font_Family = "Liberation Sans";
 // A font of the given point size at 96 dpi, sized in logical pixels.
 QFont Win_Font(double points, bool bold = false, bool italic = false);
 // The font of every control that the windows do not give one of its own.

@@ -5,13 +5,10 @@
 // Positions are twips in the container's coordinates, stored in single precision.
 // Colours are 24-bit values written &H00BBGGRR.
 
+#include "common/palette.h"
+
 #include <cstdint>
 #include <string>
-
-// Colour from red, green and blue, as &H00BBGGRR.
-constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
-    return r | (g << 8) | (b << 16);
-}
 
 // Line and border styles.
 inline constexpr int16_t Style_Solid = 1;

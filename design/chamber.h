@@ -3,8 +3,6 @@
 // tuned two-stroke expansion chamber. Single-precision storage, double-precision
 // intermediates, rounded to single exactly where a quantity is stored.
 
-#include "common/single.h"
-
 #include <array>
 #include <cstdint>
 #include <string>
@@ -27,10 +25,10 @@ struct DsnInput {
 };
 
 struct DsnResult {
-    float GasTemp = 0; // K
-    float MidCoef = 0; // coefficients actually used
-    float TailCoef = 0;
-    float SoundSpeed = 0;        // m/s
+    float GasTemp = 0;           // mean exhaust gas temperature, K
+    float MidCoef = 0;           // diameter coefficients actually used (typed or derived)
+    float TailCoef = 0;          //
+    float SoundSpeed = 0;        // speed of sound in the exhaust gas, m/s
     float ETotal = 0;            // tuned length, piston face to tail pipe entry, mm
     float MaxPrtLnth = 0;        // upper limit of LX, mm
     std::array<float, 5> Diam{}; // D1..D5, mm
@@ -39,15 +37,16 @@ struct DsnResult {
     int16_t Numlen = 0;          // highest index of Lnth in use: 6 three-stage, 5 two-stage
 };
 
-// Stage A: gas temperature and, when derived from the BMEP, the diameter coefficients.
-void Calc_Chamber_A(const DsnInput& in, DsnResult& out);
-// Stage B: speed of sound, tuned length and the LX limit. Needs stage A.
-void Calc_Chamber_B(const DsnInput& in, DsnResult& out);
-// Stage C: section lengths and diameters, Numdiam and Numlen. Needs stage B. Writes only
-// the entries in use, so a two-stage run leaves Diam(4) and Lnth(6) as they were.
-void Calc_Chamber_C(const DsnInput& in, DsnResult& out);
+// The gas: its mean temperature and, when derived from the target BMEP, the diameter
+// coefficients (otherwise the typed ones are taken over).
+void Calc_Gas_And_Coefficients(const DsnInput& in, DsnResult& out);
+// The speed of sound, the tuned length and the LX limit. Needs the gas temperature.
+void Calc_Tuned_Length(const DsnInput& in, DsnResult& out);
+// Every section's length and diameter, Numdiam and Numlen. Needs the tuned length. Writes
+// only the entries in use, so a two-stage run leaves Diam(4) and Lnth(6) as they were.
+void Calc_Sections(const DsnInput& in, DsnResult& out);
 
-// All three stages at once. `previous` supplies the entries a two-stage run leaves alone.
+// All three in order. `previous` supplies the entries a two-stage run leaves alone.
 DsnResult Calc_Chamber(const DsnInput& in, const DsnResult& previous = DsnResult{});
 
 // The LX limit as the limit message shows it: MaxPrtLnth - 0.05 formatted "##0.0".

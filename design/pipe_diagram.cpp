@@ -1,21 +1,16 @@
 #include "design/pipe_diagram.h"
 
+#include "common/numbers.h"
+
 #include <string>
 
 namespace {
-// Stored values are single precision; the arithmetic in between is double.
-float S(double x) {
-    return static_cast<float>(x);
-}
-double D(float x) {
-    return static_cast<double>(x);
-}
 
 void Line(LineShape& l, double x1, double y1, double x2, double y2) {
-    l.X1 = S(x1);
-    l.Y1 = S(y1);
-    l.X2 = S(x2);
-    l.Y2 = S(y2);
+    l.X1 = Single(x1);
+    l.Y1 = Single(y1);
+    l.X2 = Single(x2);
+    l.Y2 = Single(y2);
 }
 
 void Label(PaintedLabel& l, float width, const std::string& caption, uint32_t back) {
@@ -43,7 +38,7 @@ Pipe_Diagram::Pipe_Diagram(uint32_t back) {
 
     // The design positions: a typical three-stage chamber laid out in the panel's designed
     // width, as the diagram looks before the first calculation.
-    Pipe_Inputs typical;
+    Design_State typical;
     typical.ThreeStage = true;
     typical.PrtDiam = 40;
     typical.PrtLnth = 20;
@@ -53,24 +48,25 @@ Pipe_Diagram::Pipe_Diagram(uint32_t back) {
     Draw_Pipe(typical, 6500, *this);
 }
 
-void Draw_Pipe(const Pipe_Inputs& in, float panelWidth, Pipe_Diagram& d) {
+void Draw_Pipe(const Design_State& in, float panelWidth, Pipe_Diagram& d) {
     const double W = panelWidth;
     const int N = in.ThreeStage ? 7 : 6;
 
     // 1. Horizontal scale: port to the end of the tail pipe is 8000 twips.
-    const float sx = S(8000.0 / (D(in.Lnth[5]) + D(in.ETotal)));
+    const float sx = Single(8000.0 / (Dbl(in.Lnth[5]) + Dbl(in.ETotal)));
 
     // 2. Mode: vertical scale from the belly diameter, and the three-stage-only controls.
-    const float sy = S(700.0 / D(in.ThreeStage ? in.Diam[3] : in.Diam[2]));
-    for (bool* v : {&d.LTop[6].Visible, &d.LBot[6].Visible, &d.LDia[7].Visible, &d.LLab[6].Visible,
-                    &d.Lv[8].Visible, &d.DLab[4].Visible, &d.Dv[4].Visible, &d.DDot[4].Visible}) {
-        *v = in.ThreeStage;
+    const float sy = Single(700.0 / Dbl(in.ThreeStage ? in.Diam[3] : in.Diam[2]));
+    for (bool* shown :
+         {&d.LTop[6].Visible, &d.LBot[6].Visible, &d.LDia[7].Visible, &d.LLab[6].Visible,
+          &d.Lv[8].Visible, &d.DLab[4].Visible, &d.Dv[4].Visible, &d.DDot[4].Visible}) {
+        *shown = in.ThreeStage;
     }
     d.LDia[6].BorderStyle = in.ThreeStage ? Style_Dot : Style_Solid;
 
-    const auto r = [sy](float dia) { return S(D(sy) * D(dia)); };
-    const auto top = [&r](float dia) { return S(1350.0 - D(r(dia))); };
-    const auto bot = [&r](float dia) { return S(1350.0 + D(r(dia))); };
+    const auto radius = [sy](float dia) { return Single(Dbl(sy) * Dbl(dia)); };
+    const auto top = [&radius](float dia) { return Single(1350.0 - Dbl(radius(dia))); };
+    const auto bot = [&radius](float dia) { return Single(1350.0 + Dbl(radius(dia))); };
     const auto mid = [](double a, double b) { return (a + b) / 2; };
 
     // Station diameters, the flange (0) to the end of the tail pipe (N).
@@ -86,18 +82,18 @@ void Draw_Pipe(const Pipe_Inputs& in, float panelWidth, Pipe_Diagram& d) {
     // 3. Vertical extents: the port at its own diameter, level with the flange's top.
     const float portTop = top(in.Diam[0]);
     d.Dprt.Y1 = portTop;
-    d.Dprt.Y2 = S(D(portTop) + 2 * (D(sy) * D(in.PrtDiam)));
+    d.Dprt.Y2 = Single(Dbl(portTop) + 2 * (Dbl(sy) * Dbl(in.PrtDiam)));
     for (int j = 0; j <= N; ++j) {
         d.LDia[j].Y1 = top(sd[j]);
         d.LDia[j].Y2 = bot(sd[j]);
     }
 
     // 4. Stations along x.
-    const float P = S(((W - 8000) + 600) / 2);
+    const float P = Single(((W - 8000) + 600) / 2);
     std::array<float, 8> St{};
-    St[0] = S(D(P) + D(S(D(sx) * D(in.PrtLnth))));
+    St[0] = Single(Dbl(P) + Dbl(Single(Dbl(sx) * Dbl(in.PrtLnth))));
     for (int j = 0; j < N; ++j) {
-        St[j + 1] = S(D(St[j]) + D(S(D(sx) * D(in.Lnth[j]))));
+        St[j + 1] = Single(Dbl(St[j]) + Dbl(Single(Dbl(sx) * Dbl(in.Lnth[j]))));
     }
     d.Dprt.X1 = d.Dprt.X2 = P;
     for (int j = 0; j <= N; ++j) {
@@ -114,57 +110,57 @@ void Draw_Pipe(const Pipe_Inputs& in, float panelWidth, Pipe_Diagram& d) {
     }
 
     // 6. Length extension lines, from 100 above the upper edge up to y = 300.
-    Line(d.Lv[0], P, D(top(in.Diam[0])) - 100, P, 300);
-    Line(d.Lv[1], St[0], D(top(in.Diam[0])) - 100, St[0], 300);
+    Line(d.Lv[0], P, Dbl(top(in.Diam[0])) - 100, P, 300);
+    Line(d.Lv[1], St[0], Dbl(top(in.Diam[0])) - 100, St[0], 300);
     for (int k = 2; k <= N + 1; ++k) {
-        Line(d.Lv[k], St[k - 1], D(d.LDia[k - 1].Y1) - 100, St[k - 1], 300);
+        Line(d.Lv[k], St[k - 1], Dbl(d.LDia[k - 1].Y1) - 100, St[k - 1], 300);
     }
 
     // 7. Length captions, centred over their sections.
     for (int j = 0; j < N; ++j) {
-        d.LLab[j].Left = S(mid(St[j], St[j + 1]) - 85);
+        d.LLab[j].Left = Single(mid(St[j], St[j + 1]) - 85);
         d.LLab[j].Top = 80;
     }
 
     // 8. Duct length marker.
-    d.DotXA.Left = S(mid(P, St[0]) - 30);
+    d.DotXA.Left = Single(mid(P, St[0]) - 30);
     d.DotXA.Top = 400;
-    Line(d.LXA, D(d.DotXA.Left) + 15 - 380, 820, D(d.DotXA.Left) + 15, 440);
-    d.LXLab.Left = S(D(d.LXA.X1) - 180);
+    Line(d.LXA, Dbl(d.DotXA.Left) + 15 - 380, 820, Dbl(d.DotXA.Left) + 15, 440);
+    d.LXLab.Left = Single(Dbl(d.LXA.X1) - 180);
     d.LXLab.Top = 860;
 
     // 9. Port caption.
-    const double m = mid(d.Dprt.Y1, d.Dprt.Y2);
-    Line(d.Lx, P, m, D(P) - 450, m + 450);
-    d.XLab[0].Left = S(D(P) - 450 - 360);
-    d.XLab[0].Top = S(m + 450 + 40);
-    d.XLab[1].Left = S(D(d.XLab[0].Left) + 140);
-    d.XLab[1].Top = S(D(d.XLab[0].Top) + 240);
+    const double portMiddle = mid(d.Dprt.Y1, d.Dprt.Y2);
+    Line(d.Lx, P, portMiddle, Dbl(P) - 450, portMiddle + 450);
+    d.XLab[0].Left = Single(Dbl(P) - 450 - 360);
+    d.XLab[0].Top = Single(portMiddle + 450 + 40);
+    d.XLab[1].Left = Single(Dbl(d.XLab[0].Left) + 140);
+    d.XLab[1].Top = Single(Dbl(d.XLab[0].Top) + 240);
 
     // 10. Port diameter marker.
     Line(d.Dx, P, d.Dprt.Y2, P, 2300);
-    d.DXLab.Left = S(D(P) - 150);
+    d.DXLab.Left = Single(Dbl(P) - 150);
     d.DXLab.Top = 2350;
 
     // 11. Diameter markers.
     const int lastDiam = in.ThreeStage ? 4 : 3;
-    std::array<double, 5> x{};
+    std::array<double, 5> leaderX{};
     if (in.ThreeStage) {
-        x = {mid(St[0], St[1]), St[2], St[3], mid(St[4], St[5]), mid(St[6], St[7])};
+        leaderX = {mid(St[0], St[1]), St[2], St[3], mid(St[4], St[5]), mid(St[6], St[7])};
     } else {
-        x = {mid(St[0], St[1]), St[2], mid(St[3], St[4]), mid(St[5], St[6]), 0};
+        leaderX = {mid(St[0], St[1]), St[2], mid(St[3], St[4]), mid(St[5], St[6]), 0};
     }
     for (int i = 0; i <= lastDiam; ++i) {
-        Line(d.Dv[i], x[i], bot(in.Diam[i]), x[i], 2300);
-        d.DLab[i].Left = S(x[i] - 100);
+        Line(d.Dv[i], leaderX[i], bot(in.Diam[i]), leaderX[i], 2300);
+        d.DLab[i].Left = Single(leaderX[i] - 100);
         d.DLab[i].Top = 2350;
     }
 
     // 12. Dots.
-    d.DxDot.Left = S(D(P) - 30);
-    d.DxDot.Top = S(D(d.Dprt.Y2) - 30);
+    d.DxDot.Left = Single(Dbl(P) - 30);
+    d.DxDot.Top = Single(Dbl(d.Dprt.Y2) - 30);
     for (int i = 0; i <= lastDiam; ++i) {
-        d.DDot[i].Left = S(x[i] - 30);
-        d.DDot[i].Top = S(D(bot(in.Diam[i])) - 30);
+        d.DDot[i].Left = Single(leaderX[i] - 30);
+        d.DDot[i].Top = Single(Dbl(bot(in.Diam[i])) - 30);
     }
 }

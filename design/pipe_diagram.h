@@ -6,18 +6,9 @@
 // exactly.
 
 #include "common/win_shapes.h"
+#include "design/design_pipeline.h"
 
 #include <array>
-
-// The design window's form-level values that the diagram reads.
-struct Pipe_Inputs {
-    bool ThreeStage = false;
-    float PrtDiam = 0; // DX, mm
-    float PrtLnth = 0; // LX, mm
-    float ETotal = 0;  // tuned length, mm
-    std::array<float, 5> Diam{};
-    std::array<float, 7> Lnth{};
-};
 
 struct Pipe_Diagram {
     LineShape Dprt;                   // the exhaust port
@@ -44,7 +35,8 @@ struct Pipe_Diagram {
     explicit Pipe_Diagram(uint32_t labelBackColor);
 };
 
-// Places the diagram for a chamber, in a panel `panelWidth` twips wide: every position,
-// the visibility of the eight controls used only by a three-stage diffuser, and the
-// style of LDia(6). Sets no caption.
-void Draw_Pipe(const Pipe_Inputs& in, float panelWidth, Pipe_Diagram& d);
+// Places the diagram for the design window's form-level values (ThreeStage, PrtDiam,
+// PrtLnth, ETotal, Diam, Lnth), in a panel `panelWidth` twips wide: every position, the
+// visibility of the eight controls used only by a three-stage diffuser, and the style of
+// LDia(6). Sets no caption.
+void Draw_Pipe(const Design_State& in, float panelWidth, Pipe_Diagram& d);

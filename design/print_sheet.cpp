@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
@@ -16,6 +17,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <new>
 
 namespace {
 QString Q(const std::string& s) {
@@ -238,21 +240,43 @@ void Print_Sheet_On(QPrinter& printer, QWidget& sheet) {
         printer.setResolution(Max_Print_Dpi);
     }
     printer.setFullPage(false); // the device area is the page inside the printer's margins
+    const QImage image = Sheet_Image(sheet, printer.width(), printer.height());
     QPainter p;
     if (!p.begin(&printer)) {
         throw Sheet_Error("The printer did not accept the job. Check that it is switched on "
                           "and ready, then try again.");
     }
-    try {
-        Paint_Sheet(p, QRectF(0, 0, printer.width(), printer.height()), sheet);
-    } catch (...) {
-        printer.abort();
-        throw;
-    }
+    // One opaque image in whole device pixels, drawn unscaled: nothing of it is blended
+    // with the paper at its edges. Lossless, so its text and lines keep free of the blur
+    // of JPEG compression.
+    const QRectF target =
+        Fit_Sheet(QSizeF(sheet.size()), QRectF(0, 0, printer.width(), printer.height()));
+    p.setRenderHint(QPainter::LosslessImageRendering, true);
+    p.drawImage(QPoint(static_cast<int>(target.left()), static_cast<int>(target.top())), image);
     if (!p.end() || printer.printerState() == QPrinter::Error ||
         printer.printerState() == QPrinter::Aborted) {
         throw Sheet_Error("The printer reported an error while printing.");
     }
+}
+
+QImage Sheet_Image(QWidget& sheet, int pageWidth, int pageHeight) {
+    const QSize size = sheet.size();
+    const QRectF target = Fit_Sheet(QSizeF(size), QRectF(0, 0, pageWidth, pageHeight));
+    const QSize pixels(static_cast<int>(target.width()), static_cast<int>(target.height()));
+    if (size.isEmpty() || pixels.isEmpty()) {
+        return QImage();
+    }
+    QImage image(pixels, QImage::Format_RGB32);
+    if (image.isNull()) {
+        throw std::bad_alloc();
+    }
+    image.fill(Qt::white);
+    QPainter p(&image);
+    // Each widget paints itself at the image's resolution, not an image of the screen.
+    p.scale(static_cast<double>(pixels.width()) / size.width(),
+            static_cast<double>(pixels.height()) / size.height());
+    sheet.render(&p, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    return image;
 }
 
 void Write_Sheet_Pdf(QWidget& sheet, const std::string& path, const std::string& title) {

@@ -16,6 +16,7 @@
 #include <stdexcept>
 #include <string>
 
+class QImage;
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -89,6 +90,10 @@ QRectF Fit_Sheet(const QSizeF& image, const QRectF& page);
 // Paints the image of `sheet` (its widget and every visible child) fitted into `page`,
 // in the device coordinates of the painter's device, at that device's resolution.
 void Paint_Sheet(QPainter& p, const QRectF& page, QWidget& sheet);
+
+// The image of `sheet` as a printer gets it: opaque, in whole device pixels, of the size
+// that fits the page of `pageWidth` by `pageHeight` device pixels.
+QImage Sheet_Image(QWidget& sheet, int pageWidth, int pageHeight);
 
 // Prints one page with the image of `sheet` on a printer set up but not yet started,
 // at the printer's resolution (at most Max_Print_Dpi). Throws Sheet_Error.

@@ -1,11 +1,8 @@
 #include "design/tex_dsn.h"
 
-#include "app/pips_menu.h"
-#include "common/display_format.h"
-#include "common/win_failure.h"
+#include "common/palette.h"
+#include "common/win_fields.h"
 #include "common/win_msgbox.h"
-#include "design/chamber.h"
-#include "design/dsn_check.h"
 #include "design/print_sheet.h"
 
 #include <new>
@@ -25,45 +22,46 @@ private:
     F f_;
 };
 
-// A label of the window's default look, created in one line.
-void Lab(Label& l, Container& in, float left, float top, float width, float height,
-         const char* caption) {
-    l.Create(in, left, top, width, height, caption);
-}
-
-void Field(TextBox& t, Container& in, float left, float top, const Label& label,
-           float width = 615) {
-    t.Create(in, left, top, width, 285);
-    t.SetBackColor(TexDsn::FieldColor);
-    t.SetLabel(label);
-}
-
-void Result(TextBox& t, Container& in, float left, float top, const Label& label,
-            float width = 615) {
-    Field(t, in, left, top, label, width);
-    t.SetLocked(true);
-    t.SetAlignment(Align::Right);
-}
+// The screen colours of the window (its print look is white throughout).
+constexpr uint32_t WindowColor = Palette::Salmon;
+constexpr uint32_t FieldColor = Palette::Field;
+constexpr uint32_t NoteColor = Palette::Note;
+constexpr uint32_t PrintWhite = Palette::White;
 } // namespace
 
 TexDsn::TexDsn()
     : Form("TexDsn", "Expansion Chamber Design - Data Entry", 10875, 9950, WindowColor),
       V(Win_Vars<TexDsn>()) {
+    Create_Header();
+    Create_Option_Groups();
+    Create_Input_Panels();
+    Create_Duct_Frame();
+    Create_Engine_Fields();
+    Create_Result_Table();
+    Create_Diagram();
+    Set_Designed_Tab_Order();
+
+    Comd.On_Click([this](int16_t i) { Comd_Click(i); });
+    Option1.On_Click([this](int16_t i) { Option1_Click(i); });
+    Texh.On_Change([this](int16_t i) { Texh_Change(i); });
+    Texh.On_Click([this](int16_t i) { Texh_Click(i); });
+}
+
+// The pipe name and the three commands.
+void TexDsn::Create_Header() {
     Container& form = Client();
-
-    Lab(LabNam, form, 2120, 260, 840, 250, "Pipe Name:");
-    Field(Text1, form, 3080, 220, LabNam, 1000);
-    Text1.SetBackColor(FieldColor);
-
-    // The commands.
+    LabNam.Create(form, 2120, 260, 840, 250, "Pipe Name:");
+    Create_Field(Text1, form, 3080, 220, LabNam, 1000);
     Comd[2].Create(form, 7700, 160, 1200, 600, "Return to Front Screen");
     Comd[0].Create(form, 9200, 160, 1200, 600, "Calculate");
     Comd[1].Create(form, 8450, 1000, 1200, 600, "Print");
-    Comd[0].SetBackColor(CalculateColor);
-    Comd[1].SetBackColor(PrintColor);
-    Comd[2].SetBackColor(ReturnColor);
+    Comd[0].SetBackColor(Palette::Cyan);
+    Comd[1].SetBackColor(Palette::Pink);
+    Comd[2].SetBackColor(Palette::Lilac);
+}
 
-    // The three option groups.
+void TexDsn::Create_Option_Groups() {
+    Container& form = Client();
     Frame1[0].Create(form, 380, 620, 1600, 880, " Diffuser Type ");
     Frame1[1].Create(form, 200, 1650, 2000, 1060, " Exhaust Temperature ");
     Frame1[2].Create(form, 200, 4460, 2000, 1060, " Diameter Coefficients ");
@@ -73,99 +71,108 @@ TexDsn::TexDsn()
     Option1[3].Create(Frame1[1], 200, 580, 1700, 400, "Calculate from Target BMEP");
     Option1[4].Create(Frame1[2], 200, 300, 1700, 255, "Input Manually");
     Option1[5].Create(Frame1[2], 200, 580, 1700, 400, "Calculate from Target BMEP");
+}
 
-    // The panels of the optional inputs, with their recommended values.
+// The panels of the optional inputs, with their recommended values.
+void TexDsn::Create_Input_Panels() {
+    Container& form = Client();
     HornPic.Create(form, 2620, 740, 4100, 740);
-    Lab(Labexp[6], HornPic, 0, 15, 4080, 240,
-        "Three Stage Diffuser Horn Coefficient  (1.25 to 2.0)");
-    Lab(SubLab7[1], HornPic, 160, 470, 3150, 200, "Enduro (wide power band) - high value");
-    Lab(SubLab7[0], HornPic, 160, 245, 3150, 200, "GP Racer (narrow power band) - low value");
-    Field(Texh[7], HornPic, 3360, 360, Labexp[6]);
+    Labexp[6].Create(HornPic, 0, 15, 4080, 240,
+                     "Three Stage Diffuser Horn Coefficient  (1.25 to 2.0)");
+    SubLab7[1].Create(HornPic, 160, 470, 3150, 200, "Enduro (wide power band) - high value");
+    SubLab7[0].Create(HornPic, 160, 245, 3150, 200, "GP Racer (narrow power band) - low value");
+    Create_Field(Texh[7], HornPic, 3360, 360, Labexp[6]);
 
     TempPic.Create(form, 3050, 1750, 3100, 900);
-    Lab(Labexp[0], TempPic, 20, 20, 3060, 420,
-        "Mid-Section Mean Exhaust Temperature          at Maximum Power (degrees C)");
-    Lab(SubLab0[1], TempPic, 180, 670, 1300, 200, "Enduro:      500");
-    Lab(SubLab0[0], TempPic, 180, 445, 1300, 200, "GP Racer:  650");
-    Field(Texh[0], TempPic, 1500, 520, Labexp[0]);
+    Labexp[0].Create(TempPic, 20, 20, 3060, 420,
+                     "Mid-Section Mean Exhaust Temperature          at Maximum Power (degrees C)");
+    SubLab0[1].Create(TempPic, 180, 670, 1300, 200, "Enduro:      500");
+    SubLab0[0].Create(TempPic, 180, 445, 1300, 200, "GP Racer:  650");
+    Create_Field(Texh[0], TempPic, 1500, 520, Labexp[0]);
 
     BmepPic.Create(form, 6950, 6800, 3100, 900);
-    Lab(Labexp[3], BmepPic, 20, 20, 3060, 225, "Target BMEP at Maximum Power (bar)");
-    Lab(SubLab3[2], BmepPic, 180, 695, 1500, 200, "Enduro:      8");
-    Lab(SubLab3[1], BmepPic, 180, 470, 1500, 200, "Motocross: 9 to 10");
-    Lab(SubLab3[0], BmepPic, 180, 245, 1500, 200, "GP Racer:  12");
-    Field(Texh[3], BmepPic, 1700, 420, Labexp[3]);
+    Labexp[3].Create(BmepPic, 20, 20, 3060, 225, "Target BMEP at Maximum Power (bar)");
+    SubLab3[2].Create(BmepPic, 180, 695, 1500, 200, "Enduro:      8");
+    SubLab3[1].Create(BmepPic, 180, 470, 1500, 200, "Motocross: 9 to 10");
+    SubLab3[0].Create(BmepPic, 180, 245, 1500, 200, "GP Racer:  12");
+    Create_Field(Texh[3], BmepPic, 1700, 420, Labexp[3]);
 
     BellyPic.Create(form, 3050, 4600, 2740, 700);
-    Lab(Labexp[5], BellyPic, 20, 20, 2700, 225, "Mid-Section Diameter Coefficient");
-    Lab(SubLab6[1], BellyPic, 180, 470, 1400, 200, "Enduro:      2.125");
-    Lab(SubLab6[0], BellyPic, 180, 245, 1400, 200, "GP Racer:  3.25");
-    Field(Texh[6], BellyPic, 1600, 320, Labexp[5]);
+    Labexp[5].Create(BellyPic, 20, 20, 2700, 225, "Mid-Section Diameter Coefficient");
+    SubLab6[1].Create(BellyPic, 180, 470, 1400, 200, "Enduro:      2.125");
+    SubLab6[0].Create(BellyPic, 180, 245, 1400, 200, "GP Racer:  3.25");
+    Create_Field(Texh[6], BellyPic, 1600, 320, Labexp[5]);
 
     TailPic.Create(form, 3050, 5580, 2740, 900);
-    Lab(Labexp[4], TailPic, 20, 20, 2700, 225, "Tail Pipe Diameter Coefficient");
-    Lab(SubLab4[2], TailPic, 180, 695, 1350, 200, "Enduro:      0.7");
-    Lab(SubLab4[1], TailPic, 180, 470, 1350, 200, "Motocross: 0.65");
-    Lab(SubLab4[0], TailPic, 180, 245, 1350, 200, "GP Racer:  0.6");
-    Field(Texh[4], TailPic, 1550, 430, Labexp[4]);
+    Labexp[4].Create(TailPic, 20, 20, 2700, 225, "Tail Pipe Diameter Coefficient");
+    SubLab4[2].Create(TailPic, 180, 695, 1350, 200, "Enduro:      0.7");
+    SubLab4[1].Create(TailPic, 180, 470, 1350, 200, "Motocross: 0.65");
+    SubLab4[0].Create(TailPic, 180, 245, 1350, 200, "GP Racer:  0.6");
+    Create_Field(Texh[4], TailPic, 1550, 430, Labexp[4]);
+}
 
-    // The barrel exhaust duct.
-    DuctFram.Create(form, 200, 2900, 7300, 1400, " Barrel Exhaust Duct ");
-    Lab(DFLab[0], DuctFram, 120, 320, 3100, 255, "Exhaust Port Effective Diameter (DX) (mm):");
-    Lab(DFLab[1], DuctFram, 120, 700, 2900, 255, "Diameter at the Barrel Flange (D1) (mm):");
-    Lab(DFLab[2], DuctFram, 120, 1080, 3250, 255, "Length from Piston Face to Flange (LX) (mm):");
-    Field(Texh[8], DuctFram, 3260, 280, DFLab[0]);
-    Field(Texh[9], DuctFram, 3040, 660, DFLab[1]);
-    Field(Texh[5], DuctFram, 3400, 1040, DFLab[2]);
-    InfoBox = RectShape{4200, 160, 3030, 1160, true, true, NoteColor, 0x000000};
+// The barrel exhaust duct: DX, D1 and LX beside the note on the flange ratio.
+void TexDsn::Create_Duct_Frame() {
+    DuctFram.Create(Client(), 200, 2900, 7300, 1400, " Barrel Exhaust Duct ");
+    DFLab[0].Create(DuctFram, 120, 320, 3100, 255, "Exhaust Port Effective Diameter (DX) (mm):");
+    DFLab[1].Create(DuctFram, 120, 700, 2900, 255, "Diameter at the Barrel Flange (D1) (mm):");
+    DFLab[2].Create(DuctFram, 120, 1080, 3250, 255, "Length from Piston Face to Flange (LX) (mm):");
+    Create_Field(Texh[8], DuctFram, 3260, 280, DFLab[0]);
+    Create_Field(Texh[9], DuctFram, 3040, 660, DFLab[1]);
+    Create_Field(Texh[5], DuctFram, 3400, 1040, DFLab[2]);
+    InfoBox = RectShape{4200, 160, 3030, 1160, true, true, NoteColor, Palette::Black};
     DuctFram.Add_Shape(InfoBox);
-    Lab(DctInfo[0], DuctFram, 4320, 240, 2800, 240, "Recommended values of the ratio");
-    Lab(DctInfo[1], DuctFram, 4320, 480, 2900, 240, "Flange Diameter/Effective Port Diameter");
-    Lab(DctInfo[2], DuctFram, 4320, 760, 500, 240, "are: ");
-    Lab(DctInfo[3], DuctFram, 4900, 760, 1600, 240, "GP Racer     1.05");
-    Lab(DctInfo[4], DuctFram, 4900, 1000, 1600, 240, "Enduro         1.125");
+    DctInfo[0].Create(DuctFram, 4320, 240, 2800, 240, "Recommended values of the ratio");
+    DctInfo[1].Create(DuctFram, 4320, 480, 2900, 240, "Flange Diameter/Effective Port Diameter");
+    DctInfo[2].Create(DuctFram, 4320, 760, 500, 240, "are: ");
+    DctInfo[3].Create(DuctFram, 4900, 760, 1600, 240, "GP Racer     1.05");
+    DctInfo[4].Create(DuctFram, 4900, 1000, 1600, 240, "Enduro         1.125");
     for (Label& l : DctInfo) {
         l.SetBackColor(NoteColor);
     }
+}
 
-    // Opening angle and engine speed.
-    Lab(Labexp[1], form, 200, 5700, 1700, 420, "Exhaust Port Opening       Angle (deg ATDC):");
-    Field(Texh[1], form, 1950, 5760, Labexp[1]);
-    Lab(Labexp[2], form, 200, 6200, 1750, 420, "    Engine Speed at Maximum Power (rpm):");
-    Field(Texh[2], form, 2000, 6260, Labexp[2]);
+// Opening angle and engine speed.
+void TexDsn::Create_Engine_Fields() {
+    Container& form = Client();
+    Labexp[1].Create(form, 200, 5700, 1700, 420, "Exhaust Port Opening       Angle (deg ATDC):");
+    Create_Field(Texh[1], form, 1950, 5760, Labexp[1]);
+    Labexp[2].Create(form, 200, 6200, 1750, 420, "    Engine Speed at Maximum Power (rpm):");
+    Create_Field(Texh[2], form, 2000, 6260, Labexp[2]);
+}
 
-    // The result table.
-    OutFrame.Create(form, 7700, 2000, 3100, 4360, " Exhaust System Dimensions (mm) ");
-    Lab(LabOut[0], OutFrame, 380, 280, 900, 255, "Diameter");
-    Lab(LabOut[1], OutFrame, 1980, 280, 900, 255, "Length");
-    Lab(LabDX, OutFrame, 250, 600, 330, 255, "DX");
-    Result(PrtDia, OutFrame, 600, 560, LabDX);
-    Lab(LabLX, OutFrame, 1800, 620, 360, 255, "LX");
-    Result(PrtLth, OutFrame, 2190, 580, LabLX);
+void TexDsn::Create_Result_Table() {
+    OutFrame.Create(Client(), 7700, 2000, 3100, 4360, " Exhaust System Dimensions (mm) ");
+    LabOut[0].Create(OutFrame, 380, 280, 900, 255, "Diameter");
+    LabOut[1].Create(OutFrame, 1980, 280, 900, 255, "Length");
+    LabDX.Create(OutFrame, 250, 600, 330, 255, "DX");
+    Create_Result_Box(PrtDia, OutFrame, 600, 560, LabDX);
+    LabLX.Create(OutFrame, 1800, 620, 360, 255, "LX");
+    Create_Result_Box(PrtLth, OutFrame, 2190, 580, LabLX);
     for (int16_t i = 0; i < Labdiam.Count; ++i) {
         const float top = 1060.0F + 360.0F * i;
-        Lab(Labdiam[i], OutFrame, 250, top, 330, 285, "");
-        Labdiam[i].SetCaption("D" + std::to_string(i + 1));
+        Labdiam[i].Create(OutFrame, 250, top, 330, 285, "D" + std::to_string(i + 1));
         Labdiam[i].SetVCentre(true);
-        Result(Texdiam[i], OutFrame, 600, top, Labdiam[i]);
+        Create_Result_Box(Texdiam[i], OutFrame, 600, top, Labdiam[i]);
     }
     for (int16_t j = 0; j < Lablen.Count; ++j) {
         const float top = 1060.0F + 360.0F * j;
-        Lab(Lablen[j], OutFrame, 1830, top, 330, 285, "");
-        Lablen[j].SetCaption("L" + std::to_string(j + 1));
+        Lablen[j].Create(OutFrame, 1830, top, 330, 285, "L" + std::to_string(j + 1));
         Lablen[j].SetVCentre(true);
-        Result(Texlen[j], OutFrame, 2190, top, Lablen[j]);
+        Create_Result_Box(Texlen[j], OutFrame, 2190, top, Lablen[j]);
     }
-    Line2 = LineShape{0, 960, 3120, 960, true, Style_Solid, 1, RuleColor};
-    Line1 = LineShape{0, 3700, 3120, 3700, true, Style_Solid, 1, RuleColor};
+    Line2 = LineShape{0, 960, 3120, 960, true, Style_Solid, 1, Palette::Rule_Grey};
+    Line1 = LineShape{0, 3700, 3120, 3700, true, Style_Solid, 1, Palette::Rule_Grey};
     OutFrame.Add_Shape(Line2);
     OutFrame.Add_Shape(Line1);
-    Lab(LabOut[2], OutFrame, 140, 3840, 1950, 420,
-        "Tuned Length from Piston       Face to Tail Pipe Entry");
-    Result(TexTotLth, OutFrame, 2150, 3900, LabOut[2], 780);
+    LabOut[2].Create(OutFrame, 140, 3840, 1950, 420,
+                     "Tuned Length from Piston       Face to Tail Pipe Entry");
+    Create_Result_Box(TexTotLth, OutFrame, 2150, 3900, LabOut[2], 780);
+}
 
-    // The diagram.
-    PipPic.Create(form, 340, 6760, 6500, 2700);
+// The diagram's lines, dots and captions stand in PipPic; Draw_Pipe places them.
+void TexDsn::Create_Diagram() {
+    PipPic.Create(Client(), 340, 6760, 6500, 2700);
     PipPic.SetAccessibleName("Chamber diagram");
     Pipe_Diagram& d = Diagram;
     for (LineShape* l : {&d.Dprt, &d.LPrt, &d.Dx, &d.Lx, &d.LXA}) {
@@ -186,8 +193,8 @@ TexDsn::TexDsn()
     for (LineShape& l : d.Dv) {
         PipPic.Add_Shape(l);
     }
-    for (DotShape& s : d.DDot) {
-        PipPic.Add_Shape(s);
+    for (DotShape& dot : d.DDot) {
+        PipPic.Add_Shape(dot);
     }
     PipPic.Add_Shape(d.DxDot);
     PipPic.Add_Shape(d.DotXA);
@@ -200,8 +207,10 @@ TexDsn::TexDsn()
     for (PaintedLabel* l : {&d.DXLab, &d.XLab[0], &d.XLab[1], &d.LXLab}) {
         PipPic.Add_Shape(*l);
     }
+}
 
-    // The designed tab order of the entry controls, then the commands.
+// The designed tab order of the entry controls, then the commands.
+void TexDsn::Set_Designed_Tab_Order() {
     const std::array<Control*, 23> order = {
         &Text1,      &Frame1[0], &Option1[0], &Option1[1], &Frame1[1], &Option1[2],
         &Option1[3], &Frame1[2], &Option1[4], &Option1[5], &Texh[7],   &Texh[0],
@@ -210,16 +219,11 @@ TexDsn::TexDsn()
     for (size_t i = 0; i < order.size(); ++i) {
         order[i]->SetTabIndex(static_cast<int16_t>(i));
     }
-
-    Comd.On_Click([this](int16_t i) { Comd_Click(i); });
-    Option1.On_Click([this](int16_t i) { Option1_Click(i); });
-    Texh.On_Change([this](int16_t i) { Texh_Change(i); });
-    Texh.On_Click([this](int16_t i) { Texh_Click(i); });
 }
 
 void TexDsn::Form_Load() {
     Hide();
-    Win<PipsMenu>().Show();
+    Show_Front_Screen();
     BmepPic.SetLeft(3050);
     PipPic.Hide();
     PipPic.SetWidth(9400);
@@ -344,47 +348,37 @@ void TexDsn::Hide_Out_Stuf() {
     }
 }
 
-void TexDsn::Calculate() {
-    // 1. The checks, which also compute the tuned length on the way.
-    Dsn_Form_Input form;
-    for (int16_t i = 0; i < Texh.Count; ++i) {
-        form.Texh[static_cast<size_t>(i)] = Texh[i].Text();
-    }
-    for (int16_t i = 0; i < Option1.Count; ++i) {
-        form.Option1[static_cast<size_t>(i)] = Option1[i].Value();
-    }
-    form.ThreeStage = V.ThreeStage;
+Design_Form TexDsn::Read_Form() const {
+    Design_Form form;
     form.PipeName = Text1.Text();
-    const Dsn_Check check = Check_Dsn_Input(form);
-    if (check.PrtDiam) {
-        V.PrtDiam = *check.PrtDiam;
-    }
-    if (check.PrtLnth) {
-        V.PrtLnth = *check.PrtLnth;
-    }
-    if (check.Diam0) {
-        V.Diam[0] = *check.Diam0;
-    }
-    if (check.ETotal) {
-        V.ETotal = *check.ETotal;
-    }
-    for (const Field_Failure& w : check.warnings) {
-        Show_Failure(w, Texh);
-    }
-    if (check.failure) {
-        Show_Failure(*check.failure, Texh);
+    const auto source = [this](int16_t typed, int16_t fromBmep) {
+        return Option1[fromBmep].Value() ? Value_Source::FromBmep
+               : Option1[typed].Value()  ? Value_Source::Typed
+                                         : Value_Source::Unset;
+    };
+    form.Diffuser = Option1[1].Value()   ? Diffuser_Type::ThreeStage
+                    : Option1[0].Value() ? Diffuser_Type::TwoStage
+                                         : Diffuser_Type::Unset;
+    form.TempSource = source(2, 3);
+    form.CoefSource = source(4, 5);
+    form.Texh = Texts_Of(Texh);
+    return form;
+}
+
+void TexDsn::Calculate() {
+    // 1.-2. The checks and the chamber: what they assign stays also after a failure.
+    const Outcome<Chamber_Design> run = Calc_Design(Read_Form(), V);
+    V = run.value.state;
+    if (!Show_Outcome(run, Texh)) {
         return;
     }
+    // 3.-8. The result table, 9.-10. the diagram.
+    Show_Results();
+    Draw_Pipe();
+    PipPic.Show();
+}
 
-    // 2. Lengths and diameters; entries a two-stage design does not use keep their values.
-    DsnResult r = check.result;
-    r.Diam = V.Diam;
-    r.Lnth = V.Lnth;
-    Calc_Chamber_C(check.input, r);
-    V.Diam = r.Diam;
-    V.Lnth = r.Lnth;
-
-    // 3.-8. The result table.
+void TexDsn::Show_Results() {
     Hide_Out_Stuf();
     SetHeight(ResultHeight);
     OutFrame.Show();
@@ -392,38 +386,27 @@ void TexDsn::Calculate() {
         l.Show();
     }
     Comd[1].Show();
-    const auto shown = [](float v, const char* picture) {
-        return Format_Number(static_cast<double>(v), picture) + " ";
-    };
-    PrtDia.SetText(shown(V.PrtDiam, "##0.0"));
-    PrtLth.SetText(shown(V.PrtLnth, "##0.0"));
-    for (int16_t i = 0; i <= V.Numdiam && i < Texdiam.Count; ++i) {
-        Labdiam[i].Show();
-        Texdiam[i].SetText(shown(V.Diam[static_cast<size_t>(i)], "##0.0"));
-        Texdiam[i].Show();
+    const Result_Table table = Make_Result_Table(V);
+    PrtDia.SetText(Box_Text(table.PrtDia));
+    PrtLth.SetText(Box_Text(table.PrtLth));
+    for (size_t i = 0; i < table.Texdiam.size(); ++i) {
+        const auto k = static_cast<int16_t>(i);
+        Labdiam[k].Show();
+        Texdiam[k].SetText(Box_Text(table.Texdiam[i]));
+        Texdiam[k].Show();
     }
-    for (int16_t j = 0; j <= V.Numlen && j < Texlen.Count; ++j) {
-        Lablen[j].Show();
-        Texlen[j].SetText(shown(V.Lnth[static_cast<size_t>(j)], "##0.0"));
-        Texlen[j].Show();
+    for (size_t j = 0; j < table.Texlen.size(); ++j) {
+        const auto k = static_cast<int16_t>(j);
+        Lablen[k].Show();
+        Texlen[k].SetText(Box_Text(table.Texlen[j]));
+        Texlen[k].Show();
     }
-    TexTotLth.SetText(shown(V.ETotal, "###0.0"));
+    TexTotLth.SetText(Box_Text(table.TexTotLth));
     TexTotLth.Show();
-
-    // 9.-10. The diagram.
-    Draw_Pipe();
-    PipPic.Show();
 }
 
 void TexDsn::Draw_Pipe() {
-    Pipe_Inputs in;
-    in.ThreeStage = V.ThreeStage;
-    in.PrtDiam = V.PrtDiam;
-    in.PrtLnth = V.PrtLnth;
-    in.ETotal = V.ETotal;
-    in.Diam = V.Diam;
-    in.Lnth = V.Lnth;
-    ::Draw_Pipe(in, PipPic.Width(), Diagram);
+    ::Draw_Pipe(V, PipPic.Width(), Diagram);
     PipPic.Refresh();
 }
 
@@ -482,17 +465,17 @@ void TexDsn::Print_Image(const Sheet_Destination& to, const std::string& pipeNam
 }
 
 void TexDsn::Duct_Layout(bool forPrint) {
-    const auto v = [forPrint](float print, float screen) { return forPrint ? print : screen; };
-    DuctFram.SetWidth(v(7400, 7300));
-    InfoBox.Width = v(3130, 3030);
+    const auto pick = [forPrint](float print, float screen) { return forPrint ? print : screen; };
+    DuctFram.SetWidth(pick(7400, 7300));
+    InfoBox.Width = pick(3130, 3030);
     DuctFram.Refresh();
-    DctInfo[1].SetWidth(v(3050, 2900));
-    Texh[8].SetLeft(v(3420, 3260));
-    Texh[9].SetLeft(v(3260, 3040));
-    Texh[5].SetLeft(v(3550, 3400));
-    DFLab[0].SetWidth(v(3200, 3100));
-    DFLab[1].SetWidth(v(3050, 2900));
-    DFLab[2].SetWidth(v(3350, 3250));
+    DctInfo[1].SetWidth(pick(3050, 2900));
+    Texh[8].SetLeft(pick(3420, 3260));
+    Texh[9].SetLeft(pick(3260, 3040));
+    Texh[5].SetLeft(pick(3550, 3400));
+    DFLab[0].SetWidth(pick(3200, 3100));
+    DFLab[1].SetWidth(pick(3050, 2900));
+    DFLab[2].SetWidth(pick(3350, 3250));
 }
 
 void TexDsn::Prt_Colr_Stuf() {
@@ -505,11 +488,11 @@ void TexDsn::Scrn_Colr_Stuf() {
 
 // Both looks visit the same controls in the same order.
 void TexDsn::Colr_Stuf(bool forPrint) {
-    const auto c = [forPrint](uint32_t screen) { return forPrint ? PrintWhite : screen; };
+    const auto colour = [forPrint](uint32_t screen) { return forPrint ? PrintWhite : screen; };
     const int16_t appearance = forPrint ? 0 : 1;
 
     // The window.
-    SetBackColor(c(WindowColor));
+    SetBackColor(colour(WindowColor));
 
     // The text boxes: colour, then appearance.
     std::vector<TextBox*> boxes = {&Text1};
@@ -524,7 +507,7 @@ void TexDsn::Colr_Stuf(bool forPrint) {
         boxes.push_back(&t);
     }
     for (TextBox* t : boxes) {
-        t->SetBackColor(c(FieldColor));
+        t->SetBackColor(colour(FieldColor));
         t->SetAppearance(appearance);
     }
 
@@ -550,14 +533,14 @@ void TexDsn::Colr_Stuf(bool forPrint) {
         labels.insert(labels.end(), {&SubLab0[i], &SubLab6[i], &SubLab7[i]});
     }
     for (Label* l : labels) {
-        l->SetBackColor(c(WindowColor));
+        l->SetBackColor(colour(WindowColor));
     }
 
     // The flange-ratio note.
-    InfoBox.BackColor = c(NoteColor);
+    InfoBox.BackColor = colour(NoteColor);
     DuctFram.Refresh();
     for (Label& l : DctInfo) {
-        l.SetBackColor(c(NoteColor));
+        l.SetBackColor(colour(NoteColor));
     }
 
     // The diagram's captions.
@@ -571,25 +554,25 @@ void TexDsn::Colr_Stuf(bool forPrint) {
     }
     captions.insert(captions.end(), {&d.XLab[0], &d.XLab[1], &d.DXLab, &d.LXLab});
     for (PaintedLabel* l : captions) {
-        l->BackColor = c(WindowColor);
+        l->BackColor = colour(WindowColor);
     }
     PipPic.Refresh();
 
     // The frames.
     for (Frame& f : Frame1) {
-        f.SetBackColor(c(WindowColor));
+        f.SetBackColor(colour(WindowColor));
     }
-    DuctFram.SetBackColor(c(WindowColor));
-    OutFrame.SetBackColor(c(WindowColor));
+    DuctFram.SetBackColor(colour(WindowColor));
+    OutFrame.SetBackColor(colour(WindowColor));
 
     // The option buttons: for print colour then appearance, for the screen the reverse.
     for (OptionButton& o : Option1) {
         if (forPrint) {
-            o.SetBackColor(c(WindowColor));
+            o.SetBackColor(colour(WindowColor));
             o.SetAppearance(appearance);
         } else {
             o.SetAppearance(appearance);
-            o.SetBackColor(c(WindowColor));
+            o.SetBackColor(colour(WindowColor));
         }
     }
 
@@ -600,6 +583,6 @@ void TexDsn::Colr_Stuf(bool forPrint) {
 
     // The panels.
     for (PictureBox* p : {&HornPic, &BmepPic, &TempPic, &BellyPic, &TailPic, &PipPic}) {
-        p->SetBackColor(c(WindowColor));
+        p->SetBackColor(colour(WindowColor));
     }
 }

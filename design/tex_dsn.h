@@ -4,43 +4,25 @@
 // and the chamber calculation of the core; the window computes nothing itself.
 
 #include "common/win_form.h"
+#include "design/design_pipeline.h"
 #include "design/pipe_diagram.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-struct Field_Failure;
 struct Sheet_Destination;
 
 class TexDsn : public Form {
 public:
-    // Colours, &H00BBGGRR.
-    static constexpr uint32_t WindowColor = 0x008080FF;
-    static constexpr uint32_t FieldColor = 0x00C0FFFF;
-    static constexpr uint32_t NoteColor = 0x00C0E0FF;
-    static constexpr uint32_t CalculateColor = 0x00FFFF00;
-    static constexpr uint32_t PrintColor = 0x00FFC0FF;
-    static constexpr uint32_t ReturnColor = 0x00FFC0C0;
-    static constexpr uint32_t RuleColor = 0x00C0C0C0;
-    // The look of the printed sheet: every background white.
-    static constexpr uint32_t PrintWhite = 0x00FFFFFF;
     // Window heights, twips: entry, with the result table and diagram, and while printing.
     static constexpr float EntryHeight = 7300;
     static constexpr float ResultHeight = 9950;
     static constexpr float PrintHeight = 11100;
 
-    // Form-level state, kept for the life of the program (also across a discard).
-    struct Vars {
-        bool ThreeStage = false;
-        int16_t Numdiam = 0;
-        int16_t Numlen = 0;
-        float PrtDiam = 0;
-        float PrtLnth = 0;
-        float ETotal = 0;
-        std::array<float, 5> Diam{};
-        std::array<float, 7> Lnth{};
-    };
+    // Form-level state, kept for the life of the program (also across a discard): what the
+    // design pipeline assigns as it reads the fields and computes the chamber.
+    using Vars = Design_State;
 
     TexDsn();
     void Form_Load() override;
@@ -85,9 +67,23 @@ public:
     TextBox TexTotLth{"TexTotLth"};
 
     PictureBox PipPic{"PipPic"};
-    Pipe_Diagram Diagram{WindowColor};
+    Pipe_Diagram Diagram{Palette::Salmon};
 
 private:
+    // The window's parts, built in this order.
+    void Create_Header();
+    void Create_Option_Groups();
+    void Create_Input_Panels();
+    void Create_Duct_Frame();
+    void Create_Engine_Fields();
+    void Create_Result_Table();
+    void Create_Diagram();
+    void Set_Designed_Tab_Order();
+
+    // The option groups' choices and the fields' texts, as the pipeline takes them.
+    Design_Form Read_Form() const;
+    void Show_Results();
+
     void Comd_Click(int16_t Index);
     void Option1_Click(int16_t Index);
     void Texh_Change(int16_t Index);

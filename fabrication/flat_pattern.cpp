@@ -1,13 +1,13 @@
 #include "fabrication/flat_pattern.h"
 
+#include "common/display_format.h"
+#include "common/numbers.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace {
-
-constexpr double Pi = 3.14159265358979323846;
 
 // Sizes of what is drawn on a piece, mm.
 constexpr double Title_Height = 4.5;
@@ -262,9 +262,11 @@ void Place_Figure_Block(Flat_Piece& p, bool beside) {
 }
 
 std::string Fixed(double v, int decimals) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    return buf;
+    // The picture formats, so that the decimal point is a point whatever the locale.
+    std::string picture = "0";
+    if (decimals > 0)
+        picture += "." + std::string(static_cast<size_t>(decimals), '0');
+    return Format_Number(v, picture);
 }
 
 double Text_Width_Estimate(const std::string& text, double height) {
@@ -330,6 +332,9 @@ std::vector<Chamber_Section> Chamber_Sections(bool threeStage, const DsnResult& 
         s.cone = rows[j].from != rows[j].to;
         s.diamIn = "D" + std::to_string(rows[j].from + 1);
         s.diamOut = "D" + std::to_string(rows[j].to + 1);
+        s.diamInIndex = rows[j].from;
+        s.diamOutIndex = rows[j].to;
+        s.lengthIndex = j;
         s.insideIn = r.Diam[rows[j].from];
         s.insideOut = r.Diam[rows[j].to];
         s.length = r.Lnth[j];

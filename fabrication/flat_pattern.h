@@ -10,7 +10,7 @@
 // so the outer arc Ro theta is pi D and the inner arc Ri theta is pi d. A cone whose ends
 // are equal, and every parallel section, is a rectangle pi D wide and h high.
 
-#include "design/chamber.h"
+#include "design/design_pipeline.h"
 
 #include <string>
 #include <vector>
@@ -41,6 +41,9 @@ struct Chamber_Section {
     double insideIn = 0;         // inside diameter at the end nearer the engine, mm
     double insideOut = 0;        // inside diameter at the end nearer the tail, mm
     double length = 0;           // axial length h, mm
+    int diamInIndex = 0;         // the end diameters' indexes in Diam
+    int diamOutIndex = 0;
+    int lengthIndex = 0; // the length's index in Lnth
 };
 
 // The sections of a computed design, from the header to the tail pipe: six for a
@@ -154,5 +157,6 @@ std::vector<Flat_Piece> Develop_Chamber(const std::vector<Chamber_Section>& sect
 // Develops one section into its pieces.
 std::vector<Flat_Piece> Develop_Section(const Chamber_Section& sec, const Pattern_Options& opt);
 
-// Text with two decimals, or `decimals`, as the patterns show figures.
+// Text with two decimals, or `decimals`, as the patterns show figures: rounded half away
+// from zero, with a decimal point whatever the locale, and never "-0.00".
 std::string Fixed(double v, int decimals = 2);

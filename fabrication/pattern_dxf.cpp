@@ -1,5 +1,7 @@
 #include "fabrication/pattern_dxf.h"
 
+#include "common/numbers.h"
+
 #include <dl_dxf.h>
 
 #include <cerrno>
@@ -9,8 +11,6 @@
 #include <memory>
 
 namespace {
-
-constexpr double Pi = 3.14159265358979323846;
 
 // AutoCAD colour numbers of the layers.
 constexpr int Colour_Cut = 7;   // black on white, white on black

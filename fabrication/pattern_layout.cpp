@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-Chamber_Patterns Make_Chamber_Patterns(const DsnInput& input, const DsnResult& result,
+Chamber_Patterns Make_Chamber_Patterns(const Chamber_Design& design,
                                        const Pattern_Options& options) {
     Chamber_Patterns set;
-    set.input = input;
-    set.result = result;
+    set.design = design;
     set.options = options;
-    set.sections = Chamber_Sections(input.ThreeStage, result);
+    set.sections = Chamber_Sections(design.input.ThreeStage, design.result);
     set.pieces = Develop_Chamber(set.sections, options);
     return set;
 }

@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-// A design and its developed pieces, as every renderer takes them.
+// A computed design and its developed pieces, as every renderer takes them.
 struct Chamber_Patterns {
-    DsnInput input;   // the accepted inputs (DX, LX, pipe name, stages)
-    DsnResult result; // the computed dimensions
+    Chamber_Design design; // the accepted inputs and the computed dimensions
     Pattern_Options options;
     std::vector<Chamber_Section> sections;
     std::vector<Flat_Piece> pieces;
 };
 
-Chamber_Patterns Make_Chamber_Patterns(const DsnInput& input, const DsnResult& result,
+// The patterns of a design that passed every check.
+Chamber_Patterns Make_Chamber_Patterns(const Chamber_Design& design,
                                        const Pattern_Options& options);
 
 // Pieces side by side from left to right, bottoms level, `gap` apart, inside a border of

@@ -4,7 +4,7 @@
 // or two stages with 600 C and coefficients 2.5 and 0.65 typed.
 
 #include "design/chamber.h"
-#include "design/dsn_check.h"
+#include "design/design_pipeline.h"
 
 inline DsnInput Sample_Input(bool threeStage) {
     DsnInput in;
@@ -23,11 +23,11 @@ inline DsnInput Sample_Input(bool threeStage) {
     return in;
 }
 
-// The same figures as the window's texts; `fromBmep` chooses the two BMEP options.
-inline Dsn_Form_Input Sample_Form(bool threeStage, bool fromBmep) {
-    Dsn_Form_Input f;
-    f.Option1 = {!threeStage, threeStage, !fromBmep, fromBmep, !fromBmep, fromBmep};
-    f.ThreeStage = threeStage;
+// The same figures as the window's texts; `fromBmep` takes both values from the BMEP.
+inline Design_Form Sample_Form(bool threeStage, bool fromBmep) {
+    Design_Form f;
+    f.Diffuser = threeStage ? Diffuser_Type::ThreeStage : Diffuser_Type::TwoStage;
+    f.TempSource = f.CoefSource = fromBmep ? Value_Source::FromBmep : Value_Source::Typed;
     f.Texh[TexhHorn] = "1.5";
     f.Texh[TexhBmep] = "10";
     f.Texh[TexhTemp] = "600";

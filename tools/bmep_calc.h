@@ -4,14 +4,15 @@
 
 #include "common/field_failure.h"
 
+#include <array>
 #include <string>
 
+// Indexes of the BMEP window's fields BHP_Txt(0..3).
+enum BHP_Index : int16_t { BhpBore = 0, BhpStroke = 1, BhpSpeed = 2, BhpPower = 3 };
+
 struct Bmep_Inputs {
-    std::string bore;   // BHP_Txt(0), mm
-    std::string stroke; // BHP_Txt(1), mm
-    std::string speed;  // BHP_Txt(2), rev/min
-    std::string power;  // BHP_Txt(3), hp or kW
-    bool Power_In_Hp = true;
+    std::array<std::string, 4> BHP_Txt; // bore mm, stroke mm, speed rev/min, power
+    bool Power_In_Hp = true;            // the power in horsepower (else in kilowatts)
 };
 
 // The stored quantities of a successful calculation.

@@ -1,13 +1,12 @@
 #include "tools/bmep_tool.h"
 
-#include "app/pips_menu.h"
 #include "common/tool_code.h"
+#include "common/win_fields.h"
 #include "tools/bmep_calc.h"
 #include "tools/calc_window.h"
 
 BMEPTool::BMEPTool()
-    : Form("BMEPTool", "BMEP Calculation", 5685, 4200 + Twips::CaptionAllowance,
-           Calc_Look::WindowColor),
+    : Form("BMEPTool", "BMEP Calculation", 5685, 4200 + Twips::CaptionAllowance, Palette::Salmon),
       V(Win_Vars<BMEPTool>()) {
     Container& form = Client();
 
@@ -19,12 +18,12 @@ BMEPTool::BMEPTool()
     BHP_Lab[1].Create(form, 360, 2040, 1500, 255, "Piston Stroke (mm):");
     BHP_Lab[2].Create(form, 360, 2520, 1600, 255, "Engine Speed (rpm):");
     BHP_Lab[3].Create(form, 360, 3000, 1500, 255, "Engine Power (hp):");
-    Create_Result(BHP_Lab[4], form, 360, 3600, 4000);
+    Create_Result_Line(BHP_Lab[4], form, 360, 3600, 4000);
     for (int16_t i = 0; i < BHP_Txt.Count; ++i) {
-        Create_Field(BHP_Txt[i], form, 1920, 1520.0F + 480.0F * i, 615, BHP_Lab[i]);
+        Create_Field(BHP_Txt[i], form, 1920, 1520.0F + 480.0F * i, BHP_Lab[i]);
     }
 
-    Create_Commands(ToolCom, form, 3880, 240, 1100, Rgb(0, 255, 255));
+    Create_Commands(ToolCom, form, 3880, 240, 1100, Palette::Cyan);
 
     Set_Tab_Order({&BHP_Fram, &BHP_Opt[0], &BHP_Opt[1], &BHP_Txt[0], &BHP_Txt[1], &BHP_Txt[2],
                    &BHP_Txt[3], &ToolCom[1], &ToolCom[0]});
@@ -35,7 +34,7 @@ BMEPTool::BMEPTool()
 }
 
 void BMEPTool::Form_Load() {
-    Win<PipsMenu>().Show();
+    Show_Front_Screen();
     Hide();
 }
 
@@ -77,11 +76,8 @@ void BMEPTool::ToolCom_Click(int16_t Index) {
 }
 
 void BMEPTool::Calculate() {
-    const Bmep_Inputs in{BHP_Txt[0].Text(), BHP_Txt[1].Text(), BHP_Txt[2].Text(), BHP_Txt[3].Text(),
-                         V.Power_In_Hp};
-    const Outcome<Bmep_Values> r = Calc_Bmep(in);
-    if (!r.ok()) {
-        Show_Failure(*r.failure, BHP_Txt);
+    const Outcome<Bmep_Values> r = Calc_Bmep(Bmep_Inputs{Texts_Of(BHP_Txt), V.Power_In_Hp});
+    if (!Show_Outcome(r, BHP_Txt)) {
         return;
     }
     BHP_Lab[4].SetCaption(Bmep_Result_Text(r.value.BMEP));

@@ -1,21 +1,9 @@
 #include "tools/calc_window.h"
 
-void Create_Field(TextBox& t, Container& in, float left, float top, float width,
-                  const Label& label) {
-    t.Create(in, left, top, width, 285);
-    t.SetBackColor(Calc_Look::FieldColor);
-    t.SetLabel(label);
-}
-
-void Create_Result(Label& l, Container& in, float left, float top, float width) {
-    l.Create(in, left, top, width, 255, "");
-    l.SetAccessibleName("Result");
-}
-
 void Create_Commands(Ctl_Array<CommandButton, 2>& com, Container& in, float left, float top0,
                      float top1, uint32_t calculateColor) {
     com[0].Create(in, left, top0, 1200, 600, "Return to Front Screen");
-    com[0].SetBackColor(Calc_Look::ReturnColor);
+    com[0].SetBackColor(Palette::Lilac);
     com[1].Create(in, left, top1, 1200, 600, "Calculate");
     com[1].SetBackColor(calculateColor);
 }

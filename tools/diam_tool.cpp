@@ -1,5 +1,6 @@
 #include "tools/diam_tool.h"
 
+#include "common/win_fields.h"
 #include "tools/calc_window.h"
 #include "tools/rect_port_calc.h"
 
@@ -7,23 +8,23 @@
 
 DiamTool::DiamTool()
     : Form("DiamTool", "Rectangular Port Equivalent Diameter", 5685, 3135 + Twips::CaptionAllowance,
-           Calc_Look::WindowColor) {
+           Palette::Salmon) {
     Container& form = Client();
 
     DiamLab[0].Create(form, 360, 480, 1300, 255, "Port Width (mm):");
     DiamLab[1].Create(form, 360, 960, 1335, 255, "Port Height (mm):");
     DiamLab[2].Create(form, 360, 1440, 1900, 255, "Top Corners Radius (mm):");
     DiamLab[3].Create(form, 360, 1920, 2140, 255, "Bottom Corners Radius (mm):");
-    Create_Result(DiamLab[4], form, 360, 2520, 3800);
+    Create_Result_Line(DiamLab[4], form, 360, 2520, 3800);
 
     // Each field stands just right of its label.
     const std::array<float, 4> fieldLeft = {1660, 1720, 2320, 2560};
     for (int16_t i = 0; i < DiamTxt.Count; ++i) {
-        Create_Field(DiamTxt[i], form, fieldLeft[static_cast<size_t>(i)], 440.0F + 480.0F * i, 615,
+        Create_Field(DiamTxt[i], form, fieldLeft[static_cast<size_t>(i)], 440.0F + 480.0F * i,
                      DiamLab[i]);
     }
 
-    Create_Commands(DiamCom, form, 3880, 240, 1100, Calc_Look::CalculateColor);
+    Create_Commands(DiamCom, form, 3880, 240, 1100, Palette::Light_Cyan);
 
     Set_Tab_Order({&DiamTxt[0], &DiamTxt[1], &DiamTxt[2], &DiamTxt[3], &DiamCom[1], &DiamCom[0]});
 
@@ -44,11 +45,8 @@ void DiamTool::DiamCom_Click(int16_t Index) {
 }
 
 void DiamTool::Calculate() {
-    const RectPrt_Inputs in{DiamTxt[0].Text(), DiamTxt[1].Text(), DiamTxt[2].Text(),
-                            DiamTxt[3].Text()};
-    const Outcome<RectPrt_Values> r = Calc_RectPrt(in);
-    if (!r.ok()) {
-        Show_Failure(*r.failure, DiamTxt);
+    const Outcome<RectPrt_Values> r = Calc_RectPrt(RectPrt_Inputs{Texts_Of(DiamTxt)});
+    if (!Show_Outcome(r, DiamTxt)) {
         return;
     }
     DiamLab[4].SetCaption(RectPrt_Result_Text(r.value.D));

@@ -1,5 +1,6 @@
 #include "tools/hght_tool.h"
 
+#include "common/win_fields.h"
 #include "tools/calc_window.h"
 #include "tools/port_height_calc.h"
 
@@ -7,23 +8,23 @@
 
 HghtTool::HghtTool()
     : Form("HghtTool", "Port Height Calculation", 5685, 3195 + Twips::CaptionAllowance,
-           Calc_Look::WindowColor) {
+           Palette::Salmon) {
     Container& form = Client();
 
     HghtLab[0].Create(form, 360, 480, 1460, 255, "Piston Stroke (mm):");
     HghtLab[1].Create(form, 360, 960, 2200, 255, "Connecting Rod Length (mm):");
     HghtLab[2].Create(form, 360, 1440, 2700, 255, "Exhaust Port Start Open Angle (deg):");
     HghtLab[3].Create(form, 360, 1920, 2600, 255, "Exhaust Port Full Open Angle (deg):");
-    Create_Result(HghtLab[4], form, 360, 2520, 2300);
+    Create_Result_Line(HghtLab[4], form, 360, 2520, 2300);
 
     // Each field stands just right of its label.
     const std::array<float, 4> fieldLeft = {1820, 2580, 3080, 3000};
     for (int16_t i = 0; i < HghtTxt.Count; ++i) {
-        Create_Field(HghtTxt[i], form, fieldLeft[static_cast<size_t>(i)], 440.0F + 480.0F * i, 615,
+        Create_Field(HghtTxt[i], form, fieldLeft[static_cast<size_t>(i)], 440.0F + 480.0F * i,
                      HghtLab[i]);
     }
 
-    Create_Commands(HghtCom, form, 4180, 240, 1100, Calc_Look::CalculateColor);
+    Create_Commands(HghtCom, form, 4180, 240, 1100, Palette::Light_Cyan);
 
     Set_Tab_Order({&HghtTxt[0], &HghtTxt[1], &HghtTxt[2], &HghtTxt[3], &HghtCom[1], &HghtCom[0]});
 
@@ -44,11 +45,8 @@ void HghtTool::HghtCom_Click(int16_t Index) {
 }
 
 void HghtTool::Calculate() {
-    const PrtHgt_Inputs in{HghtTxt[0].Text(), HghtTxt[1].Text(), HghtTxt[2].Text(),
-                           HghtTxt[3].Text()};
-    const Outcome<float> r = Calc_PrtHgt(in);
-    if (!r.ok()) {
-        Show_Failure(*r.failure, HghtTxt);
+    const Outcome<float> r = Calc_PrtHgt(PrtHgt_Inputs{Texts_Of(HghtTxt)});
+    if (!Show_Outcome(r, HghtTxt)) {
         return;
     }
     // The focus stays where it is (on "Calculate" after a click).

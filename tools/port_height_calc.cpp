@@ -2,45 +2,29 @@
 
 #include "common/display_format.h"
 #include "common/field_check.h"
-#include "common/single.h"
+#include "common/numbers.h"
 
 #include <cmath>
 
 namespace {
-enum : int16_t { StrokeField = 0, RodField = 1, StartField = 2, FullField = 3 };
-
-struct Field_Rule {
-    Field_Texts texts;
-    float lo;
-    float hi;
-    const char* rangeTitle;
-    const char* rangePrompt;
-};
+Field_Rule Rule(Hght_Index field, const char* name, const char* promptName, float lo, float hi,
+                const char* rangePrompt) {
+    return {field,
+            std::string(name) + " Not Set",
+            std::string(name) + " Incorrectly Set",
+            std::string("Enter a value for the ") + promptName,
+            Field_Range{lo, hi, std::string(name) + " Out of Range", rangePrompt},
+            FieldKind::Input};
+}
 
 const Field_Rule Rules[4] = {
-    {{"Piston Stroke Not Set", "Piston Stroke Incorrectly Set", "Enter a value for the Stroke"},
-     5.0f,
-     65.0f,
-     "Piston Stroke Out of Range",
-     "Enter a value between 5 and 65"},
-    {{"Connecting Rod Length Not Set", "Connecting Rod Length Incorrectly Set",
-      "Enter a value for the Connecting Rod Length"},
-     8.0f,
-     150.0f,
-     "Connecting Rod Length Out of Range",
-     "Enter a value between 8 and 150"},
-    {{"Start Open Angle Not Set", "Start Open Angle Incorrectly Set",
-      "Enter a value for the Start Open Angle"},
-     75.0f,
-     105.0f,
-     "Start Open Angle Out of Range",
-     "Enter a value between 75 and 105"},
-    {{"Full Open Angle Not Set", "Full Open Angle Incorrectly Set",
-      "Enter a value for the Full Open Angle"},
-     160.0f,
-     180.0f,
-     "Full Open Angle Out of Range",
-     "Enter a value between 160 and 180"},
+    Rule(HghtStroke, "Piston Stroke", "Stroke", 5.0f, 65.0f, "Enter a value between 5 and 65"),
+    Rule(HghtRod, "Connecting Rod Length", "Connecting Rod Length", 8.0f, 150.0f,
+         "Enter a value between 8 and 150"),
+    Rule(HghtStart, "Start Open Angle", "Start Open Angle", 75.0f, 105.0f,
+         "Enter a value between 75 and 105"),
+    Rule(HghtFull, "Full Open Angle", "Full Open Angle", 160.0f, 180.0f,
+         "Enter a value between 160 and 180"),
 };
 
 // Sine of the rod's angle to the cylinder axis at crank angle a; the geometry exists
@@ -50,7 +34,7 @@ float Rod_Sine(float a, float r, float L) {
 }
 
 Field_Failure Rod_Too_Short() {
-    return Fail_At(StrokeField, "Connecting Rod Too Short for the Stroke",
+    return Fail_At(HghtStroke, "Connecting Rod Too Short for the Stroke",
                    std::string("The crank throw reaches past the Connecting Rod Length") + CrLf +
                        "Enter a smaller Stroke or a longer Connecting Rod Length");
 }
@@ -70,20 +54,21 @@ double Crank_Drop(float a, float r, float L, float pi) {
 }
 
 Outcome<float> Calc_PrtHgt(const PrtHgt_Inputs& in) {
-    using Result = Outcome<float>;
-    const std::string* texts[4] = {&in.stroke, &in.rod, &in.start, &in.full};
+    Outcome<float> out;
+    auto fail = [&out](Field_Failure f) {
+        out.failure = std::move(f);
+        return out;
+    };
     float value[4] = {0, 0, 0, 0};
-    for (int16_t i = 0; i < 4; ++i) {
-        const Field_Rule& rule = Rules[i];
-        if (auto f = Read_Field(*texts[i], i, rule.texts, value[i]))
-            return Result::fail(*f);
-        if (auto f = Check_Range(value[i], rule.lo, rule.hi, i, rule.rangeTitle, rule.rangePrompt))
-            return Result::fail(*f);
+    for (const Field_Rule& rule : Rules) {
+        const auto i = static_cast<size_t>(rule.field);
+        if (auto f = Check_Field(rule, in.HghtTxt[i], value[i]))
+            return fail(*f);
     }
-    const float S = value[StrokeField];
-    const float L = value[RodField];
-    const float As = value[StartField];
-    const float Af = value[FullField];
+    const float S = value[HghtStroke];
+    const float L = value[HghtRod];
+    const float As = value[HghtStart];
+    const float Af = value[HghtFull];
 
     const float pi = Single(4.0 * std::atan(1.0));
     const float k = Single(Dbl(pi) / 180.0);
@@ -93,14 +78,15 @@ Outcome<float> Calc_PrtHgt(const PrtHgt_Inputs& in) {
 
     // The ranges let a short rod meet a long stroke; no height exists then.
     if (!(std::fabs(Rod_Sine(as, r, L)) < 1.0f) || !(std::fabs(Rod_Sine(af, r, L)) < 1.0f))
-        return Result::fail(Rod_Too_Short());
+        return fail(Rod_Too_Short());
 
     const double ds = Crank_Drop(as, r, L, pi);
     const double df = Crank_Drop(af, r, L, pi);
     const float H = Single(df - ds);
     if (!std::isfinite(H))
-        return Result::fail(Rod_Too_Short());
-    return Result::success(H);
+        return fail(Rod_Too_Short());
+    out.value = H;
+    return out;
 }
 
 std::string PrtHgt_Result_Text(float height) {

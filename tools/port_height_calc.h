@@ -4,13 +4,16 @@
 
 #include "common/field_failure.h"
 
+#include <array>
 #include <string>
 
+// Indexes of the port height window's fields HghtTxt(0..3).
+enum Hght_Index : int16_t { HghtStroke = 0, HghtRod = 1, HghtStart = 2, HghtFull = 3 };
+
 struct PrtHgt_Inputs {
-    std::string stroke; // HghtTxt(0), mm
-    std::string rod;    // HghtTxt(1), connecting rod length centre to centre, mm
-    std::string start;  // HghtTxt(2), start-open angle, degrees ATDC
-    std::string full;   // HghtTxt(3), full-open angle, degrees ATDC
+    // stroke mm, connecting rod length (centre to centre) mm, start-open and full-open
+    // angles in degrees after top dead centre
+    std::array<std::string, 4> HghtTxt;
 };
 
 // Piston drop below top dead centre at crank angle a (radians), crank radius r, rod L.

@@ -2,7 +2,7 @@
 
 #include "common/display_format.h"
 #include "common/field_check.h"
-#include "common/single.h"
+#include "common/numbers.h"
 
 #include <cmath>
 
@@ -10,36 +10,49 @@ namespace {
 constexpr int16_t MaxStations = 11;
 using Stations = std::array<float, MaxStations>;
 
-const Field_Texts BoreTexts{"Cylinder Bore Not Set", "Cylinder Bore Incorrectly Set",
-                            "Enter a value for the Bore"};
-const Field_Texts HeightTexts{"Port Height Not Set", "Port Height Incorrectly Set",
-                              "Enter a value for the Port Height"};
-const Field_Texts WidthTexts{"Bridge Width Not Set", "Bridge Width Incorrectly Set",
-                             "Enter a value for the Bridge Width"};
-const Field_Texts TopTexts{"Bridge Top Radius Not Set", "Bridge Top Radius Incorrectly Set",
-                           "Enter a value for the Top Radius"};
-const Field_Texts BottomTexts{"Bridge Bottom Radius Not Set",
-                              "Bridge Bottom Radius Incorrectly Set",
-                              "Enter a value for the Bottom Radius"};
-const Field_Texts IntervalsTexts{"Number of Intervals Not Set",
-                                 "Number of Intervals Incorrectly Set",
-                                 "Enter a value for the Number of Intervals"};
+Field_Rule Rule(ProfTxt_Index field, const char* name, const char* promptName,
+                std::optional<Field_Range> range = std::nullopt) {
+    return {field,
+            std::string(name) + " Not Set",
+            std::string(name) + " Incorrectly Set",
+            std::string("Enter a value for the ") + promptName,
+            std::move(range),
+            FieldKind::Input};
+}
+
+const Field_Rule Bore =
+    Rule(ProfBore, "Cylinder Bore", "Bore",
+         Field_Range{5.0f, 80.0f, "Cylinder Bore Out of Range", "Enter a value between 5 and 80"});
+const Field_Rule Height = Rule(ProfHeight, "Port Height", "Port Height");
+const Field_Rule Width = Rule(ProfBridgeWidth, "Bridge Width", "Bridge Width");
+const Field_Rule Top = Rule(ProfTopRadius, "Bridge Top Radius", "Top Radius");
+const Field_Rule Bottom = Rule(ProfBottomRadius, "Bridge Bottom Radius", "Bottom Radius");
+const Field_Rule Intervals = Rule(ProfIntervals, "Number of Intervals", "Number of Intervals");
+
+// The port height as a share of the bore, and the bridge's largest width as one.
+constexpr float Height_Share_Least = 0.3f;
+constexpr float Height_Share_Most = 0.65f;
+constexpr double Bridge_Share_Most = 0.2;
+// The longest ordinate as a share of the bore: bridged pair, single port.
+constexpr double Ordinate_Share_Bridged = 0.6;
+constexpr double Ordinate_Share_Single = 0.75;
+constexpr int16_t Least_Intervals = 4;
+constexpr int16_t Most_Intervals = 10;
 
 std::string Station_Text(int16_t i) {
     return Format_Number(static_cast<double>(i), "#0");
 }
 
 // A corner radius of the bridge: not negative, not above the largest bridge width.
-std::optional<Field_Failure> Check_Radius(const std::string& text, int16_t field,
-                                          const Field_Texts& texts, const char* negativeTitle,
-                                          const char* largeTitle, float Wmax,
-                                          const std::string& WmaxText, float& radius) {
-    if (auto f = Read_Field(text, field, texts, radius))
+std::optional<Field_Failure> Check_Radius(const Field_Rule& rule, const std::string& text,
+                                          const char* negativeTitle, const char* largeTitle,
+                                          float Wmax, const std::string& WmaxText, float& radius) {
+    if (auto f = Check_Field(rule, text, radius))
         return f;
     if (radius < 0.0f)
-        return Fail_At(field, negativeTitle, "Enter a positive value");
+        return Fail_At(rule.field, negativeTitle, "Enter a positive value");
     if (radius > Wmax)
-        return Fail_At(field, largeTitle, "Enter a value less than " + WmaxText);
+        return Fail_At(rule.field, largeTitle, "Enter a value less than " + WmaxText);
     return std::nullopt;
 }
 
@@ -107,8 +120,9 @@ Field_Failure No_Port_Area(const Stations& y, int16_t n) {
 }
 } // namespace
 
-ProfPrt_Outcome Calc_ProfPrt(const ProfPrt_Inputs& in) {
-    ProfPrt_Outcome out;
+Outcome<ProfPrt_Values> Calc_ProfPrt(const ProfPrt_Inputs& in) {
+    Outcome<ProfPrt_Values> out;
+    ProfPrt_Values& v = out.value;
     auto fail = [&out](Field_Failure f) {
         out.failure = std::move(f);
         return out;
@@ -116,79 +130,78 @@ ProfPrt_Outcome Calc_ProfPrt(const ProfPrt_Inputs& in) {
     const float P = Single(std::atan(1.0)); // quarter pi
 
     float D = 0;
-    if (auto f = Read_Field(in.ProfTxt[ProfBore], ProfBore, BoreTexts, D))
-        return fail(*f);
-    if (auto f = Check_Range(D, 5.0f, 80.0f, ProfBore, "Cylinder Bore Out of Range",
-                             "Enter a value between 5 and 80"))
+    if (auto f = Check_Field(Bore, in.ProfTxt[ProfBore], D))
         return fail(*f);
 
     float H = 0;
-    if (auto f = Read_Field(in.ProfTxt[ProfHeight], ProfHeight, HeightTexts, H))
+    if (auto f = Check_Field(Height, in.ProfTxt[ProfHeight], H))
         return fail(*f);
     const float ratio = Single(Dbl(H) / Dbl(D));
-    if (ratio < 0.3f)
+    if (ratio < Height_Share_Least)
         return fail(Fail_At(ProfHeight, "Port Height Out of Range", "Enter a larger value"));
-    if (ratio > 0.65f)
+    if (ratio > Height_Share_Most)
         return fail(Fail_At(ProfHeight, "Port Height Out of Range", "Enter a smaller value"));
 
     float W = 0;
     float Rt = 0;
     float Rb = 0;
-    if (in.bridged) {
-        if (auto f = Read_Field(in.ProfTxt[ProfBridgeWidth], ProfBridgeWidth, WidthTexts, W))
+    if (in.BridgedPair) {
+        if (auto f = Check_Field(Width, in.ProfTxt[ProfBridgeWidth], W))
             return fail(*f);
         // The largest bridge width is a fifth of the bore, as the user sees it: two decimals.
-        const std::string WmaxText = Format_Number(Dbl(Single(0.2 * Dbl(D))), "#0.00");
+        const std::string WmaxText =
+            Format_Number(Dbl(Single(Bridge_Share_Most * Dbl(D))), "#0.00");
         const float Wmax = Number_Value(WmaxText);
-        if (auto f = Check_Range(W, 1.0f, Wmax, ProfBridgeWidth, "Bridge Width Out of Range",
-                                 "Enter a value between 1 and " + WmaxText))
+        if (Outside(W, 1.0f, Wmax))
+            return fail(Fail_At(ProfBridgeWidth, "Bridge Width Out of Range",
+                                "Enter a value between 1 and " + WmaxText));
+        if (auto f = Check_Radius(Top, in.ProfTxt[ProfTopRadius], "Negative Value for Top Radius",
+                                  "Top Radius too large", Wmax, WmaxText, Rt))
             return fail(*f);
-        if (auto f = Check_Radius(in.ProfTxt[ProfTopRadius], ProfTopRadius, TopTexts,
-                                  "Negative Value for Top Radius", "Top Radius too large", Wmax,
-                                  WmaxText, Rt))
-            return fail(*f);
-        if (auto f = Check_Radius(in.ProfTxt[ProfBottomRadius], ProfBottomRadius, BottomTexts,
+        if (auto f = Check_Radius(Bottom, in.ProfTxt[ProfBottomRadius],
                                   "Negative Value for Bottom Radius", "Bottom Radius too large",
                                   Wmax, WmaxText, Rb))
             return fail(*f);
     }
 
     float intervals = 0;
-    if (auto f = Read_Field(in.ProfTxt[ProfIntervals], ProfIntervals, IntervalsTexts, intervals))
+    if (auto f = Check_Field(Intervals, in.ProfTxt[ProfIntervals], intervals))
         return fail(*f);
-    out.numIntervals = Round_To_Int16(intervals);
-    if (!out.numIntervals || *out.numIntervals < 4 || *out.numIntervals > 10)
+    v.NumIntervals = Round_To_Int16(intervals);
+    if (!v.NumIntervals || *v.NumIntervals < Least_Intervals || *v.NumIntervals > Most_Intervals)
         return fail(Fail_At(ProfIntervals, "Number of Intervals Out of Range",
                             "Enter a value between 4 and 10"));
-    const int16_t n = *out.numIntervals;
+    const int16_t n = *v.NumIntervals;
 
     // Every ordinate must be set and numeric before any of them is judged.
     Stations y{};
     for (int16_t i = 0; i <= n; ++i) {
         const std::string prompt = "Enter a value for Ordinate #" + Station_Text(i);
-        const Field_Texts texts{"Ordinate Not Set", "Ordinate Incorrectly Set", prompt};
-        if (auto f = Read_Field(in.OrdTxt[i], i, texts, y[i], FieldKind::Ordinate))
+        const Field_Rule ordinate{i,      "Ordinate Not Set", "Ordinate Incorrectly Set",
+                                  prompt, std::nullopt,       FieldKind::Ordinate};
+        if (auto f = Check_Field(ordinate, in.OrdTxt[static_cast<size_t>(i)], y[i]))
             return fail(*f);
     }
-    const float L = in.bridged ? Single(Dbl(D) * 0.6) : Single(Dbl(D) * 0.75);
+    const float L =
+        Single(Dbl(D) * (in.BridgedPair ? Ordinate_Share_Bridged : Ordinate_Share_Single));
     for (int16_t i = 0; i <= n; ++i) {
         if (y[i] > L)
             return fail(Fail_At(i, "Ordinate #" + Station_Text(i) + " too large",
-                                in.bridged ? "Length Exceeds 60% of the bore"
-                                           : "Length Exceeds 75% of the bore",
+                                in.BridgedPair ? "Length Exceeds 60% of the bore"
+                                               : "Length Exceeds 75% of the bore",
                                 FieldKind::Ordinate));
     }
 
     const float h = Single(Dbl(H) / Dbl(static_cast<float>(n)));
     Stations c{};
 
-    if (!in.bridged) {
+    if (!in.BridgedPair) {
         for (int16_t i = 0; i <= n; ++i)
             c[i] = Single(Dbl(D) * std::sin(Dbl(Single(Dbl(y[i]) / Dbl(D)))));
         const float A = Single(Dbl(Width_Sum(c, n)) * Dbl(h));
         if (!std::isfinite(A) || A < 0.0f)
             return fail(No_Port_Area(y, n));
-        out.d = Single(std::sqrt(Dbl(A) / Dbl(P)));
+        v.d = Single(std::sqrt(Dbl(A) / Dbl(P)));
         return out;
     }
 
@@ -219,8 +232,8 @@ ProfPrt_Outcome Calc_ProfPrt(const ProfPrt_Inputs& in) {
     if (!std::isfinite(AW) || AW < 0.0f)
         return fail(No_Port_Area(y, n));
 
-    out.dC = Single(std::sqrt(Dbl(AC) / Dbl(P)));
-    out.dW = Single(std::sqrt(Dbl(AW) / Dbl(P)));
+    v.dC = Single(std::sqrt(Dbl(AC) / Dbl(P)));
+    v.dW = Single(std::sqrt(Dbl(AW) / Dbl(P)));
     return out;
 }
 

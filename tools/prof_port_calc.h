@@ -20,23 +20,23 @@ enum ProfTxt_Index : int16_t {
 };
 
 struct ProfPrt_Inputs {
-    bool bridged = false;                 // bridged port pair (true) or single port
-    std::array<std::string, 6> ProfTxt;   // as ProfTxt_Index
-    std::array<std::string, 11> OrdTxt;   // ordinates of stations 0..10; 0..n are read
+    bool BridgedPair = false;           // bridged port pair (true) or single port
+    std::array<std::string, 6> ProfTxt; // as ProfTxt_Index
+    std::array<std::string, 11> OrdTxt; // ordinates of stations 0..10; 0..n are read
 };
 
-struct ProfPrt_Outcome {
-    std::optional<Field_Failure> failure; // kind Ordinate: field is the station index
-    // The number of intervals as read by the check, once that field has been read.
-    std::optional<int16_t> numIntervals;
+struct ProfPrt_Values {
+    // The number of intervals as the check read it, once it got that far (also after a
+    // later failure).
+    std::optional<int16_t> NumIntervals;
     float d = 0;  // single port
     float dC = 0; // bridged pair, constant duct section
     float dW = 0; // bridged pair, widened duct section
-
-    bool ok() const { return !failure.has_value(); }
 };
 
-ProfPrt_Outcome Calc_ProfPrt(const ProfPrt_Inputs& in);
+// The first failure (an ordinate failure has kind Ordinate and the station as its field)
+// or the equivalent diameters.
+Outcome<ProfPrt_Values> Calc_ProfPrt(const ProfPrt_Inputs& in);
 
 // The bridge width at stations 0 (top) to n (bottom) of a bridged pair: the plain width W
 // widened near each end by the rounded corners of radius Rt (top) and Rb (bottom), with h

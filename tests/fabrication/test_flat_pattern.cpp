@@ -1,6 +1,7 @@
 // The developed cones and rectangles: the figures, and the drawing that the renderers
 // take from them, checked against the cone's own geometry.
 
+#include "common/numbers.h"
 #include "fabrication/flat_pattern.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,6 @@
 #include <limits>
 
 namespace {
-
-constexpr double Pi = 3.14159265358979323846;
 
 Chamber_Section Section(double insideIn, double insideOut, double length, bool cone = true) {
     return {"L2", "diffuser stage 1", cone, "D1", "D2", insideIn, insideOut, length};

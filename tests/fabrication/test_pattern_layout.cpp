@@ -7,12 +7,11 @@
 namespace {
 
 Chamber_Patterns Three_Stage(int pieces, double seam) {
-    DsnInput in;
-    in.ThreeStage = true;
-    DsnResult r;
-    r.Diam = {44, 60.8f, 88.2f, 109.8f, 25.5f};
-    r.Lnth = {61.4f, 223.8f, 148.9f, 74.9f, 89.5f, 195.3f, 195.3f};
-    return Make_Chamber_Patterns(in, r, Pattern_Options{1.0, seam, pieces});
+    Chamber_Design d;
+    d.input.ThreeStage = true;
+    d.result.Diam = {44, 60.8f, 88.2f, 109.8f, 25.5f};
+    d.result.Lnth = {61.4f, 223.8f, 148.9f, 74.9f, 89.5f, 195.3f, 195.3f};
+    return Make_Chamber_Patterns(d, Pattern_Options{1.0, seam, pieces});
 }
 
 TEST(SideBySide, FramesDoNotOverlapAndStayOnTheSheet) {

@@ -2,6 +2,7 @@
 // (poppler for the PDF, ezdxf for the DXF, an XML parser for the SVG), pieces measured on
 // the rendered page, and its exit codes for bad options, failed checks and unwritable files.
 
+#include "common/numbers.h"
 #include "fabrication/pattern_layout.h"
 
 #include <QFile>
@@ -25,7 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
-constexpr double Pi = 3.14159265358979323846;
 constexpr auto npos = std::string::npos;
 
 std::string Quote(const std::string& s) {

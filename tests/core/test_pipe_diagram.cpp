@@ -15,9 +15,9 @@ constexpr double Near = 0.002; // the worked values are given to three decimals
 
 // The two-stage chamber worked through by hand. The entries a two-stage design does not
 // use hold NaN, so any coordinate that read them would show it.
-Pipe_Inputs Two_Stage_Example() {
+Design_State Two_Stage_Example() {
     constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
-    Pipe_Inputs in;
+    Design_State in;
     in.ThreeStage = false;
     in.PrtDiam = 40;
     in.PrtLnth = 60;
@@ -30,8 +30,8 @@ Pipe_Inputs Two_Stage_Example() {
 // The three-stage design worked through by hand, to the tenth of a millimetre the design
 // window shows (horn 1.5, BMEP 10, DX 40, D1 44, LX 20, 88 degrees, 11000 rpm); the tuned
 // length is LX and L1 to L6 of these rounded values added up.
-Pipe_Inputs Three_Stage_Example() {
-    Pipe_Inputs in;
+Design_State Three_Stage_Example() {
+    Design_State in;
     in.ThreeStage = true;
     in.PrtDiam = 40;
     in.PrtLnth = 20;
@@ -82,7 +82,7 @@ TEST(Draw_Pipe, TwoStageWorkedExample) {
 
 struct Mode_Case {
     const char* name;
-    Pipe_Inputs in;
+    Design_State in;
     float width;
 };
 

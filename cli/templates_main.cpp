@@ -4,8 +4,8 @@
 // flat patterns of the computed chamber as PDF, SVG and DXF.
 
 #include "cli/design_command.h"
+#include "common/numbers.h"
 #include "fabrication/pattern_files.h"
-#include "fabrication/templates_exec.h"
 
 #include <QGuiApplication>
 
@@ -14,8 +14,6 @@
 #include <memory>
 
 namespace {
-
-constexpr double Pi = 3.14159265358979323846;
 
 struct Template_Flags {
     double sheet = 1.0;
@@ -70,7 +68,7 @@ cli::Json Piece_Json(const Flat_Piece& p, Paper paper) {
 
 int main(int argc, char** argv) {
     std::string name = argc > 0 && argv[0][0] ? argv[0] : "expansion-chamber-templates";
-    if (name != Templates_Command_Name)
+    if (name != cli::Templates_Command_Name)
         name = name.substr(name.find_last_of('/') + 1);
 
     CLI::App app{"Full-size flat patterns (templates) of the chamber: every cone developed into "
@@ -130,13 +128,12 @@ int main(int argc, char** argv) {
     const Paper paper = paperName == "letter" ? Paper::Letter : Paper::A4;
 
     // The design, exactly as the design command checks and computes it.
-    const Dsn_Form_Input form = cli::Design_Form(design);
-    const cli::Design_Run run = cli::Run_Design(form);
-    cli::Report report = cli::Design_Report(run, form.PipeName);
+    const Outcome<Chamber_Design> run = Calc_Design(cli::Design_Form_Of(design));
+    cli::Report report = cli::Design_Report(run);
     if (report.failure)
         return cli::Print_Report(report, design.json, std::cout, std::cerr);
 
-    const Chamber_Patterns set = Make_Chamber_Patterns(run.check.input, run.result, options);
+    const Chamber_Patterns set = Make_Chamber_Patterns(run.value, options);
 
     // Fonts for the PDF and SVG need the GUI application object; no window is shown.
     std::unique_ptr<QGuiApplication> gui;

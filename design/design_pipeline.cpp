@@ -1,0 +1,206 @@
+#include "design/design_pipeline.h"
+
+#include "common/display_format.h"
+#include "common/field_check.h"
+#include "common/numbers.h"
+
+namespace {
+
+Field_Rule Rule(Texh_Index field, const char* name, const char* promptName,
+                std::optional<Field_Range> range) {
+    return {field,
+            std::string(name) + " Not Set",
+            std::string(name) + " Incorrectly Set",
+            std::string("Enter a value for the ") + promptName,
+            std::move(range),
+            FieldKind::Input};
+}
+
+const Field_Rule Horn = Rule(TexhHorn, "Horn Coefficient", "Horn Coefficient",
+                             Field_Range{1.25f, 2.0f, "Horn Coefficient Out of Range",
+                                         "Enter a value between 1.25 and 2.0"});
+const Field_Rule Bmep = Rule(TexhBmep, "Target BMEP", "Target BMEP",
+                             Field_Range{8.0f, 12.0f, "Target BMEP value is Out of Range",
+                                         "Enter a value between 8 and 12"});
+const Field_Rule Temp = Rule(TexhTemp, "Mean Exhaust Temperature", "Exhaust Temperature",
+                             Field_Range{450.0f, 650.0f, "Mean Exhaust Temperature Out of Range",
+                                         "Enter a value between 450C and 650C"});
+const Field_Rule Dx =
+    Rule(TexhDX, "Exhaust Port Effective Diameter", "Exhaust Port Effective Diameter",
+         Field_Range{1.0f, 100.0f, "Exhaust Port Effective Diameter Out of Range",
+                     "Enter a value between 1 and 100"});
+const Field_Rule D1 =
+    Rule(TexhD1, "Barrel Flange Diameter", "Barrel Flange Diameter", std::nullopt);
+const Field_Rule Lx =
+    Rule(TexhLX, "Barrel Exhaust Duct Length", "Barrel Duct Length", std::nullopt);
+const Field_Rule Mid =
+    Rule(TexhMid, "Mid-Section Diameter Coefficient", "Mid-Section Diameter Coefficient",
+         Field_Range{2.125f, 3.25f, "Mid Section Diameter Coefficient Out of Range",
+                     "Enter a value between 2.125 and 3.25"});
+const Field_Rule Tail =
+    Rule(TexhTail, "Tail Pipe Diameter Coefficient", "Tail Pipe Diameter Coefficient",
+         Field_Range{0.5f, 0.8f, "Tail Pipe Diameter Coefficient Out of Range",
+                     "Enter a value between 0.5 and 0.8"});
+const Field_Rule Angle = Rule(TexhAngle, "Exhaust Port Opening Angle", "Exhaust Port Opening Angle",
+                              Field_Range{70.0f, 105.0f, "Exhaust Port Opening Angle Out of Range",
+                                          "Enter a value between 70 and 105"});
+const Field_Rule Speed = Rule(TexhSpeed, "Engine Speed", "Engine Speed",
+                              Field_Range{1000.0f, 50000.0f, "Engine Speed Out of Range",
+                                          "Enter a value between 1000 and 50000"});
+
+// The barrel duct's limits on the flange diameter, as multiples of DX.
+constexpr double Flange_Least_Recommended = 1.05;
+constexpr double Flange_Most_Recommended = 1.125;
+constexpr double Flange_Most = 1.2;
+// The barrel exhaust duct's own range, mm.
+constexpr float Duct_Shortest = 2.0f;
+constexpr float Duct_Longest = 100.0f;
+
+const std::string Twice = std::string(CrLf) + CrLf;
+
+Field_Warning Warn_At(int16_t field, std::string title, std::string prompt) {
+    return Field_Warning{std::move(title), std::move(prompt), field};
+}
+
+// The checks in their fixed order. Each accepted value goes into the input record, and
+// the values the window keeps as it reads them go into the state at once, so that a later
+// failure leaves them assigned. On success the result holds the tuned length and the LX
+// limit; the sections are the caller's.
+Outcome<Chamber_Design> Check_Dsn_Input(const Design_Form& form, const Design_State& previous) {
+    Outcome<Chamber_Design> out;
+    Chamber_Design& run = out.value;
+    run.state = previous;
+    DsnInput& in = run.input;
+    in.PipeName = form.PipeName;
+    auto fail = [&out](Field_Failure f) {
+        out.failure = std::move(f);
+        return out;
+    };
+    auto check = [&form](const Field_Rule& rule, float& value) {
+        return Check_Field(rule, form.Texh[static_cast<size_t>(rule.field)], value);
+    };
+
+    if (form.Diffuser == Diffuser_Type::Unset)
+        return fail(Fail_At(-1, "Diffuser Type Not Set", "Select an Option for the Diffuser Type"));
+    if (form.TempSource == Value_Source::Unset)
+        return fail(Fail_At(-1, "Exhaust Temperature Option Not Set",
+                            "Select an Option for the Exhaust Temperature setting"));
+    if (form.CoefSource == Value_Source::Unset)
+        return fail(Fail_At(-1, "Diameter Coefficients Option Not Set",
+                            "Select an Option for the Diameter Coefficient settings"));
+    in.ThreeStage = form.Diffuser == Diffuser_Type::ThreeStage;
+    in.TempFromBmep = form.TempSource == Value_Source::FromBmep;
+    in.CoefFromBmep = form.CoefSource == Value_Source::FromBmep;
+
+    if (in.ThreeStage) {
+        if (auto f = check(Horn, in.HornCoef))
+            return fail(*f);
+    }
+    if (in.TempFromBmep || in.CoefFromBmep) {
+        if (auto f = check(Bmep, in.TargetBmep))
+            return fail(*f);
+    }
+    if (!in.TempFromBmep) {
+        if (auto f = check(Temp, in.ExhTemp))
+            return fail(*f);
+    }
+    if (auto f = check(Dx, in.PrtDiam))
+        return fail(*f);
+    run.state.PrtDiam = in.PrtDiam;
+
+    // The flange diameter against DX: two of its limits only warn.
+    if (auto f = check(D1, in.FlangeDiam))
+        return fail(*f);
+    run.state.Diam[0] = in.FlangeDiam;
+    const float d1 = in.FlangeDiam;
+    const double dx = in.PrtDiam;
+    if (d1 < in.PrtDiam)
+        return fail(Fail_At(TexhD1, "Barrel Flange Diameter Too Small",
+                            "The Barrel Flange Diameter must not be less than the "
+                            "Port Effective Diameter" +
+                                Twice + "Enter a new value."));
+    if (d1 < Single(Flange_Least_Recommended * dx)) {
+        out.warnings.push_back(Warn_At(TexhD1,
+                                       "WARNING - Barrel Flange Diameter less than "
+                                       "the Recommended Limit",
+                                       "The Barrel Flange Diameter is less than "
+                                       "1.05 x Port Effective Diameter"));
+    } else if (d1 > Single(Flange_Most * dx)) {
+        return fail(Fail_At(TexhD1, "Barrel Flange Diameter Too Large",
+                            "The Barrel Flange Diameter must not exceed "
+                            "1.2 x Port Effective Diameter" +
+                                Twice + "Enter a new value."));
+    } else if (d1 > Single(Flange_Most_Recommended * dx)) {
+        out.warnings.push_back(
+            Warn_At(TexhD1, "WARNING - Barrel Flange Diameter exceeds the Recommended Limit",
+                    "The Barrel Flange Diameter exceeds "
+                    "1.125 x Exhaust Port Effective Diameter"));
+    }
+
+    // The barrel exhaust duct: its range has a message for each end.
+    if (auto f = check(Lx, in.PrtLnth))
+        return fail(*f);
+    run.state.PrtLnth = in.PrtLnth;
+    if (in.PrtLnth < Duct_Shortest)
+        return fail(
+            Fail_At(TexhLX, "Barrel Exhaust Duct Length too small", "Enter a larger value"));
+    if (in.PrtLnth > Duct_Longest)
+        return fail(
+            Fail_At(TexhLX, "Barrel Exhaust Duct Length too large", "Enter a smaller value"));
+
+    if (!in.CoefFromBmep) {
+        if (auto f = check(Mid, in.MidCoef))
+            return fail(*f);
+        if (auto f = check(Tail, in.TailCoef))
+            return fail(*f);
+    }
+    if (auto f = check(Angle, in.OpenAngle))
+        return fail(*f);
+    if (auto f = check(Speed, in.EngineSpeed))
+        return fail(*f);
+
+    // The tuned length, and LX against a tenth of it.
+    DsnResult& r = run.result;
+    Calc_Gas_And_Coefficients(in, r);
+    Calc_Tuned_Length(in, r);
+    run.state.ETotal = r.ETotal;
+    if (in.PrtLnth > r.MaxPrtLnth)
+        return fail(Fail_At(TexhLX, "Unacceptable Length from Piston Face to Barrel Flange",
+                            "The Length from Piston Face to Barrel Flange is Too Long" + Twice +
+                                "This Length must Not Exceed " + Max_Prt_Lnth_Text(r.MaxPrtLnth) +
+                                " mm"));
+    return out;
+}
+
+} // namespace
+
+Outcome<Chamber_Design> Calc_Design(const Design_Form& form, const Design_State& previous) {
+    Outcome<Chamber_Design> out = Check_Dsn_Input(form, previous);
+    if (!out.ok())
+        return out;
+    Chamber_Design& run = out.value;
+    Design_State& s = run.state;
+    // The sections; the entries a two-stage design leaves alone keep the window's values.
+    run.result.Diam = s.Diam;
+    run.result.Lnth = s.Lnth;
+    Calc_Sections(run.input, run.result);
+    s.ThreeStage = run.input.ThreeStage;
+    s.Numdiam = run.result.Numdiam;
+    s.Numlen = run.result.Numlen;
+    s.Diam = run.result.Diam;
+    s.Lnth = run.result.Lnth;
+    return out;
+}
+
+Result_Table Make_Result_Table(const Design_State& s) {
+    const auto figure = [](float v, const char* picture) { return Format_Number(Dbl(v), picture); };
+    Result_Table t;
+    t.PrtDia = figure(s.PrtDiam, "##0.0");
+    t.PrtLth = figure(s.PrtLnth, "##0.0");
+    for (int16_t i = 0; i <= s.Numdiam && i < static_cast<int16_t>(s.Diam.size()); ++i)
+        t.Texdiam.push_back(figure(s.Diam[static_cast<size_t>(i)], "##0.0"));
+    for (int16_t j = 0; j <= s.Numlen && j < static_cast<int16_t>(s.Lnth.size()); ++j)
+        t.Texlen.push_back(figure(s.Lnth[static_cast<size_t>(j)], "##0.0"));
+    t.TexTotLth = figure(s.ETotal, "###0.0");
+    return t;
+}
