@@ -1,6 +1,6 @@
 #pragma once
 // Everything that differs between operating systems, behind a few plain functions. The
-// rest of the program is standard C++ and calls these.
+// rest of the program is standard C++ and calls these. Paths are UTF-8.
 
 #include <string>
 #include <vector>
@@ -17,5 +17,35 @@ std::string Program_Folder(const char* argv0);
 // that cannot be started gives -1 with the reason in `error`.
 int Run_Instead(const std::string& program, const std::vector<std::string>& args,
                 std::string& error);
+
+// ---- Writing files. Each returns an empty text on success, else the reason. ----
+
+// Creates the file, which must not exist yet, writes every byte, flushes it to the disk
+// and closes it. On failure nothing of it is left.
+std::string Write_New_File(const std::string& path, const std::string& bytes);
+
+// Writes every byte into a file that exists and is kept: a device or a pipe.
+std::string Write_Into(const std::string& path, const std::string& bytes);
+
+// Writes every byte to standard output, unchanged (no line-end translation).
+std::string Write_Standard_Output(const std::string& bytes);
+
+// Flushes the folder's list of names to the disk, so that a rename in it lasts.
+void Sync_Folder(const std::string& folder);
+
+// Files to remove should the program be interrupted (Ctrl+C, a termination request,
+// a closed terminal) while they exist; the process then ends as the signal asks.
+void Remove_If_Interrupted(const std::string& path);
+void Keep_If_Interrupted(const std::string& path);
+
+// While one of these exists an interruption waits: nothing ends the program half-way
+// through putting files in place.
+class Interruptions_Held {
+public:
+    Interruptions_Held();
+    ~Interruptions_Held();
+    Interruptions_Held(const Interruptions_Held&) = delete;
+    Interruptions_Held& operator=(const Interruptions_Held&) = delete;
+};
 
 } // namespace platform

@@ -1,5 +1,8 @@
 #include "design/print_sheet.h"
 
+#include "common/file_output.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -12,7 +15,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QWidget>
 
@@ -280,13 +282,10 @@ QImage Sheet_Image(QWidget& sheet, int pageWidth, int pageHeight) {
 }
 
 void Write_Sheet_Pdf(QWidget& sheet, const std::string& path, const std::string& title) {
-    QSaveFile file(Q(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw Sheet_Error("The file could not be created: " + file.errorString().toStdString() +
-                          ".");
-    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setTitle(Q(title));
         writer.setCreator(QStringLiteral("Expansion Chamber Design Utility"));
         writer.setPageLayout(Pdf_Page());
@@ -299,8 +298,9 @@ void Write_Sheet_Pdf(QWidget& sheet, const std::string& path, const std::string&
             throw Sheet_Error("The PDF could not be completed.");
         }
     }
-    if (!file.commit()) {
-        throw Sheet_Error("The file could not be written: " + file.errorString().toStdString() +
-                          ".");
+    const QByteArray& pdf = buffer.data();
+    if (const auto failure =
+            Write_File(path, std::string(pdf.constData(), static_cast<size_t>(pdf.size())))) {
+        throw Sheet_Error("The file could not be written: " + failure->reason + ".");
     }
 }

@@ -4,11 +4,10 @@
 
 #include <dl_dxf.h>
 
-#include <cerrno>
+#include "common/display_format.h"
+
 #include <cmath>
-#include <cstring>
-#include <fstream>
-#include <memory>
+#include <string>
 
 namespace {
 
@@ -52,25 +51,52 @@ double Degrees(double radians) {
     return radians * 180 / Pi;
 }
 
+// dxflib's ASCII writer with the file left out: every group goes into a text in memory,
+// each real with sixteen decimals less their trailing zeros and a decimal point whatever
+// the locale.
+class Text_Writer : public DL_WriterA {
+public:
+    explicit Text_Writer(DL_Codes::version version) : DL_WriterA("", version) {}
+
+    void dxfReal(int gc, double value) const override {
+        std::string s = Format_Number(value, "0.0000000000000000");
+        while (s.size() > 2 && s.back() == '0' && s[s.size() - 2] != '.')
+            s.pop_back();
+        dxfString(gc, s);
+    }
+    void dxfInt(int gc, int value) const override { dxfString(gc, std::to_string(value)); }
+    void dxfHex(int gc, int value) const override {
+        static const char hex[] = "0123456789ABCDEF";
+        std::string s;
+        auto v = static_cast<unsigned>(value);
+        do {
+            s.insert(s.begin(), hex[v % 16]);
+            v /= 16;
+        } while (v);
+        dxfString(gc, s);
+    }
+    void dxfString(int gc, const char* value) const override { dxfString(gc, std::string(value)); }
+    void dxfString(int gc, const std::string& value) const override {
+        text_ += gc < 10 ? "  " : gc < 100 ? " " : "";
+        text_ += std::to_string(gc) + "\n" + value + "\n";
+    }
+
+    const std::string& text() const { return text_; }
+
+private:
+    mutable std::string text_;
+};
+
 } // namespace
 
-bool Write_Pattern_Dxf(const std::string& path, const Chamber_Patterns& set,
-                       const Sheet_Layout& layout, std::string& error) {
-    {
-        // dxflib reports a failed open only through its own flag; find the reason first.
-        std::ofstream probe(path, std::ios::out | std::ios::trunc);
-        if (!probe) {
-            error = std::strerror(errno);
-            return false;
-        }
-    }
+std::string Pattern_Dxf(const Chamber_Patterns& set, const Sheet_Layout& layout) {
     DL_Dxf dxf;
     const DL_Codes::version version = DL_Codes::AC1009; // R12
-    std::unique_ptr<DL_WriterA> dw(dxf.out(path.c_str(), version));
-    if (!dw || dw->openFailed()) {
-        error = "cannot open for writing";
-        return false;
-    }
+    // dxflib takes the version from out(), which then finds no file to open; the drawing
+    // goes into memory instead.
+    delete dxf.out("", version);
+    Text_Writer writer(version);
+    Text_Writer* dw = &writer;
 
     dxf.writeHeader(*dw);
     dw->dxfString(9, "$INSUNITS"); // drawing units: millimetres
@@ -148,6 +174,5 @@ bool Write_Pattern_Dxf(const std::string& path, const Chamber_Patterns& set,
     }
     dw->sectionEnd();
     dw->dxfEOF();
-    dw->close();
-    return true;
+    return writer.text();
 }

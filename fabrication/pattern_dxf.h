@@ -7,7 +7,5 @@
 
 #include <string>
 
-// Writes the drawing to `path`. False, with the reason in `error`, when the file cannot
-// be opened for writing.
-bool Write_Pattern_Dxf(const std::string& path, const Chamber_Patterns& set,
-                       const Sheet_Layout& layout, std::string& error);
+// The drawing of the pieces as laid out, as the bytes of the DXF file.
+std::string Pattern_Dxf(const Chamber_Patterns& set, const Sheet_Layout& layout);

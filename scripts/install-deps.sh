@@ -11,7 +11,7 @@ packages=(
   fonts-liberation2
   xvfb xauth imagemagick
   poppler-utils python3-ezdxf
-  locales
+  locales e2fsprogs
 )
 
 missing=()

@@ -74,8 +74,8 @@ struct Outcome {
 };
 
 Outcome Run_Program(const std::string& program, const std::vector<std::string>& args,
-                    const Scratch& s) {
-    std::string cmd = Quote(program);
+                    const Scratch& s, const std::string& environment = "") {
+    std::string cmd = environment + " " + Quote(program);
     for (const auto& a : args)
         cmd += " " + Quote(s.fill(a));
     const std::string out = s.path("stdout.txt"), err = s.path("stderr.txt");
@@ -384,6 +384,42 @@ TEST(TemplateCommand, ExitCodesAndMessages) {
             EXPECT_EQ(std::tie(design.code, design.err), std::tie(r.code, r.err));
         }
     }
+}
+
+// Whatever locale the user has, every number the command writes has a decimal point: on
+// standard output, in the figure blocks and on the summary page of the PDF.
+TEST(TemplateCommand, NumbersIgnoreTheLocale) {
+    Scratch s;
+    const std::string german = "LC_ALL=de_DE.UTF-8";
+    if (Run_Program("/usr/bin/locale", {"-a"}, s).out.find("de_DE.utf8") == npos)
+        GTEST_SKIP() << "no German locale on this machine (locale-gen de_DE.UTF-8)";
+    const Outcome r = Run_Program(TEMPLATES_PROGRAM, Args(Pipe + " --pdf @t.pdf"), s, german);
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("sheet 1.00 mm"), npos) << r.out;
+    const Outcome text = Run_Program(PDFTOTEXT, {"@t.pdf", "-"}, s);
+    ASSERT_EQ(text.code, 0) << text.err;
+    EXPECT_NE(text.out.find("Sheet 1.00 mm"), npos);
+    for (size_t at = text.out.find(','); at != npos; at = text.out.find(',', at + 1))
+        EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(text.out[at - 1])) &&
+                     std::isdigit(static_cast<unsigned char>(text.out[at + 1])))
+            << text.out.substr(at - 10, 20);
+}
+
+// A second file that cannot be replaced (append-only, which holds for root too): the first
+// keeps what it held and no temporary file is left.
+TEST(TemplateCommand, AllFilesOrNone) {
+    Scratch s;
+    std::ofstream(s.path("t.pdf")) << "old pdf";
+    std::ofstream(s.path("t.dxf")) << "old dxf";
+    if (std::system(("chattr +a " + Quote(s.path("t.dxf")) + " 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "this file system cannot make a file append-only (chattr +a)";
+    const Outcome r = Run_Program(TEMPLATES_PROGRAM, Args(Pipe + " --pdf @t.pdf --dxf @t.dxf"), s);
+    std::system(("chattr -a " + Quote(s.path("t.dxf"))).c_str());
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find(s.fill("cannot write @t.dxf")), npos) << r.err;
+    EXPECT_EQ(Slurp(s.path("t.pdf")), "old pdf");
+    EXPECT_EQ(Slurp(s.path("t.dxf")), "old dxf");
+    EXPECT_EQ(s.entries(), (std::vector<std::string>{"t.dxf", "t.pdf"}));
 }
 
 } // namespace

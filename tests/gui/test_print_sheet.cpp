@@ -10,6 +10,7 @@
 
 #include <QImage>
 #include <QLocale>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -310,7 +311,7 @@ TEST_F(Design_Sheet, AFailedPrintSaysWhyAfterTheScreenLookIsBack) {
     ASSERT_EQ(boxes.size(), 2U);
     const std::string gap = "\r\n\r\n", saved = "The design sheet could not be saved as \"" +
                                                 answer + "\"." + gap +
-                                                "The file could not be created: ";
+                                                "The file could not be written: ";
     EXPECT_EQ(boxes[0], (Box{"Design Sheet Not Printed",
                              "The design sheet could not be printed on \"Office Laser\"." + gap +
                                  "paper jam"}));
@@ -372,6 +373,56 @@ TEST(Proposed_Pdf_Name, FollowsThePipeName) {
         {"race.PDF", "race.pdf"},         {std::string(150, 'x'), std::string(100, 'x') + ".pdf"}};
     for (const auto& [pipeName, proposed] : cases) {
         EXPECT_EQ(Proposed_Pdf_Name(pipeName), proposed) << "[" << pipeName << "]";
+    }
+}
+
+// What a printer gets (a PDF printer here, which takes its page as Qt gives it to every
+// printer): the sheet as one image, with no line of blended pixels across the page where the
+// image ends, and the result table's rules ending at their frame.
+TEST_F(Design_Sheet, APrinterGetsNoSeamsAtTheEdgesOfTheSheet) {
+    TexDsn& d = Calculated(true);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("printer.pdf"));
+    defaultPrinter = "PDF printer";
+    fault = [&] {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        Print_Sheet_On(printer, *d.Host());
+    };
+    d.Comd[1].Click();
+    ASSERT_TRUE(boxes.empty()) << boxes.front();
+    const QString prefix = dir.filePath(QStringLiteral("page"));
+    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"),
+                                QStringLiteral("-r 100 -gray -singlefile").split(' ') +
+                                    QStringList{pdf, prefix}),
+              0);
+    const QImage page =
+        QImage(prefix + QStringLiteral(".pgm")).convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_FALSE(page.isNull());
+    // No row greyed from one side of the sheet to the other (lines of the sheet itself have
+    // gaps).
+    const int from = page.width() / 10, to = page.width() * 9 / 10;
+    for (int y = 0; y < page.height(); ++y) {
+        int grey = 0;
+        for (int x = from; x < to; ++x)
+            grey += page.constScanLine(y)[x] < 250;
+        EXPECT_LT(grey, to - from) << "a line across the page at row " << y;
+    }
+    // The result table's rules end at its frame, at a printer's scale too.
+    QWidget& table = *d.OutFrame.Widget();
+    const int scale = 6;
+    QImage frame(table.size() * scale, QImage::Format_RGB32);
+    frame.fill(Qt::white);
+    QPainter painter(&frame);
+    painter.scale(scale, scale);
+    table.render(&painter);
+    painter.end();
+    const int border = (table.width() - 3) * scale; // the frame's grey right edge
+    for (const LineShape* rule : {&d.Line1, &d.Line2}) {
+        const int y = static_cast<int>(rule->Y1 / 15 * scale) + scale / 2;
+        for (int x = border + scale; x < frame.width(); ++x)
+            EXPECT_NE(frame.pixel(x, y) & 0xFFFFFF, 0xC0C0C0U) << "the rule beyond the frame";
     }
 }
 

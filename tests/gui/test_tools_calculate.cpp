@@ -147,6 +147,7 @@ TEST_F(Calculators, BmepFirstUnitOffersTheFieldsALaterOneOnlyThePower) {
     ASSERT_TRUE(b.BHP_Lab[4].Visible());
     Click_Into(b.BHP_Opt[1]);
     EXPECT_EQ(b.BHP_Lab[3].Caption(), "Engine Power (kW):");
+    EXPECT_EQ(b.BHP_Txt[3].AccessibleName(), "Engine Power (kW):") << "what a screen reader says";
     EXPECT_FALSE(b.BHP_Lab[4].Visible());
     EXPECT_EQ(Texts(k), (std::vector<std::string>{"54", "54.5", "12000", ""}));
     EXPECT_EQ(Focus_Of(b), "BHP_Txt(3)");

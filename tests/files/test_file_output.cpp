@@ -1,0 +1,120 @@
+// The one file writer: whole files or none, a set all or none, links followed, devices
+// written into, the same file under two names found, failures reported with their reason.
+// POSIX only: it makes files immutable, limits the file size and reads devices.
+
+#include "common/file_output.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/resource.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Folder {
+    fs::path dir = [] {
+        std::string t = (fs::temp_directory_path() / "ecd-files-XXXXXX").string();
+        return fs::path(mkdtemp(t.data()));
+    }();
+    ~Folder() {
+        std::system(("chattr -R -a '" + dir.string() + "' 2>/dev/null").c_str());
+        fs::remove_all(dir);
+    }
+    std::string operator/(const std::string& name) const { return (dir / name).string(); }
+    std::vector<std::string> names() const {
+        std::vector<std::string> n;
+        for (const auto& e : fs::directory_iterator(dir))
+            n.push_back(e.path().filename().string());
+        std::sort(n.begin(), n.end());
+        return n;
+    }
+};
+
+std::string Read(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+void Put(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST(FileOutput, WritesEveryFileWhole) {
+    Folder f;
+    Put(f / "a", "old");
+    const std::string big(3'000'000, 'x');
+    EXPECT_FALSE(Write_Files({{f / "a", "new a"}, {f / "b", big}}));
+    EXPECT_EQ(Read(f / "a"), "new a");
+    EXPECT_EQ(Read(f / "b"), big);
+    EXPECT_EQ(f.names(), (std::vector<std::string>{"a", "b"}));
+}
+
+// The second target cannot be replaced (append-only, which holds for root too): the first
+// keeps its old contents and nothing new is left beside either.
+TEST(FileOutput, ASetIsWrittenAllOrNone) {
+    Folder f;
+    Put(f / "a", "old a");
+    Put(f / "b", "old b");
+    if (std::system(("chattr +a '" + (f / "b") + "' 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "this file system cannot make a file append-only (chattr +a)";
+    const auto failure = Write_Files({{f / "a", "new a"}, {f / "b", "new b"}});
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->path, f / "b");
+    EXPECT_EQ(Read(f / "a"), "old a");
+    EXPECT_EQ(Read(f / "b"), "old b");
+    EXPECT_EQ(f.names(), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(FileOutput, AFileOverTheSizeLimitFailsAndLeavesNothing) {
+    Folder f;
+    Put(f / "a", "old a");
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 40 * 1024;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const auto failure = Write_Files({{f / "b", "small"}, {f / "a", std::string(100'000, 'x')}});
+    setrlimit(RLIMIT_FSIZE, &saved);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->text(), "cannot write " + (f / "a") + ": File too large");
+    EXPECT_EQ(Read(f / "a"), "old a");
+    EXPECT_EQ(f.names(), std::vector<std::string>{"a"});
+}
+
+TEST(FileOutput, LinksAreFollowedAndDevicesWrittenInto) {
+    Folder f;
+    Put(f / "target", "old");
+    fs::create_symlink("target", f / "link");
+    fs::create_symlink("missing-yet", f / "dangling");
+    EXPECT_FALSE(
+        Write_Files({{f / "link", "via link"}, {f / "dangling", "made"}, {"/dev/null", "x"}}));
+    EXPECT_TRUE(fs::is_symlink(f / "link"));
+    EXPECT_EQ(Read(f / "target"), "via link");
+    EXPECT_EQ(Read(f / "missing-yet"), "made");
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    const auto folder = Write_File(f.dir.string(), "x");
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(folder->reason, "is a folder");
+}
+
+TEST(FileOutput, TheSameFileUnderTwoNamesIsFound) {
+    Folder f;
+    Put(f / "a", "");
+    fs::create_hard_link(f / "a", f / "hard");
+    fs::create_symlink("a", f / "soft");
+    const std::string a = f / "a";
+    EXPECT_EQ(Same_File_Twice({a, f / "b", f / "c"}), "");
+    EXPECT_EQ(Same_File_Twice({f / "out", f / "./out"}),
+              (f / "out") + " and " + (f / "./out") + " are the same file");
+    EXPECT_NE(Same_File_Twice({a, f / "hard"}), "");
+    EXPECT_NE(Same_File_Twice({f / "soft", a}), "");
+    EXPECT_NE(Same_File_Twice({f / "x/../b", f / "b"}), "");
+    EXPECT_EQ(Same_File_Twice({"-", "-"}), "the same file is given twice: -");
+}
+
+} // namespace
