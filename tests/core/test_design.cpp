@@ -1,36 +1,31 @@
-// The design pipeline: the worked chambers, the checks that are more than a field's Not Set
-// and Incorrectly Set, their order, the warnings, what a failing run still stores, and the
+// The design pipeline: the worked chambers, the order of its checks and the fields it
+// reads, the ends of every range, the warnings, what a failing run still stores, and the
 // result table's texts.
 
 #include "common/display_format.h"
+#include "core_support.h"
 #include "tests/sample_designs.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
-#include <functional>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::string Shown(float v, const char* picture = "##0.0") {
-    return Format_Number(v, picture);
+const std::string Twice = "\r\n\r\n";
+
+Field_Failure At(int16_t field, std::string title, std::string prompt) {
+    return {std::move(title), std::move(prompt), field, false};
 }
 
-// A text that reads back as exactly this single.
-std::string Text(float v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(v));
-    return buf;
+Design_Form With(Texh_Index field, const std::string& text, Design_Form f) {
+    f.Texh[field] = text;
+    return f;
 }
-
-struct Worked_Case {
-    Design_Form form;
-    const char* tuned;
-    std::vector<std::string> diam, lnth;
-};
 
 TEST(Design, WorkedChambers) {
     Design_Form topBmep = Sample_Form(true, true);
@@ -38,7 +33,11 @@ TEST(Design, WorkedChambers) {
     topBmep.Texh[TexhHorn] = "2.0";
     topBmep.Texh[TexhAngle] = "80";
     topBmep.Texh[TexhSpeed] = "12000";
-    const Worked_Case cases[] = {
+    const struct {
+        Design_Form form;
+        const char* tuned;
+        std::vector<std::string> diam, lnth;
+    } cases[] = {
         {Sample_Form(true, true),
          "813.7",
          {"44.0", "60.8", "88.2", "109.8", "25.5"},
@@ -63,8 +62,8 @@ TEST(Design, WorkedChambers) {
     }
     const DsnResult r = Calc_Design(Sample_Form(true, true)).value.result;
     EXPECT_EQ(r.GasTemp, 848.15f);
-    EXPECT_EQ(Shown(r.SoundSpeed, "#0.00"), "583.77");
-    EXPECT_EQ(Shown(r.MaxPrtLnth, "#0.00"), "81.37");
+    EXPECT_EQ(Format_Number(r.SoundSpeed, "#0.00"), "583.77");
+    EXPECT_EQ(Format_Number(r.MaxPrtLnth, "#0.00"), "81.37");
     EXPECT_EQ(r.Lnth[6], r.Lnth[5]); // the tail pipe is the very same value as the rear cone
     EXPECT_EQ(Calc_Design(Sample_Form(false, false)).value.result.GasTemp, 873.15f);
     EXPECT_EQ(Calc_Design(topBmep).value.result.Diam[3], 130.0f);
@@ -96,12 +95,10 @@ TEST(Design, BmepEndsMeetTheConstantBranches) {
 TEST(Design, LxAtItsLimitLeavesNoHeader) {
     Design_Form f = Sample_Form(true, true);
     const float limit = Calc_Design(f).value.result.MaxPrtLnth;
-    f.Texh[TexhLX] = Text(limit);
-    const auto atLimit = Calc_Design(f);
+    const auto atLimit = Calc_Design(With(TexhLX, Text(limit), f));
     ASSERT_TRUE(atLimit.ok());
     EXPECT_NEAR(atLimit.value.state.Lnth[0], 0.0f, 1e-5);
-    f.Texh[TexhLX] = Text(std::nextafter(limit, 1000.0f));
-    const auto beyond = Calc_Design(f);
+    const auto beyond = Calc_Design(With(TexhLX, Text(std::nextafter(limit, 1000.0f)), f));
     ASSERT_TRUE(beyond.failure);
     EXPECT_EQ(beyond.failure->title, "Unacceptable Length from Piston Face to Barrel Flange");
     EXPECT_EQ(beyond.value.state.ETotal, atLimit.value.state.ETotal); // known before the check
@@ -121,112 +118,89 @@ TEST(Design, TwoStageKeepsTheThreeStageOnlyEntries) {
     EXPECT_NEAR(sum, two.ETotal, 1e-3);
 }
 
-struct Failure_Case {
-    const char* what;
-    std::function<void(Design_Form&)> edit;
-    Field_Failure expected;
-};
-
-TEST(Design, FirstFailureWithItsMessageAndFocus) {
-    const std::string twice = "\r\n\r\n";
-    const auto text = [](Texh_Index i, const char* t) {
-        return [i, t](Design_Form& f) { f.Texh[i] = t; };
-    };
-    const std::vector<Failure_Case> cases = {
-        {"nothing chosen, nothing typed",
-         [](Design_Form& f) { f = Design_Form{}; },
-         {"Diffuser Type Not Set", "Select an Option for the Diffuser Type", -1, false}},
-        {"no temperature option, no coefficient option",
-         [](Design_Form& f) { f.TempSource = f.CoefSource = Value_Source::Unset; },
-         {"Exhaust Temperature Option Not Set",
-          "Select an Option for the Exhaust Temperature setting", -1, false}},
-        {"no coefficient option",
-         [](Design_Form& f) { f.CoefSource = Value_Source::Unset; },
-         {"Diameter Coefficients Option Not Set",
-          "Select an Option for the Diameter Coefficient settings", -1, false}},
-        {"horn high",
-         text(TexhHorn, "2.01"),
-         {"Horn Coefficient Out of Range", "Enter a value between 1.25 and 2.0", TexhHorn, false}},
-        {"bmep needed by the coefficients only",
-         [](Design_Form& f) {
-             f.CoefSource = Value_Source::FromBmep;
-             f.Texh[TexhBmep] = "7.99";
-         },
-         {"Target BMEP value is Out of Range", "Enter a value between 8 and 12", TexhBmep, false}},
-        {"temperature huge",
-         text(TexhTemp, "1e39"),
-         {"Mean Exhaust Temperature Out of Range", "Enter a value between 450C and 650C", TexhTemp,
-          false}},
-        {"dx low",
-         text(TexhDX, "0.99"),
-         {"Exhaust Port Effective Diameter Out of Range", "Enter a value between 1 and 100", TexhDX,
-          false}},
-        {"d1 too small",
-         text(TexhD1, "39.9"),
-         {"Barrel Flange Diameter Too Small",
-          "The Barrel Flange Diameter must not be less than the Port Effective Diameter" + twice +
-              "Enter a new value.",
-          TexhD1, false}},
-        {"d1 infinite",
-         text(TexhD1, "1e400"),
-         {"Barrel Flange Diameter Too Large",
-          "The Barrel Flange Diameter must not exceed 1.2 x Port Effective Diameter" + twice +
-              "Enter a new value.",
-          TexhD1, false}},
-        {"lx short",
-         text(TexhLX, "1.9"),
-         {"Barrel Exhaust Duct Length too small", "Enter a larger value", TexhLX, false}},
-        {"lx long",
-         text(TexhLX, "100.1"),
-         {"Barrel Exhaust Duct Length too large", "Enter a smaller value", TexhLX, false}},
-        {"mid low",
-         text(TexhMid, "2.1"),
-         {"Mid Section Diameter Coefficient Out of Range", "Enter a value between 2.125 and 3.25",
-          TexhMid, false}},
-        {"mid and tail empty: mid first",
-         [](Design_Form& f) { f.Texh[TexhMid] = f.Texh[TexhTail] = ""; },
-         {"Mid-Section Diameter Coefficient Not Set",
-          "Enter a value for the Mid-Section Diameter Coefficient", TexhMid, true}},
-        {"tail high",
-         text(TexhTail, "0.81"),
-         {"Tail Pipe Diameter Coefficient Out of Range", "Enter a value between 0.5 and 0.8",
-          TexhTail, false}},
-        {"angle low",
-         text(TexhAngle, "69.9"),
-         {"Exhaust Port Opening Angle Out of Range", "Enter a value between 70 and 105", TexhAngle,
-          false}},
-        {"speed high",
-         text(TexhSpeed, "50001"),
-         {"Engine Speed Out of Range", "Enter a value between 1000 and 50000", TexhSpeed, false}},
-        {"lx beyond a tenth of the tuned length",
-         [](Design_Form& f) {
-             f = Sample_Form(true, true);
-             f.Texh[TexhLX] = "90";
-         },
-         {"Unacceptable Length from Piston Face to Barrel Flange",
-          "The Length from Piston Face to Barrel Flange is Too Long" + twice +
-              "This Length must Not Exceed 81.3 mm",
-          TexhLX, false}},
-    };
-    for (const auto& c : cases) {
-        Design_Form f = Sample_Form(true, false);
-        c.edit(f);
-        const auto run = Calc_Design(f);
-        ASSERT_TRUE(run.failure) << c.what;
-        EXPECT_EQ(*run.failure, c.expected) << c.what << ": " << run.failure->title;
+// With every field empty the checks name the fields one after the other in their fixed
+// order as each is filled in; the fields the options leave out are never read.
+TEST(Design, ChecksRunInTheirOrderAndReadOnlyTheNeededFields) {
+    const std::pair<bool, std::vector<Texh_Index>> runs[] = {
+        {false, {TexhTemp, TexhDX, TexhD1, TexhLX, TexhMid, TexhTail, TexhAngle, TexhSpeed}},
+        {true, {TexhHorn, TexhBmep, TexhDX, TexhD1, TexhLX, TexhAngle, TexhSpeed}}};
+    for (const auto& [three, order] : runs) {
+        const Design_Form full = Sample_Form(three, three);
+        Design_Form f = full;
+        f.Texh = {};
+        for (Texh_Index i : order) {
+            const auto run = Calc_Design(f);
+            ASSERT_TRUE(run.failure) << i;
+            EXPECT_EQ(run.failure->field, i);
+            EXPECT_TRUE(run.failure->clearField);
+            f.Texh[i] = full.Texh[i];
+        }
+        EXPECT_TRUE(Calc_Design(f).ok());
     }
 }
 
-TEST(Design, FieldsNotNeededAreNeverRead) {
-    Design_Form f = Sample_Form(false, false);
-    f.Texh[TexhHorn] = f.Texh[TexhBmep] = "abc";
-    EXPECT_TRUE(Calc_Design(f).ok());
-    f = Sample_Form(true, true);
-    f.Texh[TexhTemp] = f.Texh[TexhMid] = f.Texh[TexhTail] = "abc";
-    EXPECT_TRUE(Calc_Design(f).ok());
+// Both ends of every range are accepted; the next single beyond either end gets the
+// range's message. The BMEP is read here for the coefficients only.
+TEST(Design, RangesAcceptBothEnds) {
+    const struct {
+        Texh_Index field;
+        float lo, hi;
+        const char *title, *between;
+    } cases[] = {
+        {TexhHorn, 1.25f, 2.0f, "Horn Coefficient Out of Range", "1.25 and 2.0"},
+        {TexhBmep, 8, 12, "Target BMEP value is Out of Range", "8 and 12"},
+        {TexhTemp, 450, 650, "Mean Exhaust Temperature Out of Range", "450C and 650C"},
+        {TexhDX, 1, 100, "Exhaust Port Effective Diameter Out of Range", "1 and 100"},
+        {TexhMid, 2.125f, 3.25f, "Mid Section Diameter Coefficient Out of Range", "2.125 and 3.25"},
+        {TexhTail, 0.5f, 0.8f, "Tail Pipe Diameter Coefficient Out of Range", "0.5 and 0.8"},
+        {TexhAngle, 70, 105, "Exhaust Port Opening Angle Out of Range", "70 and 105"},
+        {TexhSpeed, 1000, 50000, "Engine Speed Out of Range", "1000 and 50000"},
+    };
+    for (const auto& c : cases) {
+        for (const float end : {c.lo, c.hi}) {
+            for (const float v : {end, std::nextafter(end, end == c.lo ? -1e9f : 1e9f)}) {
+                Design_Form f = With(TexhLX, "2", Sample_Form(true, false));
+                f.CoefSource = c.field == TexhBmep ? Value_Source::FromBmep : f.CoefSource;
+                f.Texh[c.field] = Text(v);
+                if (c.field == TexhDX) // the flange within its ratio to DX
+                    f.Texh[TexhD1] = Text(v);
+                const std::optional<Field_Failure> expected =
+                    v == end ? std::nullopt
+                             : std::optional(At(c.field, c.title,
+                                                std::string("Enter a value between ") + c.between));
+                EXPECT_EQ(Calc_Design(f).failure, expected) << Text(v);
+            }
+        }
+    }
 }
 
-TEST(Design, FlangeRatioWarnings) {
+TEST(Design, OptionAndDuctLengthFailures) {
+    const Design_Form base = Sample_Form(true, true);
+    Design_Form noOptions = base, noCoefficients = base;
+    noOptions.TempSource = noOptions.CoefSource = Value_Source::Unset;
+    noCoefficients.CoefSource = Value_Source::Unset;
+    const std::pair<Design_Form, std::optional<Field_Failure>> cases[] = {
+        {Design_Form{}, At(-1, "Diffuser Type Not Set", "Select an Option for the Diffuser Type")},
+        {noOptions, At(-1, "Exhaust Temperature Option Not Set",
+                       "Select an Option for the Exhaust Temperature setting")},
+        {noCoefficients, At(-1, "Diameter Coefficients Option Not Set",
+                            "Select an Option for the Diameter Coefficient settings")},
+        {With(TexhLX, "2", base), std::nullopt},
+        {With(TexhLX, Text(std::nextafter(2.0f, 0.0f)), base),
+         At(TexhLX, "Barrel Exhaust Duct Length too small", "Enter a larger value")},
+        {With(TexhLX, Text(std::nextafter(100.0f, 200.0f)), base),
+         At(TexhLX, "Barrel Exhaust Duct Length too large", "Enter a smaller value")},
+        // 100 passes the duct's own range; a tenth of the tuned length is the next check.
+        {With(TexhLX, "100", base),
+         At(TexhLX, "Unacceptable Length from Piston Face to Barrel Flange",
+            "The Length from Piston Face to Barrel Flange is Too Long" + Twice +
+                "This Length must Not Exceed 81.3 mm")},
+    };
+    for (const auto& [form, expected] : cases)
+        EXPECT_EQ(Calc_Design(form).failure, expected);
+}
+
+TEST(Design, FlangeRatioWarningsAndLimits) {
     const Field_Warning less{"WARNING - Barrel Flange Diameter less than the Recommended Limit",
                              "The Barrel Flange Diameter is less than 1.05 x Port Effective "
                              "Diameter",
@@ -235,67 +209,39 @@ TEST(Design, FlangeRatioWarnings) {
                                 "The Barrel Flange Diameter exceeds 1.125 x Exhaust Port "
                                 "Effective Diameter",
                                 TexhD1};
+    const Field_Failure small = At(TexhD1, "Barrel Flange Diameter Too Small",
+                                   "The Barrel Flange Diameter must not be less than the Port "
+                                   "Effective Diameter" +
+                                       Twice + "Enter a new value.");
+    const Field_Failure large = At(TexhD1, "Barrel Flange Diameter Too Large",
+                                   "The Barrel Flange Diameter must not exceed 1.2 x Port "
+                                   "Effective Diameter" +
+                                       Twice + "Enter a new value.");
     const struct {
         const char* d1;
         std::vector<Field_Warning> warnings;
-        bool fails;
+        std::optional<Field_Failure> failure;
     } cases[] = {
-        {"39.9", {}, true},         {"40.0", {less}, false}, {"41.9", {less}, false},
-        {"42.0", {}, false},        {"45.0", {}, false},     {"45.1", {exceeds}, false},
-        {"48.0", {exceeds}, false}, {"48.1", {}, true},
+        {"39.9", {}, small}, {"40.0", {less}, {}},    {"41.9", {less}, {}},    {"42.0", {}, {}},
+        {"45.0", {}, {}},    {"45.1", {exceeds}, {}}, {"48.0", {exceeds}, {}}, {"48.1", {}, large},
     };
     for (const auto& c : cases) {
-        Design_Form f = Sample_Form(true, false);
-        f.Texh[TexhD1] = c.d1;
-        const auto run = Calc_Design(f);
-        EXPECT_EQ(run.failure.has_value(), c.fails) << c.d1;
+        const auto run = Calc_Design(With(TexhD1, c.d1, Sample_Form(true, false)));
+        EXPECT_EQ(run.failure, c.failure) << c.d1;
         EXPECT_EQ(run.warnings, c.warnings) << c.d1;
     }
     // A warning comes before a later failure.
-    Design_Form f = Sample_Form(true, false);
-    f.Texh[TexhD1] = "41";
-    f.Texh[TexhSpeed] = "";
-    const auto run = Calc_Design(f);
+    const auto run = Calc_Design(With(TexhSpeed, "", With(TexhD1, "41", Sample_Form(true, false))));
     EXPECT_EQ(run.warnings, std::vector<Field_Warning>{less});
     ASSERT_TRUE(run.failure);
     EXPECT_EQ(run.failure->title, "Engine Speed Not Set");
-}
-
-TEST(Design, BoundsAreAccepted) {
-    const struct {
-        Texh_Index field;
-        const char* text;
-    } cases[] = {
-        {TexhHorn, "1.25"},  {TexhHorn, "2.0"},    {TexhTemp, "450"},  {TexhTemp, "650"},
-        {TexhDX, "1"},       {TexhDX, "100"},      {TexhMid, "2.125"}, {TexhMid, "3.25"},
-        {TexhTail, "0.5"},   {TexhTail, "0.8"},    {TexhAngle, "70"},  {TexhAngle, "105"},
-        {TexhSpeed, "1000"}, {TexhSpeed, "50000"}, {TexhLX, "2"},
-    };
-    for (const auto& c : cases) {
-        Design_Form f = Sample_Form(true, false);
-        f.Texh[c.field] = c.text;
-        if (c.field == TexhDX) // keep the flange within its ratio to DX
-            f.Texh[TexhD1] = c.text;
-        if (c.field == TexhSpeed)
-            f.Texh[TexhLX] = "2"; // a short tuned length needs a short duct
-        const auto run = Calc_Design(f);
-        EXPECT_TRUE(run.ok()) << c.field << "=" << c.text << ": "
-                              << (run.failure ? run.failure->title : "");
-    }
-    for (const char* bmep : {"8", "12"}) {
-        Design_Form f = Sample_Form(true, true);
-        f.Texh[TexhBmep] = bmep;
-        EXPECT_TRUE(Calc_Design(f).ok()) << bmep;
-    }
 }
 
 TEST(Design, FailingRunKeepsWhatItRead) {
     Design_State before;
     before.ETotal = 123;
     before.Diam[3] = 77;
-    Design_Form f = Sample_Form(true, false);
-    f.Texh[TexhLX] = "1.5";
-    const auto run = Calc_Design(f, before);
+    const auto run = Calc_Design(With(TexhLX, "1.5", Sample_Form(true, false)), before);
     ASSERT_TRUE(run.failure);
     const Design_State& s = run.value.state;
     EXPECT_EQ(s.PrtDiam, 40.0f);
