@@ -5,10 +5,9 @@
 
 namespace cli {
 
-std::vector<std::string> Prepare_Args(int argc, char** argv) {
+std::vector<std::string> Prepare_Args(const std::vector<std::string>& given) {
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
+    for (std::string a : given) {
         if (a.size() > 3 && a.compare(0, 2, "--") == 0 && a.back() == '=' &&
             a.find('=') == a.size() - 1) {
             a.pop_back();
@@ -33,12 +32,23 @@ int Parse(CLI::App& app, std::vector<std::string> args, std::ostream& out, std::
         out << app.help("", CLI::AppFormatMode::All);
         return ExitOk;
     } catch (const CLI::ParseError& e) {
-        err << app.get_name() << ": " << e.what() << "\n";
-        err << "Run '" << app.get_name() << " --help' (or with a command, 'COMMAND --help') "
-            << "for the usage.\n";
-        return ExitUsage;
+        // The command the error belongs to: the last one named on the line.
+        std::string command = app.get_name();
+        for (const CLI::App* sub = &app; sub;) {
+            const auto chosen = sub->get_subcommands();
+            sub = chosen.empty() ? nullptr : chosen.back();
+            if (sub)
+                command += " " + sub->get_name();
+        }
+        return Usage_Error(command, e.what(), err);
     }
     return -1;
+}
+
+int Usage_Error(const std::string& command, const std::string& message, std::ostream& err) {
+    err << command << ": " << message << "\n";
+    err << "Run '" << command << " --help' for the usage.\n";
+    return ExitUsage;
 }
 
 Json Single_Json(float value) {

@@ -25,10 +25,11 @@ inline constexpr const char* Templates_Command_Name = "expansion-chamber-calc te
 
 // The arguments as CLI11 should see them: "--flag=" (an empty text after the equals sign)
 // becomes "--flag" followed by an empty argument, which CLI11 takes as the empty text.
-std::vector<std::string> Prepare_Args(int argc, char** argv);
+std::vector<std::string> Prepare_Args(const std::vector<std::string>& args);
 
 // Parses the prepared arguments; on --help prints the help and returns ExitOk, on a usage
-// error prints the message and a pointer to --help and returns ExitUsage. -1: parsed.
+// error prints the message and a pointer to the help of the command in use and returns
+// ExitUsage. -1: parsed.
 int Parse(CLI::App& app, std::vector<std::string> args, std::ostream& out, std::ostream& err);
 
 // A stored single-precision quantity as a JSON number with 9 significant digits, so that
@@ -50,6 +51,10 @@ struct Report {
 };
 
 Json Report_Json(const Report& r);
+
+// A usage error found after parsing: the message, the pointer to the command's help, and
+// ExitUsage. `command` is the command as the user types it ("expansion-chamber-calc bmep").
+int Usage_Error(const std::string& command, const std::string& message, std::ostream& err);
 
 // Prints the report as JSON (stdout) or as plain text (results on stdout, warnings and
 // the failure on stderr) and returns the exit code: ExitOk or ExitCheckFailed.

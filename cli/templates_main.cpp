@@ -4,29 +4,64 @@
 // flat patterns of the computed chamber as PDF, SVG and DXF.
 
 #include "cli/design_command.h"
+#include "common/field_check.h"
+#include "common/file_output.h"
 #include "common/numbers.h"
+#include "common/platform.h"
 #include "fabrication/pattern_files.h"
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cctype>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 namespace {
 
+// The options as typed; each is checked in the program's own words.
 struct Template_Flags {
-    double sheet = 1.0;
-    double seam = 0.0;
-    int pieces = 1;
+    std::string sheet = "1.0";
+    std::string seam = "0";
+    std::string pieces = "1";
     std::string paper = "a4";
     std::string pdf, svg, dxf;
 };
 
-int Usage_Error(const std::string& name, const std::string& message) {
-    std::cerr << name << ": " << message << "\n"
-              << "Run '" << name << " --help' for the usage.\n";
-    return cli::ExitUsage;
+// A plain decimal number within lo..hi, or nothing.
+std::optional<double> Number_Within(const std::string& text, double lo, double hi) {
+    const std::string t = Trim_Blanks(text);
+    if (!Is_Plain_Number(t))
+        return std::nullopt;
+    const double v = Number_Value_Double(t);
+    if (!(v >= lo && v <= hi))
+        return std::nullopt;
+    return v;
+}
+
+// The options, or what is wrong with them.
+std::string Read_Options(const Template_Flags& t, Pattern_Options& options, Paper& paper) {
+    const auto sheet = Number_Within(t.sheet, Min_Sheet, Max_Sheet);
+    if (!sheet)
+        return "--sheet " + t.sheet + ": Sheet thickness must be from " + Fixed(Min_Sheet, 1) +
+               " to " + Fixed(Max_Sheet, 1) + " mm";
+    const auto seam = Number_Within(t.seam, 0, Max_Seam);
+    if (!seam)
+        return "--seam " + t.seam + ": Seam allowance must be from 0 to " + Fixed(Max_Seam, 0) +
+               " mm";
+    const auto pieces = Number_Within(t.pieces, 1, Max_Pieces);
+    if (!pieces || *pieces != static_cast<int>(*pieces))
+        return "--pieces " + t.pieces + ": Pieces per cone must be a whole number from 1 to " +
+               std::to_string(Max_Pieces);
+    std::string name = t.paper;
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (name != "a4" && name != "letter")
+        return "--paper " + t.paper + ": Paper must be a4 or letter";
+    options = Pattern_Options{*sheet, *seam, static_cast<int>(*pieces)};
+    paper = name == "letter" ? Paper::Letter : Paper::A4;
+    return "";
 }
 
 cli::Json Piece_Json(const Flat_Piece& p, Paper paper) {
@@ -44,6 +79,7 @@ cli::Json Piece_Json(const Flat_Piece& p, Paper paper) {
     j["D"] = p.dLarge;
     j["length"] = p.length;
     j["slant"] = p.slant;
+    j["halfAngleDeg"] = p.halfAngle * 180 / Pi;
     if (p.sector) {
         j["outerRadius"] = p.rOuter;
         j["innerRadius"] = p.rInner;
@@ -58,9 +94,12 @@ cli::Json Piece_Json(const Flat_Piece& p, Paper paper) {
     j["innerChord"] = p.chordInner;
     j["seamAllowance"] = p.seam;
     j["box"] = {{"width", p.outline.width()}, {"height", p.outline.height()}};
-    j["pages"] = {{"columns", plan.cols},
-                  {"rows", plan.rows},
-                  {"orientation", plan.landscape ? "landscape" : "portrait"}};
+    if (plan.pages() > 0)
+        j["pages"] = {{"columns", plan.cols},
+                      {"rows", plan.rows},
+                      {"orientation", plan.landscape ? "landscape" : "portrait"}};
+    else
+        j["pages"] = nullptr; // too large to tile on paper
     return j;
 }
 
@@ -69,69 +108,73 @@ cli::Json Piece_Json(const Flat_Piece& p, Paper paper) {
 int main(int argc, char** argv) {
     std::string name = argc > 0 && argv[0][0] ? argv[0] : "expansion-chamber-templates";
     if (name != cli::Templates_Command_Name)
-        name = name.substr(name.find_last_of('/') + 1);
+        name = name.substr(name.find_last_of("/\\") + 1);
 
     CLI::App app{"Full-size flat patterns (templates) of the chamber: every cone developed into "
                  "the sector it is\nrolled from, every parallel section into its rectangle. "
                  "Takes every flag of 'design', with\nthe same checks and messages, and writes "
-                 "at least one of --pdf, --svg, --dxf.\n"
+                 "at least one of --pdf, --svg, --dxf ('-' for standard\noutput).\n"
                  "Exit status: 0 written, 1 a file could not be written (none is left), 2 check "
                  "failure,\n64 usage error.",
                  name};
     cli::Design_Flags design;
     cli::Add_Design_Flags(app, design);
     Template_Flags t;
-    app.add_option("--sheet", t.sheet, "Sheet thickness, mm, 0.3 to 3.0 (default 1.0)")
-        ->check(CLI::Range(Min_Sheet, Max_Sheet))
-        ->type_name("T");
-    app.add_option("--seam", t.seam,
-                   "Seam allowance along one straight edge, mm, 0 to 20 (default 0: butt weld)")
-        ->check(CLI::Range(0.0, Max_Seam))
-        ->type_name("T");
-    app.add_option("--pieces", t.pieces, "Equal pieces per cone, 1 to 4 (default 1)")
-        ->check(CLI::Range(1, Max_Pieces))
-        ->type_name("N");
-    app.add_option("--paper", t.paper, "Paper of the PDF: a4 or letter (default a4)")
-        ->check(CLI::IsMember({"a4", "letter"}, CLI::ignore_case))
-        ->type_name("a4|letter");
-    app.add_option("--pdf", t.pdf, "Write the printable pattern set (PDF)")->type_name("FILE");
-    app.add_option("--svg", t.svg, "Write every piece at full size on one sheet (SVG)")
-        ->type_name("FILE");
-    app.add_option("--dxf", t.dxf, "Write the cutting drawing (DXF R12, mm)")->type_name("FILE");
+    const auto option = [&app](const char* flag, std::string& target, const char* help,
+                               const char* type) {
+        app.add_option(flag, target, help)
+            ->allow_extra_args(false)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+            ->type_name(type);
+    };
+    option("--sheet", t.sheet, "Sheet thickness, mm, 0.3 to 3.0 (default 1.0)", "T");
+    option("--seam", t.seam,
+           "Seam allowance along one straight edge, mm, 0 to 20 (default 0: butt weld)", "T");
+    option("--pieces", t.pieces, "Equal pieces per cone, 1 to 4 (default 1)", "N");
+    option("--paper", t.paper, "Paper of the PDF: a4 or letter (default a4)", "a4|letter");
+    option("--pdf", t.pdf, "Write the printable pattern set (PDF)", "FILE");
+    option("--svg", t.svg, "Write every piece at full size on one sheet (SVG)", "FILE");
+    option("--dxf", t.dxf, "Write the cutting drawing (DXF R12, mm)", "FILE");
 
-    const int parsed = cli::Parse(app, cli::Prepare_Args(argc, argv), std::cout, std::cerr);
+    const std::vector<std::string> args = platform::Arguments(argc, argv);
+    const int parsed = cli::Parse(app, cli::Prepare_Args(args), std::cout, std::cerr);
     if (parsed >= 0)
         return parsed;
+    const auto usage = [&name](const std::string& message) {
+        return cli::Usage_Error(name, message, std::cerr);
+    };
 
     std::vector<Pattern_Output> outputs;
+    std::vector<std::string> paths;
     for (const auto& [format, path, flag] : {std::tuple{Pattern_Format::Pdf, t.pdf, "--pdf"},
                                              std::tuple{Pattern_Format::Svg, t.svg, "--svg"},
                                              std::tuple{Pattern_Format::Dxf, t.dxf, "--dxf"}}) {
         if (app.count(flag) == 0)
             continue;
         if (path.empty())
-            return Usage_Error(name, std::string(flag) + ": a file name is needed");
-        for (const auto& o : outputs)
-            if (o.path == path)
-                return Usage_Error(name, "the same file is given twice: " + path);
+            return usage(std::string(flag) + ": a file name is needed");
         outputs.push_back({format, path});
+        paths.push_back(path);
     }
     if (outputs.empty())
-        return Usage_Error(name, "give at least one of --pdf FILE, --svg FILE, --dxf FILE");
-    const Pattern_Options options{t.sheet, t.seam, t.pieces};
-    const std::string wrong = Check_Pattern_Options(options);
-    if (!wrong.empty())
-        return Usage_Error(name, wrong);
-    std::string paperName = t.paper;
-    for (char& c : paperName)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const Paper paper = paperName == "letter" ? Paper::Letter : Paper::A4;
+        return usage("give at least one of --pdf FILE, --svg FILE, --dxf FILE");
+    if (const std::string twice = Same_File_Twice(paths); !twice.empty())
+        return usage(twice);
+    const bool toStandardOutput = std::find(paths.begin(), paths.end(), "-") != paths.end();
+    if (toStandardOutput && design.json)
+        return usage("--json and a file on standard output ('-') cannot share it");
+    Pattern_Options options;
+    Paper paper = Paper::A4;
+    if (const std::string wrong = Read_Options(t, options, paper); !wrong.empty())
+        return usage(wrong);
+    // With a file on standard output, what the command says goes to standard error.
+    std::ostream& report = toStandardOutput ? std::cerr : std::cout;
 
     // The design, exactly as the design command checks and computes it.
     const Outcome<Chamber_Design> run = Calc_Design(cli::Design_Form_Of(design));
-    cli::Report report = cli::Design_Report(run);
-    if (report.failure)
-        return cli::Print_Report(report, design.json, std::cout, std::cerr);
+    cli::Report summary = cli::Design_Report(run);
+    if (summary.failure)
+        return cli::Print_Report(summary, design.json, report, std::cerr);
 
     const Chamber_Patterns set = Make_Chamber_Patterns(run.value, options);
 
@@ -152,44 +195,64 @@ int main(int argc, char** argv) {
         }
 
     std::string error;
-    if (!Write_Pattern_Files(outputs, set, paper, error)) {
-        if (!design.json) {
-            report.plainLines.clear();
-            cli::Print_Report(report, false, std::cout, std::cerr);
-        }
-        std::cerr << name << ": " << error << "\n";
-        return cli::ExitFailure;
-    }
+    const bool pdf = std::any_of(outputs.begin(), outputs.end(), [](const Pattern_Output& o) {
+        return o.format == Pattern_Format::Pdf;
+    });
+    if (const std::string piece = Untileable_Piece(set, paper); pdf && !piece.empty())
+        error = "cannot write " + t.pdf + ": the piece " + piece + " is too large to tile on paper";
+    else
+        Write_Pattern_Files(outputs, set, paper, error);
 
-    const int pages = Pattern_Page_Count(set, paper);
+    cli::Json json = cli::Report_Json(summary);
     if (design.json) {
-        cli::Json j = cli::Report_Json(report);
-        cli::Json& tj = j["templates"];
+        cli::Json& tj = json["templates"];
         tj["sheet"] = options.sheet;
         tj["seamAllowance"] = options.seam;
         tj["piecesPerCone"] = options.pieces;
         tj["paper"] = Paper_Name(paper);
         tj["files"] = cli::Json::object();
-        for (const auto& o : outputs)
-            tj["files"][o.format == Pattern_Format::Pdf   ? "pdf"
-                        : o.format == Pattern_Format::Svg ? "svg"
-                                                          : "dxf"] = o.path;
-        tj["pdfPages"] = pages;
+        if (error.empty())
+            for (const auto& o : outputs)
+                tj["files"][o.format == Pattern_Format::Pdf   ? "pdf"
+                            : o.format == Pattern_Format::Svg ? "svg"
+                                                              : "dxf"] = o.path;
+        tj["error"] = error.empty() ? cli::Json(nullptr) : cli::Json(error);
+        const int pages = Pattern_Page_Count(set, paper);
+        tj["pdfPages"] = pages > 0 ? cli::Json(pages) : cli::Json(nullptr);
         tj["pieces"] = cli::Json::array();
         for (const auto& p : set.pieces)
             tj["pieces"].push_back(Piece_Json(p, paper));
-        std::cout << j.dump(2) << "\n";
-        return cli::ExitOk;
+        tj["omitted"] = cli::Json::array();
+        for (const auto& s : set.omitted)
+            tj["omitted"].push_back(
+                {{"section", s.name},
+                 {"role", s.role},
+                 {"length", s.length},
+                 {"reason", "shorter than " + Fixed(Least_Cut_Length) + " mm, nothing to cut"}});
+        std::cout << json.dump(2) << "\n";
+        if (!error.empty())
+            std::cerr << name << ": " << error << "\n";
+        return error.empty() ? cli::ExitOk : cli::ExitFailure;
     }
 
-    cli::Print_Report(report, false, std::cout, std::cerr);
-    std::cout << "Flat patterns: " << set.pieces.size() << " pieces, sheet " << Fixed(t.sheet)
-              << " mm\n";
+    if (!error.empty()) {
+        summary.plainLines.clear();
+        cli::Print_Report(summary, false, report, std::cerr);
+        std::cerr << name << ": " << error << "\n";
+        return cli::ExitFailure;
+    }
+    cli::Print_Report(summary, false, report, std::cerr);
+    report << "Flat patterns: " << set.pieces.size() << " pieces, sheet " << Fixed(options.sheet)
+           << " mm\n";
+    for (const auto& s : set.omitted)
+        report << "No piece for " << s.name << " (" << s.role << "): " << Fixed(s.length)
+               << " mm long, shorter than " << Fixed(Least_Cut_Length) << " mm\n";
     for (const auto& o : outputs) {
-        std::cout << "Wrote " << o.path;
+        report << "Wrote " << o.path;
         if (o.format == Pattern_Format::Pdf)
-            std::cout << " (" << pages << " pages, " << Paper_Name(paper) << ")";
-        std::cout << "\n";
+            report << " (" << Pattern_Page_Count(set, paper) << " pages, " << Paper_Name(paper)
+                   << ")";
+        report << "\n";
     }
     return cli::ExitOk;
 }

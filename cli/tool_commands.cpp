@@ -125,12 +125,25 @@ void Tool_Commands::add(CLI::App& app) {
     profiledPort->add_flag("--json", json, "Print one JSON object");
 }
 
+std::string Tool_Commands::Surplus_Ordinates() const {
+    const size_t most = profIn.OrdTxt.size();
+    if (ordinates.size() > most)
+        return std::to_string(ordinates.size()) + " ordinates given: at most " +
+               std::to_string(most) + " (stations 0 to 10)";
+    // With a number of intervals that the check will accept, n intervals take n + 1.
+    const auto n = Intervals_Value(profIn.ProfTxt[ProfIntervals]);
+    if (n && *n >= 4 && *n <= 10 && ordinates.size() > static_cast<size_t>(*n) + 1)
+        return std::to_string(ordinates.size()) + " ordinates given: " + std::to_string(*n) +
+               " intervals take " + std::to_string(*n + 1) + " (stations 0 to " +
+               std::to_string(*n) + ")";
+    return "";
+}
+
 int Tool_Commands::run(std::ostream& out, std::ostream& err) {
     if (bmep->parsed()) {
-        if (!hp && !kw) {
-            err << "bmep: choose the power unit with --hp or --kw\n";
-            return ExitUsage;
-        }
+        if (!hp && !kw)
+            return Usage_Error("expansion-chamber-calc bmep",
+                               "choose the power unit with --hp or --kw", err);
         bmepIn.Power_In_Hp = hp;
         return Print_Report(Bmep_Report(bmepIn), json, out, err);
     }
@@ -139,14 +152,11 @@ int Tool_Commands::run(std::ostream& out, std::ostream& err) {
     if (rectPort->parsed())
         return Print_Report(RectPrt_Report(rectIn), json, out, err);
     if (profiledPort->parsed()) {
-        if (!single && !bridged) {
-            err << "profiled-port: choose the configuration with --single or --bridged\n";
-            return ExitUsage;
-        }
-        if (ordinates.size() > profIn.OrdTxt.size()) {
-            err << "profiled-port: at most 11 ordinates (stations 0 to 10)\n";
-            return ExitUsage;
-        }
+        const std::string command = "expansion-chamber-calc profiled-port";
+        if (!single && !bridged)
+            return Usage_Error(command, "choose the configuration with --single or --bridged", err);
+        if (const std::string surplus = Surplus_Ordinates(); !surplus.empty())
+            return Usage_Error(command, surplus, err);
         profIn.BridgedPair = bridged;
         for (size_t i = 0; i < ordinates.size(); ++i)
             profIn.OrdTxt[i] = ordinates[i];

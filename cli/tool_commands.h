@@ -30,6 +30,10 @@ struct Tool_Commands {
     void add(CLI::App& app);
     // The chosen command's report and exit code; -1 when none of them was chosen.
     int run(std::ostream& out, std::ostream& err);
+
+private:
+    // What is wrong with the number of ordinates given, or an empty text.
+    std::string Surplus_Ordinates() const;
 };
 
 } // namespace cli

@@ -106,7 +106,10 @@ bool Is_Plain_Number(std::string_view text) {
     return !text.empty() && plainNumberEnd(text, 0) == text.size();
 }
 
-float Number_Value(std::string_view text) {
+namespace {
+// The value of a plain decimal number, correctly rounded to T; out of T's range, infinity
+// or zero of the text's sign.
+template <typename T> T Decimal_Value(std::string_view text) {
     std::string_view t = text;
     while (!t.empty() && t.front() == ' ')
         t.remove_prefix(1);
@@ -114,19 +117,28 @@ float Number_Value(std::string_view text) {
         t.remove_suffix(1);
     const size_t end = plainNumberEnd(t, 0);
     if (end == std::string_view::npos)
-        return 0.0f;
+        return T(0);
     t = t.substr(0, end);
     const bool negative = t.front() == '-';
     std::string_view digits = t;
     if (digits.front() == '+' || digits.front() == '-')
         digits.remove_prefix(1);
-    float value = 0.0f;
+    T value = 0;
     const auto res = std::from_chars(digits.data(), digits.data() + digits.size(), value,
                                      std::chars_format::general);
     if (res.ec == std::errc::result_out_of_range) {
-        value = magnitudeTooLarge(digits) ? std::numeric_limits<float>::infinity() : 0.0f;
+        value = magnitudeTooLarge(digits) ? std::numeric_limits<T>::infinity() : T(0);
     }
     return negative ? -value : value;
+}
+} // namespace
+
+float Number_Value(std::string_view text) {
+    return Decimal_Value<float>(text);
+}
+
+double Number_Value_Double(std::string_view text) {
+    return Decimal_Value<double>(text);
 }
 
 std::optional<int16_t> Round_To_Int16(float value) {

@@ -22,6 +22,10 @@ bool Is_Plain_Number(std::string_view text);
 // sign; one too small becomes zero. Never NaN.
 float Number_Value(std::string_view text);
 
+// The same in double precision, for figures that are no field of a window (the options of
+// the flat patterns).
+double Number_Value_Double(std::string_view text);
+
 // The value rounded to the nearest integer, halves to even, when it fits a 16-bit signed
 // integer; nothing otherwise (also for an infinite value).
 std::optional<int16_t> Round_To_Int16(float value);

@@ -229,11 +229,9 @@ namespace {
 // absolute, normalised spelling with the links of the folders above it followed.
 fs::path Identity(const std::string& path) {
     std::error_code ec;
-    const fs::path p = Path_Of(path);
+    const fs::path p = fs::absolute(Path_Of(path), ec).lexically_normal();
     fs::path id = fs::weakly_canonical(p, ec);
-    if (ec)
-        id = fs::absolute(p, ec).lexically_normal();
-    return id;
+    return ec ? p : id;
 }
 } // namespace
 

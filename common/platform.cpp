@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <process.h>
+#include <shellapi.h>
 #include <sys/stat.h>
 #include <windows.h>
 #else
@@ -135,6 +136,23 @@ void Install_Handlers() {
     (void)installed;
 }
 } // namespace
+
+std::vector<std::string> Arguments(int argc, char** argv) {
+    std::vector<std::string> args;
+#ifdef _WIN32
+    // The narrow arguments are in the system's code page; the wide ones hold every character.
+    int count = 0;
+    if (LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 1; i < count; ++i)
+            args.push_back(Utf8(wide[i]));
+        LocalFree(wide);
+        return args;
+    }
+#endif
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
+    return args;
+}
 
 std::string Program_Folder(const char* argv0) {
 #ifdef _WIN32

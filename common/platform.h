@@ -7,6 +7,9 @@
 
 namespace platform {
 
+// The program's arguments after its name, in UTF-8 whatever the system's own encoding.
+std::vector<std::string> Arguments(int argc, char** argv);
+
 // The folder holding the running program, without a trailing separator; "." when the
 // system cannot tell. `argv0` is the program's first argument, the fallback.
 std::string Program_Folder(const char* argv0);

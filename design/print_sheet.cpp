@@ -22,7 +22,7 @@
 #include <new>
 
 namespace {
-QString Q(const std::string& s) {
+QString To_Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
@@ -34,12 +34,12 @@ public:
         return info.isNull() ? std::string() : info.printerName().toStdString();
     }
     void Print(QWidget& sheet, const std::string& name, const std::string& jobName) override {
-        const QPrinterInfo info = QPrinterInfo::printerInfo(Q(name));
+        const QPrinterInfo info = QPrinterInfo::printerInfo(To_Q(name));
         if (info.isNull()) {
             throw Sheet_Error("The printer is no longer available.");
         }
         QPrinter printer(info, QPrinter::HighResolution);
-        printer.setDocName(Q(jobName));
+        printer.setDocName(To_Q(jobName));
         Print_Sheet_On(printer, sheet);
     }
 };
@@ -60,7 +60,7 @@ public:
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(QStringLiteral("pdf"));
-        dialog.selectFile(Q(proposedName));
+        dialog.selectFile(To_Q(proposedName));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return {};
         }
@@ -123,7 +123,7 @@ std::string Proposed_Pdf_Name(const std::string& pipeName) {
     // Characters a file name cannot hold become hyphens; blanks, dots and hyphens at
     // either end go (a leading dot would hide the file), and very long names are cut.
     QString name;
-    for (const QChar c : Q(pipeName)) {
+    for (const QChar c : To_Q(pipeName)) {
         name += File_Name_Char(c) ? c : QChar('-');
     }
     const auto trimmable = [](QChar c) { return c.isSpace() || c == '.' || c == '-'; };
@@ -150,7 +150,7 @@ std::string Proposed_Pdf_Name(const std::string& pipeName) {
 }
 
 std::string Sheet_Title(const std::string& pipeName) {
-    const QString name = Q(pipeName).trimmed();
+    const QString name = To_Q(pipeName).trimmed();
     std::string title = "Expansion Chamber Design Sheet";
     if (!name.isEmpty()) {
         title += " - " + name.toStdString();
@@ -286,7 +286,7 @@ void Write_Sheet_Pdf(QWidget& sheet, const std::string& path, const std::string&
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setTitle(Q(title));
+        writer.setTitle(To_Q(title));
         writer.setCreator(QStringLiteral("Expansion Chamber Design Utility"));
         writer.setPageLayout(Pdf_Page());
         QPainter p;

@@ -372,6 +372,7 @@ std::vector<Flat_Piece> Develop_Section(const Chamber_Section& sec, const Patter
     if (sector) {
         const double half = (D - d) / 2;
         base.slant = std::sqrt(h * h + half * half);
+        base.halfAngle = std::atan2(half, h);
         base.rOuter = base.slant * D / (D - d);
         base.rInner = base.rOuter - base.slant;
         base.coneAngle = Pi * D / base.rOuter;

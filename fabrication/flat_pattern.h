@@ -28,6 +28,8 @@ inline constexpr double Min_Sheet = 0.3;
 inline constexpr double Max_Sheet = 3.0;
 inline constexpr double Max_Seam = 20.0;
 inline constexpr int Max_Pieces = 4;
+// The shortest section worth a piece of its own, mm.
+inline constexpr double Least_Cut_Length = 0.05;
 
 // What is wrong with the options, or an empty text when they are valid.
 std::string Check_Pattern_Options(const Pattern_Options& opt);
@@ -123,6 +125,7 @@ struct Flat_Piece {
     double dSmall = 0, dLarge = 0;
     double length = 0;     // h
     double slant = 0;      // s; a rectangle's height is h
+    double halfAngle = 0;  // the cone's half-angle at its apex, 0 for a parallel section
     double rOuter = 0;     // Ro (sectors)
     double rInner = 0;     // Ri (sectors)
     double coneAngle = 0;  // theta of the whole cone (sectors)

@@ -9,7 +9,10 @@ Chamber_Patterns Make_Chamber_Patterns(const Chamber_Design& design,
     set.design = design;
     set.options = options;
     set.sections = Chamber_Sections(design.input.ThreeStage, design.result);
-    set.pieces = Develop_Chamber(set.sections, options);
+    std::vector<Chamber_Section> cut;
+    for (const auto& s : set.sections)
+        (s.length < Least_Cut_Length ? set.omitted : cut).push_back(s);
+    set.pieces = Develop_Chamber(cut, options);
     return set;
 }
 
@@ -48,10 +51,16 @@ Page_Box Page_Layout(Paper paper, bool landscape) {
 }
 
 int Tiles_Along(double length, double tile, double overlap) {
+    if (!std::isfinite(length) || !std::isfinite(tile) || !std::isfinite(overlap) ||
+        !(tile > overlap))
+        return 0;
     if (length <= tile)
         return 1;
     // Allow for rounding: a length that fits within a micrometre needs no further tile.
-    return 1 + static_cast<int>(std::ceil((length - tile) / (tile - overlap) - 1e-9));
+    const double more = std::ceil((length - tile) / (tile - overlap) - 1e-9);
+    if (!(more < Most_Tiles_Along))
+        return 0;
+    return 1 + static_cast<int>(more);
 }
 
 Tile_Plan Plan_Tiles(const Box& frame, Paper paper) {
@@ -70,7 +79,8 @@ Tile_Plan Plan_Tiles(const Box& frame, Paper paper) {
         const double spanH = th + (t.rows - 1) * t.stepY;
         t.x0 = frame.x0 - (spanW - frame.width()) / 2;
         t.y1 = frame.y1 + (spanH - frame.height()) / 2;
-        if (!landscape || t.pages() < best.pages())
+        const bool better = t.pages() > 0 && (best.pages() == 0 || t.pages() < best.pages());
+        if (!landscape || better)
             best = t;
     }
     return best;
@@ -81,9 +91,9 @@ Flat_Piece Fit_To_Paper(const Flat_Piece& piece, Paper paper) {
     Place_Figure_Block(beneath, false);
     Flat_Piece beside = piece;
     Place_Figure_Block(beside, true);
-    return Plan_Tiles(beside.frame, paper).pages() < Plan_Tiles(beneath.frame, paper).pages()
-               ? beside
-               : beneath;
+    const int besidePages = Plan_Tiles(beside.frame, paper).pages();
+    const int beneathPages = Plan_Tiles(beneath.frame, paper).pages();
+    return besidePages > 0 && (beneathPages == 0 || besidePages < beneathPages) ? beside : beneath;
 }
 
 std::string Tile_Name(int row, int col) {
@@ -99,7 +109,18 @@ std::string Tile_Name(int row, int col) {
 
 int Pattern_Page_Count(const Chamber_Patterns& set, Paper paper) {
     int pages = 1;
-    for (const auto& p : set.pieces)
-        pages += Plan_Tiles(Fit_To_Paper(p, paper).frame, paper).pages();
+    for (const auto& p : set.pieces) {
+        const int tiles = Plan_Tiles(Fit_To_Paper(p, paper).frame, paper).pages();
+        if (tiles == 0)
+            return 0;
+        pages += tiles;
+    }
     return pages;
+}
+
+std::string Untileable_Piece(const Chamber_Patterns& set, Paper paper) {
+    for (const auto& p : set.pieces)
+        if (Plan_Tiles(Fit_To_Paper(p, paper).frame, paper).pages() == 0)
+            return p.section + " " + p.role;
+    return "";
 }

@@ -11,11 +11,13 @@
 struct Chamber_Patterns {
     Chamber_Design design; // the accepted inputs and the computed dimensions
     Pattern_Options options;
-    std::vector<Chamber_Section> sections;
+    std::vector<Chamber_Section> sections; // every section of the design
+    std::vector<Chamber_Section> omitted;  // those too short to cut: no pieces
     std::vector<Flat_Piece> pieces;
 };
 
-// The patterns of a design that passed every check.
+// The patterns of a design that passed every check. A section shorter than
+// Least_Cut_Length (a header of LX at its limit, for one) has no pieces.
 Chamber_Patterns Make_Chamber_Patterns(const Chamber_Design& design,
                                        const Pattern_Options& options);
 
@@ -51,7 +53,10 @@ struct Page_Box {
 
 Page_Box Page_Layout(Paper paper, bool landscape);
 
-// How many tiles of `tile` length cover `length` when neighbours overlap by `overlap`.
+// How many tiles of `tile` length cover `length` when neighbours overlap by `overlap`;
+// 0 when that cannot be tiled: a length or tile that is not a finite number, a tile no
+// longer than the overlap, or more than Most_Tiles_Along tiles.
+inline constexpr int Most_Tiles_Along = 1000;
 int Tiles_Along(double length, double tile, double overlap = Tile_Overlap);
 
 // The tiling of one piece's frame: the orientation that needs fewer pages (portrait when
@@ -67,7 +72,7 @@ struct Tile_Plan {
     double x0 = 0; // the tiled span's left edge, in the piece's frame
     double y1 = 0; // and its top edge
     Page_Box page;
-    int pages() const { return rows * cols; }
+    int pages() const { return rows * cols; } // 0: the frame cannot be tiled
 };
 
 Tile_Plan Plan_Tiles(const Box& frame, Paper paper);
@@ -80,5 +85,9 @@ Flat_Piece Fit_To_Paper(const Flat_Piece& piece, Paper paper);
 std::string Tile_Name(int row, int col);
 
 // Pages of the printed set: the summary page, then every piece's tiles (each piece fitted
-// to the paper).
+// to the paper); 0 when a piece cannot be tiled.
 int Pattern_Page_Count(const Chamber_Patterns& set, Paper paper);
+
+// The first piece that cannot be tiled on this paper, as its section name and role, or an
+// empty text when every piece can.
+std::string Untileable_Piece(const Chamber_Patterns& set, Paper paper);

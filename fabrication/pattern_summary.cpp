@@ -137,7 +137,7 @@ void Paint_Summary_Page(Ink& ink, const Chamber_Patterns& set, Paper paper, int 
     const std::string seam =
         o.seam > 0 ? "seam allowance " + Fixed(o.seam, 1) + " mm added along one straight edge"
                    : "butt-welded seams (no allowance)";
-    const std::vector<std::string> intro = {
+    std::vector<std::string> intro = {
         std::string(in.ThreeStage ? "Three" : "Two") + "-stage diffuser. Sheet " + Fixed(o.sheet) +
             " mm: every part is rolled on its mean diameter, inside + sheet.",
         std::to_string(o.pieces) + (o.pieces == 1 ? " piece" : " pieces") + " per cone, " + seam +
@@ -145,6 +145,10 @@ void Paint_Summary_Page(Ink& ink, const Chamber_Patterns& set, Paper paper, int 
         "Print at 100 % (actual size, no fit to page) and check both bars at the foot of "
         "each page before cutting.",
     };
+    for (const auto& s : set.omitted)
+        intro.push_back("No piece for " + s.name + " (" + s.role + "): " + Fixed(s.length) +
+                        " mm long, shorter than " + Fixed(Least_Cut_Length) +
+                        " mm, nothing to cut.");
     for (const auto& line : intro) {
         y += 4.2;
         ink.text(ink.at(x0, y), 2.6, line, Text_Align::Left);

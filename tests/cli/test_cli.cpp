@@ -1,10 +1,14 @@
+// expansion-chamber-calc as a user runs it: arguments in, standard output, standard
+// error and the exit status out (run in-process, so that it runs wherever the calculator
+// does).
+
+#include "cli/calculator.h"
 #include "cli/cli_common.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
+#include <clocale>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,28 +17,13 @@ namespace {
 struct ProcessRun {
     int status;
     std::string out; // standard output and, after it, standard error
+    std::string err;
 };
 
-std::string quote(const std::string& a) {
-    std::string q = "'";
-    for (char c : a)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
 ProcessRun run(const std::vector<std::string>& args, bool withStderr = true) {
-    std::string cmd = quote(CALC_PROGRAM);
-    for (const auto& a : args)
-        cmd += " " + quote(a);
-    cmd += withStderr ? " 2>&1" : " 2>/dev/null";
-    FILE* p = popen(cmd.c_str(), "r");
-    std::string out;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
-        out.append(buf, n);
-    const int st = pclose(p);
-    return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, out};
+    std::ostringstream out, err;
+    const int status = cli::Calculator_Main(args, out, err);
+    return {status, out.str() + (withStderr ? err.str() : ""), err.str()};
 }
 
 cli::Json runJson(std::vector<std::string> args, int expectedStatus) {
@@ -173,9 +162,126 @@ TEST(Cli, UsageErrors) {
         const ProcessRun r = run(args);
         EXPECT_EQ(r.status, 64) << (args.empty() ? "" : args[0]) << ": " << r.out;
     }
+    // The message names the command in use and its own help.
+    const ProcessRun surplus = run(
+        {"profiled-port", "--single", "--bore",     "50", "--height",   "20", "--intervals", "4",
+         "--ordinate",    "30",       "--ordinate", "30", "--ordinate", "30", "--ordinate",  "30",
+         "--ordinate",    "30",       "--ordinate", "30"});
+    EXPECT_EQ(surplus.status, 64);
+    EXPECT_EQ(surplus.err, "expansion-chamber-calc profiled-port: 6 ordinates given: 4 intervals "
+                           "take 5 (stations 0 to 4)\nRun 'expansion-chamber-calc profiled-port "
+                           "--help' for the usage.\n");
+    EXPECT_EQ(run({"bmep", "--bore"}).err.rfind("expansion-chamber-calc bmep: ", 0), 0u);
     const ProcessRun help = run({"design", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--three-stage"), std::string::npos);
+}
+
+// Every field flag of every command, each with texts a hostile user might type, under the
+// C locale and a German one: never a crash, never "nan" or "inf" in the output; a text that
+// is no number gets the field's own Not Set or Incorrectly Set message with the focus on
+// that field; a number at the limits of what a single holds is a result or a failure of
+// the command's own checks.
+struct Hostile_Field {
+    std::vector<std::string> base; // a complete command that succeeds as it stands
+    std::string flag;
+    std::string focus;
+};
+
+std::vector<Hostile_Field> Every_Field() {
+    const std::vector<std::string> typed = {"design",        "--three-stage",
+                                            "--temp-manual", "--coef-manual",
+                                            "--horn",        "1.5",
+                                            "--temp",        "600",
+                                            "--mid",         "2.5",
+                                            "--tail",        "0.65",
+                                            "--dx",          "40",
+                                            "--d1",          "44",
+                                            "--lx",          "20",
+                                            "--angle",       "88",
+                                            "--rpm",         "11000"};
+    const std::vector<std::string> bmep = {"bmep", "--kw",  "--bore", "54",      "--stroke",
+                                           "54.5", "--rpm", "12000",  "--power", "30"};
+    const std::vector<std::string> height = {"port-height", "--stroke", "54.5",   "--rod", "110",
+                                             "--start",     "85",       "--full", "180"};
+    const std::vector<std::string> rect = {"rect-port", "--width",      "40", "--height",
+                                           "30",        "--top-radius", "5",  "--bottom-radius",
+                                           "5"};
+    std::vector<std::string> prof = {"profiled-port",   "--bridged", "--bore",       "60",
+                                     "--height",        "24",        "--intervals",  "8",
+                                     "--bridge-width",  "6",         "--top-radius", "5",
+                                     "--bottom-radius", "7"};
+    for (const char* o : {"12", "17", "20", "21", "22", "21", "20", "17", "12"})
+        prof.insert(prof.end(), {"--ordinate", o});
+    std::vector<Hostile_Field> fields = {
+        {threeStage, "--bmep", "Texh(3)"},    {typed, "--horn", "Texh(7)"},
+        {typed, "--temp", "Texh(0)"},         {typed, "--dx", "Texh(8)"},
+        {typed, "--d1", "Texh(9)"},           {typed, "--lx", "Texh(5)"},
+        {typed, "--mid", "Texh(6)"},          {typed, "--tail", "Texh(4)"},
+        {typed, "--angle", "Texh(1)"},        {typed, "--rpm", "Texh(2)"},
+        {bmep, "--bore", "BHP_Txt(0)"},       {bmep, "--stroke", "BHP_Txt(1)"},
+        {bmep, "--rpm", "BHP_Txt(2)"},        {bmep, "--power", "BHP_Txt(3)"},
+        {height, "--stroke", "HghtTxt(0)"},   {height, "--rod", "HghtTxt(1)"},
+        {height, "--start", "HghtTxt(2)"},    {height, "--full", "HghtTxt(3)"},
+        {rect, "--width", "DiamTxt(0)"},      {rect, "--height", "DiamTxt(1)"},
+        {rect, "--top-radius", "DiamTxt(2)"}, {rect, "--bottom-radius", "DiamTxt(3)"},
+        {prof, "--bore", "ProfTxt(0)"},       {prof, "--bridge-width", "ProfTxt(1)"},
+        {prof, "--top-radius", "ProfTxt(2)"}, {prof, "--bottom-radius", "ProfTxt(3)"},
+        {prof, "--height", "ProfTxt(4)"},     {prof, "--intervals", "ProfTxt(5)"},
+    };
+    return fields;
+}
+
+TEST(Cli, HostileTextsInEveryField) {
+    const std::vector<std::pair<std::string, const char*>> notNumbers = {
+        {"", " Not Set"},
+        {"   ", " Not Set"},
+        {"abc", " Incorrectly Set"},
+        {"NaN", " Incorrectly Set"},
+        {"inf", " Incorrectly Set"},
+        {"0x10", " Incorrectly Set"},
+        {"1,5", " Incorrectly Set"},
+        {"1\t5", " Incorrectly Set"},
+        {"\t5", " Incorrectly Set"},
+        {"5\n", " Incorrectly Set"},
+        {"\xD9\xA1\xD9\xA2", " Incorrectly Set"},         // Arabic-Indic digits one, two
+        {"\xEF\xBC\x91\xEF\xBC\x92", " Incorrectly Set"}, // full-width digits
+        {"4\xFF\xFE", " Incorrectly Set"},                // not UTF-8 at all
+    };
+    const std::vector<std::string> extremes = {"1e39", "1e400", "-1e39",
+                                               "-0",   "1e-46", std::string(100'000, '7')};
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    for (const char* locale : {"C", "de_DE.UTF-8"}) {
+        if (!std::setlocale(LC_ALL, locale))
+            GTEST_SKIP() << "no locale " << locale << " on this machine";
+        for (const Hostile_Field& f : Every_Field()) {
+            std::vector<std::string> args = f.base;
+            args.insert(args.end(), {f.flag, "", "--json"});
+            for (const auto& [text, stage] : notNumbers) {
+                args[args.size() - 2] = text;
+                const ProcessRun r = run(args, false);
+                SCOPED_TRACE(std::string(locale) + " " + f.flag + " [" + text.substr(0, 20) + "]");
+                ASSERT_EQ(r.status, 2) << r.out;
+                const cli::Json j = cli::Json::parse(r.out);
+                const std::string title = j["failure"]["title"];
+                EXPECT_EQ(title.substr(title.size() - std::string(stage).size()), stage);
+                EXPECT_EQ(j["failure"]["focus"], f.focus);
+                EXPECT_EQ(j["failure"]["emptied"], std::string(stage) == " Not Set");
+            }
+            for (const std::string& text : extremes) {
+                args[args.size() - 2] = text;
+                const ProcessRun r = run(args, false);
+                SCOPED_TRACE(std::string(locale) + " " + f.flag + " [" + text.substr(0, 20) + "]");
+                ASSERT_TRUE(r.status == 0 || r.status == 2) << r.out;
+                for (const char* bad : {"nan", "inf", "-0 ", "-0.0"})
+                    EXPECT_EQ(r.out.find(bad), std::string::npos) << r.out;
+                if (r.status == 2) {
+                    EXPECT_TRUE(cli::Json::parse(r.out)["failure"]["focus"].is_string());
+                }
+            }
+        }
+    }
+    std::setlocale(LC_ALL, saved.c_str());
 }
 
 } // namespace

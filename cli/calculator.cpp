@@ -1,0 +1,35 @@
+#include "cli/calculator.h"
+
+#include "cli/design_command.h"
+#include "cli/tool_commands.h"
+
+#include <ostream>
+
+namespace cli {
+
+int Calculator_Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    CLI::App app{"Expansion Chamber Design Utility - command-line calculator.\n"
+                 "Every field flag takes one text, exactly as typed into the window's field;\n"
+                 "a field flag left out is an empty field, an option left out is unset.\n"
+                 "Exit status: 0 result, 2 check failure, 64 usage error.",
+                 "expansion-chamber-calc"};
+    app.require_subcommand(1);
+
+    Design_Flags design;
+    CLI::App* designCmd = app.add_subcommand("design", "Expansion chamber dimensions");
+    Add_Design_Flags(*designCmd, design);
+
+    app.add_subcommand("templates", "Full-size flat patterns of the chamber (PDF, SVG, DXF)");
+
+    Tool_Commands tools;
+    tools.add(app);
+
+    const int parsed = Parse(app, Prepare_Args(args), out, err);
+    if (parsed >= 0)
+        return parsed;
+    if (designCmd->parsed())
+        return Design_Command(design, out, err);
+    return tools.run(out, err);
+}
+
+} // namespace cli
