@@ -53,7 +53,7 @@ void Expect_At(float left, float top, double x, double y) {
     EXPECT_NEAR(top, y, Near);
 }
 
-TEST(Draw_Pipe, TwoStageWorkedExample) {
+TEST(DrawPipe, TwoStageWorkedExample) {
     Pipe_Diagram d(Back);
     Draw_Pipe(Two_Stage_Example(), 9400, d);
 
@@ -80,65 +80,52 @@ TEST(Draw_Pipe, TwoStageWorkedExample) {
     Expect_At(d.DxDot.Left, d.DxDot.Top, 970, 1572);
 }
 
-struct Mode_Case {
-    const char* name;
-    Design_State in;
-    float width;
-};
-
-class Draw_Pipe_Modes : public ::testing::TestWithParam<Mode_Case> {};
-
 // Whatever the chamber and panel width, even drawn over a chamber of the other mode: the
 // chamber spans 8000 twips and the belly 1400 at both its ends, the outline is one unbroken
 // line, each diameter dot sits on its leader, and only a three-stage diffuser shows its
 // eight extra controls and a dotted LDia(6).
-TEST_P(Draw_Pipe_Modes, SameSpanUnbrokenOutlineAndTheModesControls) {
-    const Mode_Case& c = GetParam();
-    const bool three = c.in.ThreeStage;
-    Pipe_Diagram d(Back);
-    Draw_Pipe(three ? Two_Stage_Example() : Three_Stage_Example(), c.width, d);
-    Draw_Pipe(c.in, c.width, d);
-    const int N = three ? 7 : 6;
-    const int belly = three ? 4 : 3;
-    const double P = ((c.width - 8000.0) + 600) / 2;
-    EXPECT_NEAR(d.Dprt.X1, P, 1e-3);
-    EXPECT_NEAR(d.LDia[N].X1, P + 8000, 0.01);
-    EXPECT_NEAR(d.LDia[belly].Y1, 650, 1e-3);
-    EXPECT_NEAR(d.LDia[belly].Y2, 2050, 1e-3);
-    EXPECT_NEAR(d.LDia[belly + 1].Y1, 650, 1e-3) << "at both ends of the belly";
-    // The port, at its own diameter on the belly's scale, level with the flange's top.
-    EXPECT_EQ(d.Dprt.Y1, d.LDia[0].Y1);
-    const double sy = 700.0 / c.in.Diam[three ? 3 : 2]; // over the belly's diameter
-    EXPECT_NEAR(d.Dprt.Y2 - d.Dprt.Y1, 2 * sy * c.in.PrtDiam, 0.01);
+TEST(DrawPipe, BothModesSameSpanUnbrokenOutlineAndTheModesControls) {
+    const std::pair<Design_State, float> cases[] = {
+        {Two_Stage_Example(), 9400}, {Three_Stage_Example(), 9400}, {Three_Stage_Example(), 6500}};
+    for (const auto& [in, width] : cases) {
+        const bool three = in.ThreeStage;
+        SCOPED_TRACE(::testing::Message() << (three ? "three" : "two") << " stages, " << width);
+        Pipe_Diagram d(Back);
+        Draw_Pipe(three ? Two_Stage_Example() : Three_Stage_Example(), width, d);
+        Draw_Pipe(in, width, d);
+        const int N = three ? 7 : 6;
+        const int belly = three ? 4 : 3;
+        const double P = ((width - 8000.0) + 600) / 2;
+        EXPECT_NEAR(d.Dprt.X1, P, 1e-3);
+        EXPECT_NEAR(d.LDia[N].X1, P + 8000, 0.01);
+        for (const LineShape& end : {d.LDia[belly], d.LDia[belly + 1]}) {
+            EXPECT_NEAR(end.Y1, 650, 1e-3);
+            EXPECT_NEAR(end.Y2, 2050, 1e-3);
+        }
+        // The port, at its own diameter on the belly's scale, level with the flange's top.
+        EXPECT_EQ(d.Dprt.Y1, d.LDia[0].Y1);
+        const double sy = 700.0 / in.Diam[three ? 3 : 2]; // over the belly's diameter
+        EXPECT_NEAR(d.Dprt.Y2 - d.Dprt.Y1, 2 * sy * in.PrtDiam, 0.01);
 
-    const auto joined = [](const LineShape& a, const LineShape& b) {
-        return a.X2 == b.X1 && a.Y2 == b.Y1;
-    };
-    EXPECT_TRUE(joined(d.LPrt, d.LBot[0])) << "duct to header";
-    for (int j = 0; j + 1 < N; ++j) {
-        EXPECT_TRUE(joined(d.LTop[j], d.LTop[j + 1])) << j;
-        EXPECT_TRUE(joined(d.LBot[j], d.LBot[j + 1])) << j;
-    }
-    EXPECT_EQ(d.LTop[N - 1].X2, d.LDia[N].X1);
-    EXPECT_EQ(d.LBot[N - 1].Y2, d.LDia[N].Y2);
-    for (int i = 0; i < belly + 1; ++i) {
-        Expect_At(d.DDot[i].Left + 30, d.DDot[i].Top + 30, d.Dv[i].X1, d.Dv[i].Y1);
-    }
+        const auto joined = [](const LineShape& a, const LineShape& b) {
+            return a.X2 == b.X1 && a.Y2 == b.Y1;
+        };
+        EXPECT_TRUE(joined(d.LPrt, d.LBot[0])) << "duct to header";
+        for (int j = 0; j + 1 < N; ++j) {
+            EXPECT_TRUE(joined(d.LTop[j], d.LTop[j + 1])) << j;
+            EXPECT_TRUE(joined(d.LBot[j], d.LBot[j + 1])) << j;
+        }
+        EXPECT_EQ(d.LTop[N - 1].X2, d.LDia[N].X1);
+        EXPECT_EQ(d.LBot[N - 1].Y2, d.LDia[N].Y2);
+        for (int i = 0; i < belly + 1; ++i)
+            Expect_At(d.DDot[i].Left + 30, d.DDot[i].Top + 30, d.Dv[i].X1, d.Dv[i].Y1);
 
-    EXPECT_EQ(d.LDia[6].BorderStyle, three ? Style_Dot : Style_Solid);
-    for (const bool* v :
-         {&d.LTop[6].Visible, &d.LBot[6].Visible, &d.LDia[7].Visible, &d.LLab[6].Visible,
-          &d.Lv[8].Visible, &d.DLab[4].Visible, &d.Dv[4].Visible, &d.DDot[4].Visible}) {
-        EXPECT_EQ(*v, three);
+        EXPECT_EQ(d.LDia[6].BorderStyle, three ? Style_Dot : Style_Solid);
+        for (const bool* v :
+             {&d.LTop[6].Visible, &d.LBot[6].Visible, &d.LDia[7].Visible, &d.LLab[6].Visible,
+              &d.Lv[8].Visible, &d.DLab[4].Visible, &d.Dv[4].Visible, &d.DDot[4].Visible})
+            EXPECT_EQ(*v, three);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Both, Draw_Pipe_Modes,
-                         ::testing::Values(Mode_Case{"TwoStage", Two_Stage_Example(), 9400},
-                                           Mode_Case{"ThreeStage", Three_Stage_Example(), 9400},
-                                           Mode_Case{"DesignWidth", Three_Stage_Example(), 6500}),
-                         [](const ::testing::TestParamInfo<Mode_Case>& i) {
-                             return std::string(i.param.name);
-                         });
 
 } // namespace
