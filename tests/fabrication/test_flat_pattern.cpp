@@ -81,32 +81,27 @@ void Expect_Seam_Strip(const Flat_Piece& p, double seam) {
     }
 }
 
-TEST(ConePattern, WorkedConeGivesTheHandFigures) {
-    // Mean diameters 40 and 100: inside 39 and 99 with a 1 mm sheet.
-    const auto pieces = Develop(Section(39, 99, 200), 1.0, 0, 1);
-    ASSERT_EQ(pieces.size(), 1u);
-    const Flat_Piece& p = pieces[0];
-    EXPECT_NEAR(p.slant, 202.24, 0.005);
-    EXPECT_NEAR(p.rOuter, 337.06, 0.005);
-    EXPECT_NEAR(p.rInner, 134.82, 0.01);
-    EXPECT_NEAR(p.coneAngle * 180 / Pi, 53.40, 0.005);
-    EXPECT_NEAR(p.chordOuter, 302.91, 0.005);
-    EXPECT_NEAR(p.chordInner, 121.16, 0.005);
-}
-
-// For every piece the drawn arcs have the lengths of the rolled ends, the straight edges
-// are the slant, the outline is closed, and the pieces of a split cone add up to the whole.
+// The worked cone's hand figures; for every piece the drawn arcs have the lengths of the
+// rolled ends, the straight edges are the slant, the outline is closed, and the pieces of a
+// split cone add up to the whole.
 TEST(ConePattern, EveryPieceHasTheRolledConesArcsAndSlant) {
-    struct Case {
+    // Mean diameters 40 and 100: inside 39 and 99 with a 1 mm sheet.
+    const Flat_Piece worked = Develop(Section(39, 99, 200), 1.0, 0, 1).at(0);
+    EXPECT_NEAR(worked.slant, 202.24, 0.005);
+    EXPECT_NEAR(worked.rOuter, 337.06, 0.005);
+    EXPECT_NEAR(worked.rInner, 134.82, 0.01);
+    EXPECT_NEAR(worked.coneAngle * 180 / Pi, 53.40, 0.005);
+    EXPECT_NEAR(worked.chordOuter, 302.91, 0.005);
+    EXPECT_NEAR(worked.chordInner, 121.16, 0.005);
+    const struct {
         double insideIn, insideOut, length, sheet, seam;
         int pieces;
-    };
-    const Case cases[] = {{39, 99, 200, 1.0, 0, 1},        {44, 60.8, 223.8, 1.0, 0, 1},
-                          {60.8, 88.2, 148.9, 0.3, 5, 2},  {88.2, 109.8, 74.9, 3.0, 20, 3},
-                          {109.8, 25.5, 195.3, 1.5, 0, 4}, // rear cone: large end first
-                          {10, 200, 5, 1.0, 0, 1},         // short and wide: sweep > pi
-                          {10, 200, 5, 1.0, 3, 4}};
-    for (const Case& c : cases) {
+    } cases[] = {{39, 99, 200, 1.0, 0, 1},        {44, 60.8, 223.8, 1.0, 0, 1},
+                 {60.8, 88.2, 148.9, 0.3, 5, 2},  {88.2, 109.8, 74.9, 3.0, 20, 3},
+                 {109.8, 25.5, 195.3, 1.5, 0, 4}, // rear cone: large end first
+                 {10, 200, 5, 1.0, 0, 1},         // short and wide: sweep > pi
+                 {10, 200, 5, 1.0, 3, 4}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message()
                      << c.insideIn << " " << c.insideOut << " x" << c.pieces << " seam " << c.seam);
         const auto pieces =
@@ -165,13 +160,11 @@ TEST(ConePattern, EqualEndsAndParallelSectionsAreRectangles) {
 // Alignment marks: radial ticks on both ends, at the quarters of the whole circumference
 // that fall inside the piece and at the piece's middle (fractions from its left edge).
 TEST(ConePattern, AlignmentMarksAtTheQuartersOnBothEnds) {
-    struct Case {
+    const struct {
         int pieces, index;
         std::vector<double> fractions;
-    };
-    const Case cases[] = {{1, 1, {0.25, 0.5, 0.75}}, {2, 1, {0.5}},
-                          {3, 1, {0.5, 0.75}},       {3, 2, {0.5}},
-                          {3, 3, {0.25, 0.5}},       {4, 4, {0.5}}};
+    } cases[] = {{1, 1, {0.25, 0.5, 0.75}}, {2, 1, {0.5}}, {3, 1, {0.5, 0.75}}, {3, 2, {0.5}},
+                 {3, 3, {0.25, 0.5}},       {4, 4, {0.5}}};
     for (const auto& c : cases) {
         const Flat_Piece p = Develop(Section(40, 90, 150), 1.0, 0, c.pieces)[c.index - 1];
         const auto [oa, ia] = Outer_Inner(p);
@@ -275,19 +268,13 @@ TEST(ChamberSections, TwoAndThreeStageSectionsInOrder) {
 
 TEST(PatternOptions, RangesAreClosed) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    struct Case {
-        double sheet, seam;
-        int pieces;
-        bool ok;
-    };
-    const Case cases[] = {
-        {0.3, 0, 1, true},     {3.0, 20, 4, true},    {0.29, 0, 1, false}, {3.01, 0, 1, false},
-        {1.0, -0.1, 1, false}, {1.0, 20.1, 1, false}, {1.0, 0, 0, false},  {1.0, 0, 5, false},
-        {nan, 0, 1, false},    {1.0, nan, 1, false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Check_Pattern_Options({c.sheet, c.seam, c.pieces}).empty(), c.ok)
-            << c.sheet << " " << c.seam << " " << c.pieces;
+    const Pattern_Options valid[] = {{0.3, 0, 1}, {3.0, 20, 4}};
+    const Pattern_Options invalid[] = {{0.29, 0, 1}, {3.01, 0, 1}, {1.0, -0.1, 1}, {1.0, 20.1, 1},
+                                       {1.0, 0, 0},  {1.0, 0, 5},  {nan, 0, 1},    {1.0, nan, 1}};
+    for (const auto& o : valid)
+        EXPECT_EQ(Check_Pattern_Options(o), "") << o.sheet << " " << o.seam << " " << o.pieces;
+    for (const auto& o : invalid)
+        EXPECT_NE(Check_Pattern_Options(o), "") << o.sheet << " " << o.seam << " " << o.pieces;
 }
 
 } // namespace
