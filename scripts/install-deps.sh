@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+  clang libclang-rt-14-dev
   libdxflib-dev
   fonts-liberation2
   xvfb xauth imagemagick

@@ -1,15 +1,25 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test (window tests headless). A test
-# that skips itself because an outside tool is missing fails the run: every tool is
-# installed here.
+# Installs what is missing, builds, and runs every test: the whole suite (windows
+# headless), then the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer with every fuzz target run for 20 seconds. A test that skips
+# itself because an outside tool is missing fails the run: every tool is installed here.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+stage() { printf '\n== %s (%s)\n' "$1" "$(date +%T)"; }
+
+stage "Installing what is missing"
 scripts/install-deps.sh
+
+stage "Building and testing with GCC"
 scripts/build.sh
-export QT_QPA_PLATFORM=offscreen
 log=build/ctest.log
-ctest --test-dir build --output-on-failure -j 2 | tee "$log"
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j 2 | tee "$log"
 if grep -q '(Skipped)' "$log"; then
   echo "Some tests were skipped (see the reasons above); every tool they need must be installed." >&2
   exit 1
 fi
+
+stage "Sanitizers and fuzzing"
+scripts/sanitize.sh
+
+stage "Done"

@@ -1,0 +1,55 @@
+#!/usr/bin/env python3
+"""Writes the seed corpus of the fuzz targets from the worked examples: run it from the
+repository's folder after changing how a target reads its bytes."""
+import os
+import struct
+
+def write(target, name, data):
+    folder = os.path.join("fuzz", "corpus", target)
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(data)
+
+def texts(*items):
+    return b"\0".join(t.encode() for t in items) + b"\0"
+
+# Field check: a text, then a double and a picture index.
+for i, t in enumerate(["40", " 0.8 ", "-12.5e3", "abc", "1e39", "1,5", "81.37"]):
+    write("field_check", f"seed{i}", texts(t) + struct.pack(">d", 813.74) + bytes([i]))
+
+# Design: diffuser, temperature and coefficient choices (0 unset, 1 two/typed, 2 three/BMEP),
+# the pattern options byte, then Texh(0..9): temperature, angle, speed, BMEP, tail, LX, mid,
+# horn, DX, D1.
+write("design", "three-stage-bmep", bytes([2, 2, 2, 7]) +
+      texts("", "88", "11000", "10", "", "20", "", "1.5", "40", "44"))
+write("design", "two-stage-typed", bytes([1, 1, 1, 0]) +
+      texts("600", "88", "11000", "", "0.65", "20", "2.5", "", "40", "44"))
+write("design", "top-bmep", bytes([2, 2, 2, 3]) +
+      texts("", "80", "12000", "12", "", "20", "", "2.0", "40", "44"))
+write("design", "lx-at-limit", bytes([2, 2, 2, 1]) +
+      texts("", "88", "11000", "10", "", "81.373909", "", "1.5", "40", "44"))
+
+write("bmep", "kw", bytes([0]) + texts("54", "54.5", "12000", "30"))
+write("bmep", "hp", bytes([1]) + texts("54", "54.5", "12000", "40"))
+write("port_height", "worked", texts("54.5", "110", "85", "180"))
+write("port_height", "short-rod", texts("65", "30", "90", "180"))
+write("rect_port", "worked", texts("40", "30", "5", "5"))
+write("rect_port", "negative", texts("40", "30", "-100", "0"))
+write("prof_port", "single", bytes([0]) + texts("50", "", "", "", "20", "4") +
+      texts("30", "30", "30", "30", "30", "", "", "", "", "", ""))
+write("prof_port", "bridged", bytes([1]) + texts("60", "6", "5", "7", "24", "8") +
+      texts("12", "17", "20", "21", "22", "21", "20", "17", "12", "", ""))
+
+# Layout: a frame (four doubles), a length, tile and overlap, then a section.
+write("layout", "piece", struct.pack(">7d", -10, -20, 800, 600, 1000, 182, 10) +
+      bytes([1]) + struct.pack(">3d", 44, 60.8, 223.8) + bytes([5]))
+
+# Command line: the command's index, then its arguments.
+write("cli", "design", bytes([0]) + texts("--three-stage", "--temp-bmep", "--coef-bmep",
+      "--bmep", "10", "--horn", "1.5", "--dx", "40", "--d1", "44", "--lx", "20", "--angle",
+      "88", "--rpm", "11000", "--json"))
+write("cli", "bmep", bytes([1]) + texts("--kw", "--bore", "54", "--stroke", "54.5", "--rpm",
+      "12000", "--power", "30", "--json"))
+write("cli", "profiled", bytes([4]) + texts("--single", "--bore", "50", "--height", "20",
+      "--intervals", "4", "--ordinate", "30", "--ordinate", "30", "--ordinate", "30",
+      "--ordinate", "30", "--ordinate", "30"))
