@@ -1,6 +1,8 @@
 #include "cli/cli_common.h"
 
-#include <charconv>
+#include "common/display_format.h"
+#include "common/field_check.h"
+
 #include <ostream>
 
 namespace cli {
@@ -52,12 +54,10 @@ int Usage_Error(const std::string& command, const std::string& message, std::ost
 }
 
 Json Single_Json(float value) {
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value),
-                                   std::chars_format::general, 9);
-    double shortValue = 0;
-    std::from_chars(buf, res.ptr, shortValue);
-    return shortValue;
+    // The double nearest to the single's nine significant digits: it reads back to the
+    // same single, and prints as those digits.
+    const std::string digits = Significant_Text(value, 9);
+    return digits.empty() ? Json(static_cast<double>(value)) : Json(Number_Value_Double(digits));
 }
 
 Json Focus_Json(const std::string& array, int index) {

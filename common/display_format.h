@@ -8,3 +8,8 @@
 #include <string_view>
 
 std::string Format_Number(double value, std::string_view picture);
+
+// The value rounded to `significant` digits, halves to even, on its exact binary value, as
+// a plain decimal number in exponent form ("8.48150024e2", "-0"); empty for infinities
+// and NaN. The digits of printf's "%.*g" at that precision, whatever the locale.
+std::string Significant_Text(double value, int significant);

@@ -1,8 +1,8 @@
 #include "common/field_check.h"
 
-#include <charconv>
+#include <fast_float/fast_float.h>
+
 #include <cmath>
-#include <limits>
 
 std::string Trim_Blanks(std::string_view text) {
     size_t b = 0;
@@ -54,52 +54,6 @@ size_t plainNumberEnd(std::string_view t, size_t pos) {
     }
     return i;
 }
-
-// For a number that from_chars reports out of range: true when its magnitude is too
-// large (rather than too small) for a single. Only the power of ten of its first
-// significant digit matters, since the range of a single lies far from both limits.
-bool magnitudeTooLarge(std::string_view t) {
-    size_t i = 0;
-    if (t[i] == '+' || t[i] == '-')
-        ++i;
-    size_t intEnd = i;
-    while (intEnd < t.size() && isDigit(t[intEnd]))
-        ++intEnd;
-    long long power = 0;
-    bool found = false;
-    for (size_t k = i; k < intEnd && !found; ++k) {
-        if (t[k] != '0') {
-            found = true;
-            power = static_cast<long long>(intEnd - k) - 1;
-        }
-    }
-    size_t j = intEnd;
-    if (j < t.size() && t[j] == '.') {
-        ++j;
-        for (long long place = -1; j < t.size() && isDigit(t[j]); ++j, --place) {
-            if (!found && t[j] != '0') {
-                found = true;
-                power = place;
-            }
-        }
-    }
-    if (!found)
-        return false;
-    long long exp10 = 0;
-    if (j < t.size() && (t[j] == 'e' || t[j] == 'E')) {
-        ++j;
-        bool neg = false;
-        if (j < t.size() && (t[j] == '+' || t[j] == '-'))
-            neg = t[j++] == '-';
-        for (; j < t.size() && isDigit(t[j]); ++j) {
-            if (exp10 < 1000000000LL)
-                exp10 = exp10 * 10 + (t[j] - '0');
-        }
-        if (neg)
-            exp10 = -exp10;
-    }
-    return power + exp10 >= 0;
-}
 } // namespace
 
 bool Is_Plain_Number(std::string_view text) {
@@ -108,7 +62,8 @@ bool Is_Plain_Number(std::string_view text) {
 
 namespace {
 // The value of a plain decimal number, correctly rounded to T; out of T's range, infinity
-// or zero of the text's sign.
+// or zero of the text's sign. fast_float rounds to nearest, ties to even, on every digit
+// however many there are, and ignores the locale.
 template <typename T> T Decimal_Value(std::string_view text) {
     std::string_view t = text;
     while (!t.empty() && t.front() == ' ')
@@ -124,11 +79,7 @@ template <typename T> T Decimal_Value(std::string_view text) {
     if (digits.front() == '+' || digits.front() == '-')
         digits.remove_prefix(1);
     T value = 0;
-    const auto res = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                     std::chars_format::general);
-    if (res.ec == std::errc::result_out_of_range) {
-        value = magnitudeTooLarge(digits) ? std::numeric_limits<T>::infinity() : T(0);
-    }
+    fast_float::from_chars(digits.data(), digits.data() + digits.size(), value);
     return negative ? -value : value;
 }
 } // namespace
