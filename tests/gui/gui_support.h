@@ -134,9 +134,9 @@ inline std::string Focus_Of(const Form& f) {
 }
 
 // A sound layout in the window's present state: every control has an accessible name;
-// every shown control lies inside its container, a shown label's caption fits on one line
-// of its box, and no two shown controls side by side cover one another (a left-aligned
-// label counts only as far as its caption reaches).
+// every shown control lies inside its container, a shown label's caption fits its box,
+// wrapped at its words as it is drawn, and no two shown controls side by side cover one
+// another (a left-aligned label counts only as far as its caption reaches).
 inline void Expect_Sound_Layout(const Form& f) {
     std::vector<std::pair<const Control*, QRect>> shown;
     for (const Control* c : f.Controls()) {
@@ -149,10 +149,16 @@ inline void Expect_Sound_Layout(const Form& f) {
         EXPECT_TRUE(w->parentWidget()->rect().contains(r)) << c->Name() << " inside its container";
         if (auto* l = dynamic_cast<const Label*>(c)) {
             const QFontMetrics fm(l->Font());
-            const int across = fm.horizontalAdvance(QString::fromStdString(l->Caption()));
-            EXPECT_TRUE(across <= r.width() && fm.height() <= r.height()) << l->Caption();
+            const QStringList lines =
+                Wrap_Caption(QString::fromStdString(l->Caption()), fm, r.width());
+            int across = 0;
+            for (const QString& line : lines) {
+                across = std::max(across, fm.horizontalAdvance(line));
+            }
+            const int down = static_cast<int>(lines.size()) * fm.height();
+            EXPECT_TRUE(across <= r.width() && down <= r.height()) << l->Caption();
             if (l->Alignment() == Align::Left) {
-                r.setSize({std::min(r.width(), across), std::min(r.height(), fm.height())});
+                r.setSize({std::min(r.width(), across), std::min(r.height(), down)});
             }
         }
         for (const auto& [other, o] : shown) {
@@ -161,6 +167,21 @@ inline void Expect_Sound_Layout(const Form& f) {
             }
         }
         shown.emplace_back(c, r);
+    }
+}
+
+// The two designs worked through by hand, entered as the user does. Both: DX 40, D1 44,
+// LX 20, 88 degrees, 11000 rpm. Three stages: horn 1.5, temperature and coefficients from
+// a target BMEP of 10. Two stages: 600 degrees C, coefficients 2.5 and 0.65, all typed.
+inline void Enter_Design(TexDsn& d, bool threeStage) {
+    static const char* const three[10] = {"", "88", "11000", "10", "", "20", "", "1.5", "40", "44"};
+    static const char* const two[10] = {"600", "88",  "11000", "",   "0.65",
+                                        "20",  "2.5", "",      "40", "44"};
+    for (int16_t i : {0, 2, 4}) {
+        Click_Into(d.Option1[static_cast<int16_t>(threeStage ? i + 1 : i)]);
+    }
+    for (int16_t i = 0; i < d.Texh.Count; ++i) {
+        d.Texh[i].SetText((threeStage ? three : two)[i]);
     }
 }
 
