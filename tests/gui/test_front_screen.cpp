@@ -10,7 +10,7 @@
 
 namespace {
 
-using Front_Screen = Program_Test;
+using FrontScreen = Program_Test;
 
 // The normal state shows the logo; the acknowledgment state shows its panel instead, with
 // "Provided by" and the logo word moved down and the short mark beside the word.
@@ -23,15 +23,12 @@ void Expect_Acknowledgment(PipsMenu& m, bool shown) {
     EXPECT_EQ(m.Label1.Left(), shown ? 2780.0F : 4180.0F);
 }
 
-TEST_F(Front_Screen, StartsShownWithTheDesignWindowLoadedAndHidden) {
-    EXPECT_TRUE(menu().Visible());
+TEST_F(FrontScreen, StartsShownWithTheDesignWindowLoadedAndHiddenInTheDesignedFonts) {
+    PipsMenu& m = menu();
+    EXPECT_TRUE(m.Visible());
     ASSERT_TRUE(Win_Exists<TexDsn>());
     EXPECT_FALSE(dsn().Visible());
-    Expect_Acknowledgment(menu(), false);
-}
-
-TEST_F(Front_Screen, EverythingFitsItsPlaceInTheDesignedFonts) {
-    PipsMenu& m = menu();
+    Expect_Acknowledgment(m, false);
     for (Control* c : m.Controls()) {
         const QWidget* w = c->Widget();
         EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << c->Name();
@@ -47,7 +44,7 @@ TEST_F(Front_Screen, EverythingFitsItsPlaceInTheDesignedFonts) {
     EXPECT_EQ(m.Label7.Font().pixelSize(), 32); // 24 pt
 }
 
-TEST_F(Front_Screen, AccessKeysReachTheMenuItems) {
+TEST_F(FrontScreen, AccessKeysReachTheMenuItems) {
     PipsMenu& m = menu();
     QStringList keys;
     for (QAction* a : m.MenuBar->actions()) {
@@ -60,7 +57,7 @@ TEST_F(Front_Screen, AccessKeysReachTheMenuItems) {
     EXPECT_TRUE(dsn().Visible());
 }
 
-TEST_F(Front_Screen, AcknowledgmentSwapsThePanelsAndDoesNotToggle) {
+TEST_F(FrontScreen, AcknowledgmentSwapsThePanelsAndDoesNotToggle) {
     PipsMenu& m = menu();
     dsn().Show();
     for (int round = 0; round < 2; ++round) {
@@ -72,7 +69,7 @@ TEST_F(Front_Screen, AcknowledgmentSwapsThePanelsAndDoesNotToggle) {
     Expect_Acknowledgment(m, false);
 }
 
-TEST_F(Front_Screen, OpeningTheDesignWindowLeavesTheAcknowledgment) {
+TEST_F(FrontScreen, OpeningTheDesignWindowLeavesTheAcknowledgment) {
     menu().InfoScrn->trigger();
     Open_Design();
     EXPECT_TRUE(dsn().Visible());
@@ -80,7 +77,7 @@ TEST_F(Front_Screen, OpeningTheDesignWindowLeavesTheAcknowledgment) {
     Expect_Acknowledgment(menu(), false);
 }
 
-TEST_F(Front_Screen, OpeningTheToolsListResetsTheFrontScreenAndHidesTheDesignWindow) {
+TEST_F(FrontScreen, OpeningTheToolsListResetsTheFrontScreenAndHidesTheDesignWindow) {
     menu().InfoScrn->trigger();
     dsn().Show();
     emit menu().SumTools->aboutToShow();
@@ -91,7 +88,7 @@ TEST_F(Front_Screen, OpeningTheToolsListResetsTheFrontScreenAndHidesTheDesignWin
     EXPECT_EQ(ToolCode::ToolJustOpened, ToolCode::True);
 }
 
-TEST_F(Front_Screen, ExitEndsTheProgramEvenWithAWorkWindowShown) {
+TEST_F(FrontScreen, ExitEndsTheProgramEvenWithAWorkWindowShown) {
     Open_Design();
     menu().ExitProg->trigger();
     EXPECT_TRUE(Program_Has_Ended());
@@ -99,7 +96,7 @@ TEST_F(Front_Screen, ExitEndsTheProgramEvenWithAWorkWindowShown) {
     EXPECT_FALSE(dsn().Visible());
 }
 
-TEST_F(Front_Screen, ClosingTheFrontScreenEndsTheProgram) {
+TEST_F(FrontScreen, ClosingTheFrontScreenEndsTheProgram) {
     menu().close();
     EXPECT_TRUE(Program_Has_Ended());
     EXPECT_FALSE(menu().Visible());
