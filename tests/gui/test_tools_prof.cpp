@@ -7,11 +7,11 @@
 
 namespace {
 
-using Profiled_Port = Program_Test;
+using ProfiledPort = Program_Test;
 
 // Each option click hides the ordinates and either result and shows its configuration's
 // fields empty; the single port keeps the hidden bridge texts.
-TEST_F(Profiled_Port, EachConfigurationShowsItsFieldsEmpty) {
+TEST_F(ProfiledPort, EachConfigurationShowsItsFieldsEmpty) {
     Open_Tool(3);
     ProfTool& p = prof();
     const Calculator k = Calculator_Of(3);
@@ -57,7 +57,7 @@ TEST_F(Profiled_Port, EachConfigurationShowsItsFieldsEmpty) {
 // A text of 4 to 10 intervals, rounded halves to even, shows stations 0 to n emptied in a
 // frame sized and centred for them; any other text hides the frame without a message. The
 // stations beyond n keep their texts hidden.
-TEST_F(Profiled_Port, TheIntervalsTextSizesPlacesShowsOrHidesTheOrdinateFrame) {
+TEST_F(ProfiledPort, TheIntervalsTextSizesPlacesShowsOrHidesTheOrdinateFrame) {
     Open_Tool(3);
     ProfTool& p = prof();
     Click_Into(p.ProfOpt[0]);

@@ -5,7 +5,7 @@
 
 namespace {
 
-class Tools_Menu : public Program_Test {
+class ToolsMenu : public Program_Test {
 protected:
     // Every calculator opened from the menu, then its worked example calculated in each, so
     // that all four show a result at once.
@@ -41,7 +41,7 @@ protected:
     }
 };
 
-TEST_F(Tools_Menu, EachItemOpensItsCalculatorInItsOpeningStateAndReturnHidesIt) {
+TEST_F(ToolsMenu, EachItemOpensItsCalculatorInItsOpeningStateAndReturnHidesIt) {
     for (int16_t tool = 0; tool < 4; ++tool) {
         SCOPED_TRACE(tool);
         Use_Every_Calculator();
@@ -67,7 +67,7 @@ TEST_F(Tools_Menu, EachItemOpensItsCalculatorInItsOpeningStateAndReturnHidesIt) 
     }
 }
 
-TEST_F(Tools_Menu, TheListOpenedWithoutAChoiceHidesEveryWorkWindowAndResetsThreeCalculators) {
+TEST_F(ToolsMenu, TheListOpenedWithoutAChoiceHidesEveryWorkWindowAndResetsThreeCalculators) {
     Use_Every_Calculator();
     for (Form* f : Work_Windows()) {
         f->Show();
