@@ -14,6 +14,8 @@ int Calculator_Main(const std::vector<std::string>& args, std::ostream& out, std
                  "Exit status: 0 result, 2 check failure, 64 usage error.",
                  "expansion-chamber-calc"};
     app.require_subcommand(1);
+    // Flags start with "-" on every system: a text such as "/kw" is a text, also on Windows.
+    app.allow_windows_style_options(false);
 
     Design_Flags design;
     CLI::App* designCmd = app.add_subcommand("design", "Expansion chamber dimensions");

@@ -3,18 +3,24 @@
 #include "common/platform.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <mutex>
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+// After windows.h, which declares what these use.
 #include <fcntl.h>
 #include <io.h>
 #include <process.h>
 #include <shellapi.h>
 #include <sys/stat.h>
-#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -54,7 +60,7 @@ std::string Utf8(const std::wstring& wide) {
 }
 
 int Open(const std::string& path, int flags, int mode = 0) {
-    return _wopen(Wide(path).c_str(), flags | _O_BINARY, mode);
+    return _wopen(Wide(path).c_str(), flags | _O_BINARY | _O_NOINHERIT, mode);
 }
 int Write(int fd, const char* data, size_t size) {
     return _write(fd, data, static_cast<unsigned>(std::min<size_t>(size, 1u << 30)));
@@ -65,12 +71,23 @@ int Flush(int fd) {
 int Close(int fd) {
     return _close(fd);
 }
+// Also called from the interruption handler, which Windows runs on a thread of its own:
+// allocating there is safe.
 int Unlink(const char* path) {
     return _wunlink(Wide(path).c_str());
 }
 constexpr int New_File_Flags = _O_WRONLY | _O_CREAT | _O_EXCL;
 constexpr int Existing_File_Flags = _O_WRONLY;
 constexpr int New_File_Mode = _S_IREAD | _S_IWRITE;
+
+// Standard output and error carry the program's bytes unchanged, as on every other
+// system: the C runtime would write each "\n" as "\r\n". Set before main runs, so for
+// every program and every way of writing to them.
+const bool binaryStandardStreams = [] {
+    _setmode(1, _O_BINARY);
+    _setmode(2, _O_BINARY);
+    return true;
+}();
 #else
 int Open(const std::string& path, int flags, int mode = 0) {
     return ::open(path.c_str(), flags | O_CLOEXEC, mode);
@@ -179,10 +196,21 @@ int Run_Instead(const std::string& program, const std::vector<std::string>& args
 #ifdef _WIN32
     std::vector<std::wstring> wide;
     for (const auto& a : args) {
-        // The C runtime joins the arguments into one command line: quote each.
+        // The C runtime joins the arguments into one command line, which the program splits
+        // again: each one quoted, a quote escaped by a backslash, and backslashes doubled
+        // where they come before a quote (also the closing one).
         std::wstring q = L"\"";
-        for (wchar_t c : Wide(a))
-            q += c == L'"' ? std::wstring(L"\\\"") : std::wstring(1, c);
+        size_t backslashes = 0;
+        for (wchar_t c : Wide(a)) {
+            if (c == L'\\') {
+                ++backslashes;
+                continue;
+            }
+            q.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+            backslashes = 0;
+            q += c;
+        }
+        q.append(2 * backslashes, L'\\');
         wide.push_back(q + L"\"");
     }
     std::vector<const wchar_t*> argv;
@@ -271,11 +299,32 @@ void Keep_If_Interrupted(const std::string& path) {
 }
 
 #ifdef _WIN32
+namespace {
+// Ctrl+C and Ctrl+Break reach the program on a thread of their own, through the console's
+// handlers, the latest first; the C runtime's turns them into SIGINT. While held, they
+// stop at this one and are raised when the hold ends.
+std::atomic<int> holds{0};
+std::atomic<bool> heldBack{false};
+
+BOOL WINAPI Hold_Interruption(DWORD event) {
+    if ((event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) && holds > 0) {
+        heldBack = true;
+        return TRUE;
+    }
+    return FALSE;
+}
+} // namespace
+
 Interruptions_Held::Interruptions_Held() {
-    SetConsoleCtrlHandler(nullptr, TRUE); // Ctrl+C ignored meanwhile
+    if (holds++ == 0)
+        SetConsoleCtrlHandler(Hold_Interruption, TRUE);
 }
 Interruptions_Held::~Interruptions_Held() {
-    SetConsoleCtrlHandler(nullptr, FALSE);
+    if (--holds == 0) {
+        SetConsoleCtrlHandler(Hold_Interruption, FALSE);
+        if (heldBack.exchange(false))
+            std::raise(SIGINT);
+    }
 }
 #else
 namespace {

@@ -1,0 +1,101 @@
+// The file writer where only the standard library and the platform file are shared: names
+// in UTF-8, every byte as given (no line-end translation), a set all or none, one file
+// under two spellings. The POSIX-only cases (links, devices, limits) are in tests/files.
+
+#include "common/file_output.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Folder {
+    fs::path dir = [] {
+        const fs::path d =
+            fs::temp_directory_path() / ("ecd-portable-" + std::to_string(std::random_device{}()));
+        fs::create_directories(d);
+        return d;
+    }();
+    ~Folder() {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    std::string operator/(const std::string& name) const {
+        return (dir / fs::u8path(name)).u8string();
+    }
+    std::vector<std::string> names() const {
+        std::vector<std::string> n;
+        for (const auto& e : fs::directory_iterator(dir))
+            n.push_back(e.path().filename().u8string());
+        std::sort(n.begin(), n.end());
+        return n;
+    }
+};
+
+std::string Read(const std::string& path) {
+    std::ifstream f(fs::u8path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+TEST(PortableFiles, EveryNameAndEveryByte) {
+    Folder f;
+    const std::vector<std::string> names = {"a.txt", "\xC3\x96lrohr\xE2\x80\x93\xC3\x9F.dxf",
+                                            "with blank.svg", "\xE6\xB8\xA9.pdf"};
+    const std::string bytes("unix\nwindows\r\nzero\0high\xFF\n", 27);
+    std::ofstream(fs::u8path(f / names[0]), std::ios::binary) << "old";
+    std::vector<File_Output> set;
+    for (const auto& n : names)
+        set.push_back({f / n, n + bytes});
+    ASSERT_FALSE(Write_Files(set));
+    for (const auto& n : names)
+        EXPECT_EQ(Read(f / n), n + bytes) << n;
+    std::vector<std::string> sorted = names;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(f.names(), sorted); // nothing left beside them
+}
+
+TEST(PortableFiles, ASetThatCannotBeWrittenLeavesEverythingAsItWas) {
+    Folder f;
+    std::ofstream(fs::u8path(f / "a"), std::ios::binary) << "old a";
+    fs::create_directory(fs::u8path(f / "folder"));
+    const struct {
+        std::string second;
+        std::string reason; // empty: the system's own words
+    } cases[] = {{f / "missing/b", ""}, {f / "folder", "is a folder"}, {"", "no file name"}};
+    for (const auto& c : cases) {
+        const auto failure = Write_Files({{f / "a", "new a"}, {c.second, "b"}});
+        ASSERT_TRUE(failure) << c.second;
+        EXPECT_EQ(failure->path, c.second);
+        EXPECT_EQ(c.reason.empty() ? failure->reason : c.reason, failure->reason);
+        EXPECT_FALSE(failure->reason.empty());
+        EXPECT_EQ(Read(f / "a"), "old a");
+        EXPECT_EQ(f.names(), (std::vector<std::string>{"a", "folder"}));
+    }
+}
+
+TEST(PortableFiles, OneFileUnderTwoSpellings) {
+    Folder f;
+    std::ofstream(fs::u8path(f / "a"), std::ios::binary) << "";
+    const struct {
+        std::vector<std::string> paths;
+        bool same;
+    } cases[] = {
+        {{f / "a", f / "b", f / "\xC3\xA4"}, false},
+        {{f / "a", f / "./a"}, true},
+        {{f / "new", f / "x/../new"}, true},
+        {{"-", "-"}, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Same_File_Twice(c.paths).empty(), !c.same) << c.paths[1];
+}
+
+} // namespace
