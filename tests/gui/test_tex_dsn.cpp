@@ -119,9 +119,22 @@ INSTANTIATE_TEST_SUITE_P(DesignWindow, OptionGroups, ::testing::Values(
 
 // The hand-calculated results of both worked designs, the three-stage one calculated twice
 // to show that a calculation does not build on the one before; the two-stage one after it
-// leaves the fifth diameter and seventh length alone.
-TEST_F(DesignWindow, WorkedDesignsShowTheirHandCalculatedResults) {
+// leaves the fifth diameter and seventh length alone. The diagram is painted: its outline,
+// LDia(6) dotted for three stages and solid for two.
+TEST_F(DesignWindow, WorkedDesignsShowTheirHandCalculatedResultsAndDiagram) {
     TexDsn& d = Open_Design();
+    const auto dark = [&d](double xt, double yt) {
+        const QImage img = d.PipPic.Widget()->grab().toImage();
+        return QColor(img.pixel(static_cast<int>(xt / 15), static_cast<int>(yt / 15))).lightness() <
+               100;
+    };
+    const auto gaps = [&dark](const LineShape& l) {
+        int light = 0;
+        for (double y = l.Y1 + 45; y < l.Y2 - 45; y += 15) {
+            light += dark(l.X1, y) ? 0 : 1;
+        }
+        return light;
+    };
     Enter_Design(d, true);
     d.Comd[0].Click();
     Click_Into(d.Comd[0]);
@@ -135,6 +148,10 @@ TEST_F(DesignWindow, WorkedDesignsShowTheirHandCalculatedResults) {
               (Strings{"61.4 ", "223.8 ", "148.9 ", "74.9 ", "89.5 ", "195.3 ", "195.3 "}));
     EXPECT_EQ(d.TexTotLth.Text(), "813.7 ");
     Expect_Sound_Layout(d);
+    const LineShape belly = d.Diagram.LTop[4];
+    EXPECT_TRUE(dark((belly.X1 + belly.X2) / 2, belly.Y1));
+    EXPECT_EQ(gaps(d.Diagram.LDia[7]), 0) << "the tail pipe's end, solid";
+    EXPECT_GT(gaps(d.Diagram.LDia[6]), 3);
     const float d5 = d.V.Diam[4], l7 = d.V.Lnth[6];
 
     Enter_Design(d, false);
@@ -152,33 +169,6 @@ TEST_F(DesignWindow, WorkedDesignsShowTheirHandCalculatedResults) {
     EXPECT_EQ(d.Diagram.Dprt.X1, 1000.0F);
     EXPECT_NEAR(d.Diagram.LDia[6].X1, 9000.0, 0.01);
     EXPECT_FALSE(d.Diagram.LDia[7].Visible);
-}
-
-// The painted diagram: the outline is drawn, LDia(6) dotted for three stages and solid
-// for two.
-TEST_F(DesignWindow, PipPicPaintsTheDiagram) {
-    TexDsn& d = Open_Design();
-    const auto dark = [&d](double xt, double yt) {
-        const QImage img = d.PipPic.Widget()->grab().toImage();
-        return QColor(img.pixel(static_cast<int>(xt / 15), static_cast<int>(yt / 15))).lightness() <
-               100;
-    };
-    const auto gaps = [&dark](const LineShape& l) {
-        int light = 0;
-        for (double y = l.Y1 + 45; y < l.Y2 - 45; y += 15) {
-            light += dark(l.X1, y) ? 0 : 1;
-        }
-        return light;
-    };
-    Enter_Design(d, true);
-    d.Comd[0].Click();
-    const LineShape belly = d.Diagram.LTop[4];
-    EXPECT_TRUE(dark((belly.X1 + belly.X2) / 2, belly.Y1));
-    EXPECT_EQ(gaps(d.Diagram.LDia[7]), 0) << "the tail pipe's end, solid";
-    EXPECT_GT(gaps(d.Diagram.LDia[6]), 3);
-
-    Enter_Design(d, false);
-    d.Comd[0].Click();
     EXPECT_EQ(gaps(d.Diagram.LDia[6]), 0);
 }
 
@@ -265,49 +255,47 @@ INSTANTIATE_TEST_SUITE_P(DesignWindow, CalculateMessages, ::testing::Values(
 
 // ---- Returning, reopening and discarding ----
 
-TEST_F(DesignWindow, ReturnsToTheFrontScreenAndReopensEmptyKeepingItsState) {
-    TexDsn& d = Open_Design();
-    Enter_Design(d, true);
-    d.Text1.SetText("GP 125");
-    d.Comd[0].Click();
-    d.Comd[2].Click();
-    EXPECT_FALSE(d.Visible());
-    EXPECT_TRUE(menu().Visible());
+// "Return to Front Screen" hides the window, its frame's close control discards it; either
+// way the front screen is left, and the window opens again empty, without results, with its
+// form-level state kept until the next option click and calculation.
+TEST_F(DesignWindow, ReturnsOrClosesAndReopensEmptyKeepingItsState) {
+    for (const bool frame : {false, true}) {
+        SCOPED_TRACE(frame ? "closed by its frame" : "returned");
+        TexDsn& d = Open_Design();
+        Enter_Design(d, true);
+        d.Text1.SetText("GP 125");
+        d.Comd[0].Click();
+        if (frame) {
+            d.close();
+            EXPECT_FALSE(Win_Exists<TexDsn>());
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        } else {
+            d.Comd[2].Click();
+            EXPECT_FALSE(d.Visible());
+        }
+        EXPECT_TRUE(menu().Visible());
 
-    Open_Design();
-    EXPECT_TRUE(d.Visible());
-    Expect_Results(d, false);
-    EXPECT_EQ(d.Text1.Text(), "");
-    for (TextBox& t : d.Texh) {
-        EXPECT_EQ(t.Text(), "");
+        TexDsn& again = Open_Design();
+        EXPECT_TRUE(again.Visible());
+        Expect_Results(again, false);
+        EXPECT_EQ(again.Text1.Text(), "");
+        for (TextBox& t : again.Texh) {
+            EXPECT_EQ(t.Text(), "");
+        }
+        for (OptionButton& o : again.Option1) {
+            EXPECT_FALSE(o.Value());
+        }
+        for (PictureBox* p :
+             {&again.HornPic, &again.TempPic, &again.BmepPic, &again.BellyPic, &again.TailPic}) {
+            EXPECT_FALSE(p->Visible()) << p->Name();
+        }
+        EXPECT_TRUE(again.V.ThreeStage);
+        EXPECT_EQ(again.V.Numdiam, 4);
+        boxes.clear();
+        again.Comd[0].Click();
+        EXPECT_EQ(boxes, (std::vector<Box>{
+                             {"Diffuser Type Not Set", "Select an Option for the Diffuser Type"}}));
     }
-    for (OptionButton& o : d.Option1) {
-        EXPECT_FALSE(o.Value());
-    }
-    for (PictureBox* p : {&d.HornPic, &d.TempPic, &d.BmepPic, &d.BellyPic, &d.TailPic}) {
-        EXPECT_FALSE(p->Visible()) << p->Name();
-    }
-    // The form-level state stays until the next option click and calculation.
-    EXPECT_TRUE(d.V.ThreeStage);
-    EXPECT_EQ(d.V.Numdiam, 4);
-    d.Comd[0].Click();
-    EXPECT_EQ(boxes, (std::vector<Box>{
-                         {"Diffuser Type Not Set", "Select an Option for the Diffuser Type"}}));
-}
-
-TEST_F(DesignWindow, ClosedByItsFrameItLoadsAgainWithItsStateKept) {
-    TexDsn& d = Open_Design();
-    Enter_Design(d, true);
-    d.Comd[0].Click();
-    d.close();
-    EXPECT_FALSE(Win_Exists<TexDsn>());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(menu().Visible());
-
-    TexDsn& again = Open_Design();
-    EXPECT_TRUE(again.Visible());
-    EXPECT_TRUE(again.V.ThreeStage);
-    Expect_Results(again, false);
 }
 
 } // namespace
