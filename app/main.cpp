@@ -2,11 +2,21 @@
 // the front screen's close control.
 
 #include "app/pips_menu.h"
+#include "ecd_version.h"
 
 #include <QApplication>
 
+#include <cstring>
+#include <iostream>
+
 int main(int argc, char* argv[]) {
+    // Answered before Qt starts, so that it needs no display.
+    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "expansion-chamber " << Ecd_Version << "\n";
+        return 0;
+    }
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QString::fromLatin1(Ecd_Version));
     Prepare_Application(app);
     Start_Program();
     const int rc = QApplication::exec();

@@ -2,6 +2,7 @@
 
 #include "common/palette.h"
 #include "design/tex_dsn.h"
+#include "ecd_version.h"
 
 #include <QAction>
 #include <QMenu>
@@ -109,6 +110,9 @@ PipsMenu::PipsMenu()
     ClearCom.Create(Picture2, 4820, 20, 260, 255, "X");
     ClearCom.SetFont(Win_Font(8.25, true));
     ClearCom.Widget()->setAccessibleDescription(QStringLiteral("Closes the acknowledgment"));
+    VerLab.Create(Picture2, 3420, 220, 1350, 255, std::string("Version ") + Ecd_Version);
+    VerLab.SetFont(Win_Font(8.25));
+    VerLab.SetAlignment(Align::Right);
 
     // The menu bar; the top-level captions end in four blanks that space the items.
     MenuBar = new QMenuBar(this);

@@ -31,6 +31,7 @@ public:
     Label AckTit{"AckTit"};
     Ctl_Array<Label, 5> InfoLab{"InfoLab"};
     CommandButton ClearCom{"ClearCom"};
+    Label VerLab{"VerLab"}; // the program's version, in the panel beside its title
 
     // The menu bar.
     QMenuBar* MenuBar = nullptr;

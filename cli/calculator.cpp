@@ -2,6 +2,7 @@
 
 #include "cli/design_command.h"
 #include "cli/tool_commands.h"
+#include "ecd_version.h"
 
 #include <ostream>
 
@@ -14,6 +15,12 @@ int Calculator_Main(const std::vector<std::string>& args, std::ostream& out, std
                  "Exit status: 0 result, 2 check failure, 64 usage error.",
                  "expansion-chamber-calc"};
     app.require_subcommand(1);
+    // The version needs no command: it is answered before the command line is parsed.
+    app.add_flag("--version", "Print the version and exit");
+    if (!args.empty() && args[0] == "--version") {
+        out << "expansion-chamber-calc " << Ecd_Version << "\n";
+        return ExitOk;
+    }
     // Flags start with "-" on every system: a text such as "/kw" is a text, also on Windows.
     app.allow_windows_style_options(false);
 

@@ -8,6 +8,7 @@
 #include "common/file_output.h"
 #include "common/numbers.h"
 #include "common/platform.h"
+#include "ecd_version.h"
 #include "fabrication/pattern_files.h"
 
 #include <QGuiApplication>
@@ -117,6 +118,8 @@ int main(int argc, char** argv) {
                  "Exit status: 0 written, 1 a file could not be written (none is left), 2 check "
                  "failure,\n64 usage error.",
                  name};
+    bool version = false;
+    app.add_flag("--version", version, "Print the version and exit");
     cli::Design_Flags design;
     cli::Add_Design_Flags(app, design);
     Template_Flags t;
@@ -140,6 +143,10 @@ int main(int argc, char** argv) {
     const int parsed = cli::Parse(app, cli::Prepare_Args(args), std::cout, std::cerr);
     if (parsed >= 0)
         return parsed;
+    if (version) {
+        std::cout << name << " " << Ecd_Version << "\n";
+        return cli::ExitOk;
+    }
     const auto usage = [&name](const std::string& message) {
         return cli::Usage_Error(name, message, std::cerr);
     };
