@@ -19,6 +19,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QString::fromLatin1(Ecd_Version));
     Prepare_Application(app);
     Start_Program();
+    // "expansion-chamber pipe.ecd": the design window opens with that design.
+    const QStringList args = QApplication::arguments();
+    if (args.size() > 1 && !args[1].startsWith(QLatin1Char('-'))) {
+        Open_Design_At_Start(args[1].toStdString());
+    }
     const int rc = QApplication::exec();
     Discard_All_Windows(false);
     return rc;

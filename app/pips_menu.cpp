@@ -3,6 +3,7 @@
 #include "common/palette.h"
 #include "design/tex_dsn.h"
 #include "ecd_version.h"
+#include "fabrication/pattern_window.h"
 
 #include <QAction>
 #include <QMenu>
@@ -205,5 +206,17 @@ void PipsMenu::ExitProg_Click() {
 
 void Start_Program() {
     Set_Front_Screen([] { Win<PipsMenu>().Show(); });
+    // The flat patterns of the design on screen, and gone with its results.
+    TexDsn::Set_Pattern_Hooks({[](const Chamber_Design& d) { Win<PatTool>().Show_Design(d); },
+                               [] {
+                                   if (Win_Exists<PatTool>()) {
+                                       Win<PatTool>().Hide();
+                                   }
+                               }});
     Win<PipsMenu>();
+}
+
+void Open_Design_At_Start(const std::string& path) {
+    Win<PipsMenu>().PipeVals->trigger();
+    Win<TexDsn>().Open_Design_File(path);
 }

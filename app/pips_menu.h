@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 class QAction;
 class QMenu;
@@ -67,3 +68,7 @@ private:
 // Starts the program: makes this window the front screen that the work windows show, then
 // loads and shows it.
 void Start_Program();
+
+// Opens the design window with the design of this file, as "Open Design..." does: the
+// program started with a design file, or one given to it by the desktop.
+void Open_Design_At_Start(const std::string& path);

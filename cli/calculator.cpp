@@ -12,21 +12,22 @@ int Calculator_Main(const std::vector<std::string>& args, std::ostream& out, std
     CLI::App app{"Expansion Chamber Design Utility - command-line calculator.\n"
                  "Every field flag takes one text, exactly as typed into the window's field;\n"
                  "a field flag left out is an empty field, an option left out is unset.\n"
-                 "Exit status: 0 result, 2 check failure, 64 usage error.",
+                 "Exit status: 0 result, 1 a file could not be read or written, 2 check failure,\n"
+                 "64 usage error.",
                  "expansion-chamber-calc"};
     app.require_subcommand(1);
+    // Flags start with "-" on every system: a text such as "/kw" is a text, also on Windows.
+    app.allow_windows_style_options(false);
     // The version needs no command: it is answered before the command line is parsed.
     app.add_flag("--version", "Print the version and exit");
     if (!args.empty() && args[0] == "--version") {
         out << "expansion-chamber-calc " << Ecd_Version << "\n";
         return ExitOk;
     }
-    // Flags start with "-" on every system: a text such as "/kw" is a text, also on Windows.
-    app.allow_windows_style_options(false);
 
     Design_Flags design;
     CLI::App* designCmd = app.add_subcommand("design", "Expansion chamber dimensions");
-    Add_Design_Flags(*designCmd, design);
+    Add_Design_Flags(*designCmd, design, true);
 
     app.add_subcommand("templates", "Full-size flat patterns of the chamber (PDF, SVG, DXF)");
 

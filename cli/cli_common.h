@@ -1,11 +1,11 @@
 #pragma once
-// Shared pieces of the command-line calculator: argument preparation, exit codes, the
-// JSON and plain-text reports of a check outcome.
+// Shared pieces of the command-line calculator: argument preparation, exit codes, and the
+// printing of a check outcome as JSON or plain text.
 
 #include "common/field_failure.h"
+#include "common/report.h"
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include <iosfwd>
 #include <map>
@@ -14,7 +14,11 @@
 
 namespace cli {
 
-using Json = nlohmann::ordered_json;
+using report::Focus_Json;
+using report::Json;
+using report::Report;
+using report::Report_Json;
+using report::Single_Json;
 
 enum Exit_Code : int { ExitOk = 0, ExitFailure = 1, ExitCheckFailed = 2, ExitUsage = 64 };
 
@@ -31,26 +35,6 @@ std::vector<std::string> Prepare_Args(const std::vector<std::string>& args);
 // error prints the message and a pointer to the help of the command in use and returns
 // ExitUsage. -1: parsed.
 int Parse(CLI::App& app, std::vector<std::string> args, std::ostream& out, std::ostream& err);
-
-// A stored single-precision quantity as a JSON number with 9 significant digits, so that
-// it reads back to the same float.
-Json Single_Json(float value);
-
-// The control that takes the focus, as the windows name it ("Texh(9)"), or null.
-Json Focus_Json(const std::string& array, int index);
-
-// What one check-and-compute run produced, ready to print.
-struct Report {
-    std::string fieldArray;              // "Texh", "BHP_Txt", ... (focus names)
-    std::string ordinateArray;           // for ordinate failures: "OrdTxt"
-    std::vector<Field_Warning> warnings; // shown before the outcome, in order
-    std::optional<Field_Failure> failure;
-    std::vector<std::pair<std::string, std::string>> display; // control -> shown text
-    std::vector<std::pair<std::string, float>> values;        // stored quantities
-    std::vector<std::string> plainLines; // the result as plain text (when no failure)
-};
-
-Json Report_Json(const Report& r);
 
 // A usage error found after parsing: the message, the pointer to the command's help, and
 // ExitUsage. `command` is the command as the user types it ("expansion-chamber-calc bmep").

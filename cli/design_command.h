@@ -1,9 +1,11 @@
 #pragma once
-// The "design" command: the design window's option groups and field texts from flags, the
-// same checks in the same order, and the dimension table as the window shows it.
+// The "design" command: the design window's option groups and field texts from flags (or
+// from a design file, the flags given beside it overriding it), the same checks in the
+// same order, the dimension table as the window shows it, and the design saved to a file.
 
 #include "cli/cli_common.h"
 #include "design/design_pipeline.h"
+#include "design/design_report.h"
 
 #include <CLI/CLI.hpp>
 
@@ -15,16 +17,19 @@ struct Design_Flags {
     bool tempManual = false, tempBmep = false;
     bool coefManual = false, coefBmep = false;
     bool json = false;
+    std::string open; // a design file to start from
+    std::string save; // where to save the design ("design" only)
+    CLI::App* command = nullptr;
 };
 
-// Registers the design flags (options, fields, --name, --json) on a command.
-void Add_Design_Flags(CLI::App& cmd, Design_Flags& flags);
+// Registers the design flags (options, fields, --name, --open, --json; --save when
+// `withSave`) on a command.
+void Add_Design_Flags(CLI::App& cmd, Design_Flags& flags, bool withSave);
 
-// The form with its three choices from the flags.
-Design_Form Design_Form_Of(const Design_Flags& flags);
-
-// The report of a design run: the result table's texts and the stored quantities.
-Report Design_Report(const Outcome<Chamber_Design>& run);
+// The form: the design file's, if one is given, with every flag given on the line taking
+// the place of what the file holds. Nothing, with the reason in `error`, when the file
+// cannot be opened or is no design file.
+std::optional<Design_Form> Design_Form_Of(const Design_Flags& flags, std::string& error);
 
 // The whole "design" command on parsed flags: prints and returns the exit code.
 int Design_Command(const Design_Flags& flags, std::ostream& out, std::ostream& err);

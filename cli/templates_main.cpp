@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
     bool version = false;
     app.add_flag("--version", version, "Print the version and exit");
     cli::Design_Flags design;
-    cli::Add_Design_Flags(app, design);
+    cli::Add_Design_Flags(app, design, false);
     Template_Flags t;
     const auto option = [&app](const char* flag, std::string& target, const char* help,
                                const char* type) {
@@ -178,8 +178,14 @@ int main(int argc, char** argv) {
     std::ostream& report = toStandardOutput ? std::cerr : std::cout;
 
     // The design, exactly as the design command checks and computes it.
-    const Outcome<Chamber_Design> run = Calc_Design(cli::Design_Form_Of(design));
-    cli::Report summary = cli::Design_Report(run);
+    std::string unread;
+    const std::optional<Design_Form> form = cli::Design_Form_Of(design, unread);
+    if (!form) {
+        std::cerr << name << ": cannot open " << design.open << ": " << unread << "\n";
+        return cli::ExitFailure;
+    }
+    const Outcome<Chamber_Design> run = Calc_Design(*form);
+    cli::Report summary = Design_Report(run);
     if (summary.failure)
         return cli::Print_Report(summary, design.json, report, std::cerr);
 

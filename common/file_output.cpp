@@ -3,6 +3,7 @@
 #include "common/platform.h"
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <system_error>
 
@@ -222,6 +223,39 @@ std::optional<Write_Failure> Write_Files(const std::vector<File_Output>& outputs
 
 std::optional<Write_Failure> Write_File(const std::string& path, const std::string& bytes) {
     return Write_Files({{path, bytes}});
+}
+
+std::optional<std::string> Read_File(const std::string& path, size_t largest, std::string& error) {
+    const fs::path p = Path_Of(path);
+    std::error_code ec;
+    const fs::file_status st = fs::status(p, ec);
+    if (st.type() == fs::file_type::not_found) {
+        error = "There is no such file.";
+        return std::nullopt;
+    }
+    if (st.type() == fs::file_type::directory) {
+        error = "It is a folder, not a file.";
+        return std::nullopt;
+    }
+    std::ifstream in(p, std::ios::binary);
+    if (!in) {
+        error = "It cannot be read" + (ec ? ": " + ec.message() + "." : std::string("."));
+        return std::nullopt;
+    }
+    std::string bytes;
+    char chunk[65536];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        bytes.append(chunk, static_cast<size_t>(in.gcount()));
+        if (bytes.size() > largest) {
+            error = "It is far too large for a design file.";
+            return std::nullopt;
+        }
+    }
+    if (in.bad()) {
+        error = "It could not be read to the end.";
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
-// The one way the program writes files: whole or not at all, and a set of files all or
-// none. Every file is first written in full beside its target under a temporary name,
+// Reading a file whole, and the one way the program writes files: whole or not at all, and a set of
+// files all or none. Every file is first written in full beside its target under a temporary name,
 // flushed to the disk and closed, each step checked; only when every file of the set is
 // complete do they take their targets' places, and a failure then puts back what was
 // there. A file that stands behind a symbolic link is replaced where it stands; a device,
@@ -28,6 +28,10 @@ std::optional<Write_Failure> Write_Files(const std::vector<File_Output>& outputs
 
 // One file, whole or not at all.
 std::optional<Write_Failure> Write_File(const std::string& path, const std::string& bytes);
+
+// The whole of a file of at most `largest` bytes; nothing, with the reason in `error`, when
+// it is missing, unreadable, a folder or larger.
+std::optional<std::string> Read_File(const std::string& path, size_t largest, std::string& error);
 
 // When two of the paths name the same file (also through another spelling, a link or a
 // second hard link), the text says which; empty when they are all different.

@@ -321,15 +321,19 @@ void CommandButton::Create(Container& in, float left, float top, float width, fl
     auto* w = new Button_Widget(in.Host());
     w->setAutoDefault(false);
     w->setFocusPolicy(Qt::StrongFocus);
+    w->setText(To_Q(caption)); // an ampersand in it makes Alt and the next letter press it
     Attach(w, in, left, top, width, height, true);
     backColor_ = Rgb(192, 192, 192);
     Apply_Look();
-    SetAccessibleName(caption);
+    SetAccessibleName(Without_Mnemonic(To_Q(caption)).toStdString());
 }
 
 void CommandButton::SetCaption(const std::string& c) {
     caption_ = c;
-    SetAccessibleName(c);
+    if (auto* w = static_cast<QPushButton*>(widget_.data())) {
+        w->setText(To_Q(c));
+    }
+    SetAccessibleName(Without_Mnemonic(To_Q(c)).toStdString());
     if (widget_) {
         widget_->update();
     }

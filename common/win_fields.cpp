@@ -19,3 +19,10 @@ void Create_Result_Line(Label& line, Container& in, float left, float top, float
     line.Create(in, left, top, width, 255, "");
     line.SetAccessibleName("Result");
 }
+
+void Set_Tab_Order(std::initializer_list<Control*> order) {
+    int16_t i = 0;
+    for (Control* c : order) {
+        c->SetTabIndex(i++);
+    }
+}

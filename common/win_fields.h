@@ -8,6 +8,7 @@
 #include "common/win_msgbox.h"
 
 #include <array>
+#include <initializer_list>
 #include <string>
 
 // A light yellow input field named by its label.
@@ -20,6 +21,9 @@ void Create_Result_Box(TextBox& box, Container& in, float left, float top, Label
 
 // A label that shows a result line once a calculation succeeds; empty until then.
 void Create_Result_Line(Label& line, Container& in, float left, float top, float width);
+
+// Gives the controls tab indexes 0, 1, 2 ... in the order listed.
+void Set_Tab_Order(std::initializer_list<Control*> order);
 
 // The texts of the fields, in index order.
 template <int N> std::array<std::string, N> Texts_Of(const Ctl_Array<TextBox, N>& fields) {

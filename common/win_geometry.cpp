@@ -63,10 +63,22 @@ QStringList Wrap_Caption(const QString& text, const QFontMetrics& fm, int width)
     return lines;
 }
 
+QString Without_Mnemonic(const QString& caption) {
+    QString plain;
+    for (int i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) {
+            ++i;
+        }
+        plain += caption[i];
+    }
+    return plain;
+}
+
 void Draw_Caption(QPainter& p, const QRect& box, const QString& text, Qt::Alignment hAlign,
-                  bool vCentre) {
+                  bool vCentre, bool mnemonic) {
     const QFontMetrics fm(p.font());
     const QStringList lines = Wrap_Caption(text, fm, box.width());
+    const int flags = mnemonic ? Qt::TextShowMnemonic : 0;
     const int lineH = fm.height();
     int y = box.top();
     if (vCentre) {
@@ -74,7 +86,7 @@ void Draw_Caption(QPainter& p, const QRect& box, const QString& text, Qt::Alignm
     }
     for (const QString& l : lines) {
         const QRect r(box.left(), y, box.width(), lineH);
-        p.drawText(r, static_cast<int>(hAlign) | Qt::AlignTop | Qt::TextSingleLine, l);
+        p.drawText(r, static_cast<int>(hAlign) | Qt::AlignTop | Qt::TextSingleLine | flags, l);
         y += lineH;
     }
 }

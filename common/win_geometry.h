@@ -52,6 +52,10 @@ QFont Default_Win_Font();
 QStringList Wrap_Caption(const QString& text, const QFontMetrics& fm, int width);
 
 // Draws a caption wrapped into `box` with the given horizontal alignment, from the top
-// or, when vCentre is set, centred vertically.
+// or, when vCentre is set, centred vertically; with `mnemonic` the letter after an
+// ampersand is underlined as the access key.
 void Draw_Caption(QPainter& p, const QRect& box, const QString& text, Qt::Alignment hAlign,
-                  bool vCentre);
+                  bool vCentre, bool mnemonic = false);
+
+// A caption with its access-key ampersand ("&Open" -> "Open"; "&&" is one ampersand).
+QString Without_Mnemonic(const QString& caption);

@@ -87,7 +87,7 @@ void Button_Widget::paintEvent(QPaintEvent*) {
     p.setFont(font());
     p.setPen(Role_Colour(this, QPalette::ButtonText));
     const QRect inner = rect().adjusted(4, 3, -4, -3);
-    Draw_Caption(p, inner, QString::fromStdString(button->Caption()), Qt::AlignHCenter, true);
+    Draw_Caption(p, inner, QString::fromStdString(button->Caption()), Qt::AlignHCenter, true, true);
     if (hasFocus()) {
         Draw_Focus(p, rect().adjusted(3, 3, -3, -3));
     }

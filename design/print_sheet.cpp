@@ -1,6 +1,7 @@
 #include "design/print_sheet.h"
 
 #include "common/file_output.h"
+#include "common/win_dialogs.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -101,10 +102,6 @@ QPageLayout Pdf_Page() {
                        QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
 }
 
-bool File_Name_Char(QChar c) {
-    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
-    return c.unicode() >= 0x20 && c.unicode() != 0x7F && !forbidden.contains(c);
-}
 } // namespace
 
 Sheet_Printer* Set_Sheet_Printer(Sheet_Printer* printer) {
@@ -120,33 +117,7 @@ Pdf_File_Chooser* Set_Pdf_File_Chooser(Pdf_File_Chooser* chooser) {
 }
 
 std::string Proposed_Pdf_Name(const std::string& pipeName) {
-    // Characters a file name cannot hold become hyphens; blanks, dots and hyphens at
-    // either end go (a leading dot would hide the file), and very long names are cut.
-    QString name;
-    for (const QChar c : To_Q(pipeName)) {
-        name += File_Name_Char(c) ? c : QChar('-');
-    }
-    const auto trimmable = [](QChar c) { return c.isSpace() || c == '.' || c == '-'; };
-    if (name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
-        name.chop(4); // added again below, once
-    }
-    while (!name.isEmpty() && trimmable(name.front())) {
-        name.remove(0, 1);
-    }
-    while (!name.isEmpty() && trimmable(name.back())) {
-        name.chop(1);
-    }
-    constexpr int longest = 100;
-    if (name.size() > longest) {
-        name.truncate(longest);
-        while (!name.isEmpty() && trimmable(name.back())) {
-            name.chop(1);
-        }
-    }
-    if (name.isEmpty()) {
-        return "design-sheet.pdf";
-    }
-    return (name + QStringLiteral(".pdf")).toStdString();
+    return Proposed_File_Name(pipeName, ".pdf", "design-sheet.pdf");
 }
 
 std::string Sheet_Title(const std::string& pipeName) {

@@ -1,9 +1,20 @@
 #include "design/tex_dsn.h"
 
+#include "common/file_output.h"
 #include "common/palette.h"
+#include "common/win_dialogs.h"
 #include "common/win_fields.h"
 #include "common/win_msgbox.h"
+#include "design/design_file.h"
 #include "design/print_sheet.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMimeData>
+#include <QShortcut>
+#include <QUrl>
 
 #include <new>
 #include <utility>
@@ -27,7 +38,18 @@ constexpr uint32_t WindowColor = Palette::Salmon;
 constexpr uint32_t FieldColor = Palette::Field;
 constexpr uint32_t NoteColor = Palette::Note;
 constexpr uint32_t PrintWhite = Palette::White;
+
+TexDsn::Pattern_Hooks& Hooks() {
+    static TexDsn::Pattern_Hooks hooks;
+    return hooks;
+}
+
+const char* const Design_Files = "Design files (*.ecd)";
 } // namespace
+
+void TexDsn::Set_Pattern_Hooks(Pattern_Hooks hooks) {
+    Hooks() = std::move(hooks);
+}
 
 TexDsn::TexDsn()
     : Form("TexDsn", "Expansion Chamber Design - Data Entry", 10875, 9950, WindowColor),
@@ -40,6 +62,7 @@ TexDsn::TexDsn()
     Create_Result_Table();
     Create_Diagram();
     Set_Designed_Tab_Order();
+    Create_File_Commands();
 
     Comd.On_Click([this](int16_t i) { Comd_Click(i); });
     Option1.On_Click([this](int16_t i) { Option1_Click(i); });
@@ -221,6 +244,30 @@ void TexDsn::Set_Designed_Tab_Order() {
     }
 }
 
+// The file commands and the flat patterns in the free space right of the coefficient
+// panels, after the designed controls in the tab order; keyboard shortcuts as usual.
+void TexDsn::Create_File_Commands() {
+    Container& form = Client();
+    const char* const captions[] = {"&Open Design...", "&Save Design", "Save Design &As..."};
+    for (int16_t i = 0; i < FileCom.Count; ++i) {
+        FileCom[i].Create(form, 6250, 4480.0F + 520.0F * i, 1300, 450,
+                          captions[static_cast<size_t>(i)]);
+        FileCom[i].SetBackColor(Palette::Lilac);
+    }
+    PatCom.Create(form, 6250, 6040, 1300, 450, "&Flat Patterns...");
+    PatCom.SetBackColor(Palette::Pink);
+    PatCom.Hide();
+    const std::array<QKeySequence, 3> keys = {QKeySequence::Open, QKeySequence::Save,
+                                              QKeySequence::SaveAs};
+    for (int16_t i = 0; i < FileCom.Count; ++i) {
+        auto* shortcut = new QShortcut(keys[static_cast<size_t>(i)], this);
+        QObject::connect(shortcut, &QShortcut::activated, this, [this, i] { FileCom_Click(i); });
+    }
+    setAcceptDrops(true);
+    FileCom.On_Click([this](int16_t i) { FileCom_Click(i); });
+    PatCom.On_Click([this] { PatCom_Click(); });
+}
+
 void TexDsn::Form_Load() {
     Hide();
     Show_Front_Screen();
@@ -330,6 +377,14 @@ void TexDsn::Texh_Click(int16_t) {
 }
 
 void TexDsn::Hide_Out_Stuf() {
+    // The flat patterns belong to the results on screen: they go with them.
+    if (shownDesign_) {
+        shownDesign_.reset();
+        PatCom.Hide();
+        if (Hooks().hide) {
+            Hooks().hide();
+        }
+    }
     OutFrame.Hide();
     PipPic.Hide();
     SetHeight(EntryHeight);
@@ -376,6 +431,120 @@ void TexDsn::Calculate() {
     Show_Results();
     Draw_Pipe();
     PipPic.Show();
+    shownDesign_ = run.value;
+    PatCom.Show();
+}
+
+void TexDsn::FileCom_Click(int16_t Index) {
+    if (Index == 0) {
+        Open_Design();
+    } else {
+        Save_Design(Index == 2 || designPath_.empty());
+    }
+}
+
+void TexDsn::PatCom_Click() {
+    if (shownDesign_ && Hooks().show) {
+        Hooks().show(*shownDesign_);
+    }
+}
+
+void TexDsn::Open_Design() {
+    const std::string path = Dialogs().Open_File(this, "Open Design", Design_Files);
+    if (!path.empty()) {
+        Open_Design_File(path);
+    }
+}
+
+void TexDsn::Open_Design_File(const std::string& path) {
+    std::string problem;
+    std::optional<Design_Form> form;
+    if (const auto bytes = Read_File(path, Design_File_Largest, problem)) {
+        Design_File_Read read = Read_Design_File(*bytes);
+        form = read.form;
+        problem = read.problem;
+    }
+    if (!form) {
+        MsgBox("The design could not be opened from \"" + path + "\"." + CrLf + CrLf + problem,
+               "Design Not Opened");
+        return;
+    }
+    // As the tuner would: the options first (they empty and show fields), then the texts.
+    Clear_Form();
+    const auto choose = [this](int16_t first, bool chosen, bool second) {
+        if (chosen) {
+            Option1[static_cast<int16_t>(second ? first + 1 : first)].Click();
+        }
+    };
+    choose(0, form->Diffuser != Diffuser_Type::Unset, form->Diffuser == Diffuser_Type::ThreeStage);
+    choose(2, form->TempSource != Value_Source::Unset, form->TempSource == Value_Source::FromBmep);
+    choose(4, form->CoefSource != Value_Source::Unset, form->CoefSource == Value_Source::FromBmep);
+    Text1.SetText(form->PipeName);
+    for (int16_t i = 0; i < Texh.Count; ++i) {
+        Texh[i].SetText(form->Texh[static_cast<size_t>(i)]);
+    }
+    designPath_ = path;
+    Comd[0].Click();
+}
+
+void TexDsn::Save_Design(bool askWhere) {
+    const Design_Form form = Read_Form();
+    std::string path = designPath_;
+    if (askWhere) {
+        path =
+            Dialogs().Save_File(this, "Save Design", Design_Files,
+                                Proposed_File_Name(form.PipeName, Design_File_Extension,
+                                                   std::string("design") + Design_File_Extension));
+        if (path.empty()) {
+            return;
+        }
+    }
+    // The results as a calculation of the texts on screen gives them; the window's own
+    // state stays as it is.
+    if (const auto failure = Write_File(path, Design_File_Text(form, Calc_Design(form, V)))) {
+        MsgBox("The design could not be saved as \"" + path + "\"." + CrLf + CrLf +
+                   failure->reason + ".",
+               "Design Not Saved");
+        return;
+    }
+    designPath_ = path;
+}
+
+void TexDsn::Clear_Form() {
+    SetHeight(EntryHeight);
+    for (OptionButton& o : Option1) {
+        o.SetValue(false);
+    }
+    Text1.SetText("");
+    for (TextBox& t : Texh) {
+        t.SetText("");
+    }
+    for (PictureBox* p : {&HornPic, &TempPic, &BmepPic, &BellyPic, &TailPic}) {
+        p->Hide();
+    }
+    Hide_Out_Stuf();
+}
+
+void TexDsn::hideEvent(QHideEvent* e) {
+    Form::hideEvent(e);
+    if (Hooks().hide) {
+        Hooks().hide();
+    }
+}
+
+void TexDsn::dragEnterEvent(QDragEnterEvent* e) {
+    const QList<QUrl> urls = e->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile()) {
+        e->acceptProposedAction();
+    }
+}
+
+void TexDsn::dropEvent(QDropEvent* e) {
+    const QList<QUrl> urls = e->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile()) {
+        e->acceptProposedAction();
+        Open_Design_File(urls.front().toLocalFile().toStdString());
+    }
 }
 
 void TexDsn::Show_Results() {
@@ -576,10 +745,15 @@ void TexDsn::Colr_Stuf(bool forPrint) {
         }
     }
 
-    // The commands: none on paper.
+    // The commands: none on paper, the file commands and the flat patterns neither (print
+    // runs only while the results, and so the flat patterns' command, are shown).
     for (CommandButton& b : Comd) {
         b.SetVisible(!forPrint);
     }
+    for (CommandButton& b : FileCom) {
+        b.SetVisible(!forPrint);
+    }
+    PatCom.SetVisible(!forPrint);
 
     // The panels.
     for (PictureBox* p : {&HornPic, &BmepPic, &TempPic, &BellyPic, &TailPic, &PipPic}) {

@@ -9,7 +9,13 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+
+class QDragEnterEvent;
+class QDropEvent;
+class QHideEvent;
 
 struct Sheet_Destination;
 
@@ -69,6 +75,25 @@ public:
     PictureBox PipPic{"PipPic"};
     Pipe_Diagram Diagram{Palette::Salmon};
 
+    // Design files and the flat patterns, in free space right of the coefficient panels:
+    // FileCom 0 "Open Design...", 1 "Save Design", 2 "Save Design As...", and PatCom
+    // "Flat Patterns...", shown with the results only. Ctrl+O, Ctrl+S and Ctrl+Shift+S too.
+    Ctl_Array<CommandButton, 3> FileCom{"FileCom"};
+    CommandButton PatCom{"PatCom"};
+
+    // Opens a design file as if the tuner had typed it and runs Calculate, so that its
+    // results, warnings and messages appear as for typed input. A file that cannot be
+    // opened changes nothing; a box says why.
+    void Open_Design_File(const std::string& path);
+
+    // How the flat patterns of the design on screen are shown, and taken down when its
+    // results are hidden. The program sets them: the patterns' window is not this one's.
+    struct Pattern_Hooks {
+        std::function<void(const Chamber_Design&)> show;
+        std::function<void()> hide;
+    };
+    static void Set_Pattern_Hooks(Pattern_Hooks hooks);
+
 private:
     // The window's parts, built in this order.
     void Create_Header();
@@ -79,12 +104,28 @@ private:
     void Create_Result_Table();
     void Create_Diagram();
     void Set_Designed_Tab_Order();
+    void Create_File_Commands();
 
     // The option groups' choices and the fields' texts, as the pipeline takes them.
     Design_Form Read_Form() const;
     void Show_Results();
 
     void Comd_Click(int16_t Index);
+    void FileCom_Click(int16_t Index);
+    void PatCom_Click();
+
+    // The design file behind the window: asking where when `askWhere` or when there is none.
+    void Open_Design();
+    void Save_Design(bool askWhere);
+    // The window's opening state: no option set, every field empty, no panel, no results.
+    void Clear_Form();
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+    // Hidden from the front screen or by "Return": the flat patterns go too.
+    void hideEvent(QHideEvent* e) override;
+
+    std::string designPath_;                    // the file last opened or saved
+    std::optional<Chamber_Design> shownDesign_; // the design whose results are on screen
     void Option1_Click(int16_t Index);
     void Texh_Change(int16_t Index);
     void Texh_Click(int16_t Index);

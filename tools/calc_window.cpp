@@ -7,10 +7,3 @@ void Create_Commands(Ctl_Array<CommandButton, 2>& com, Container& in, float left
     com[1].Create(in, left, top1, 1200, 600, "Calculate");
     com[1].SetBackColor(calculateColor);
 }
-
-void Set_Tab_Order(std::initializer_list<Control*> order) {
-    int16_t i = 0;
-    for (Control* c : order) {
-        c->SetTabIndex(i++);
-    }
-}

@@ -1,10 +1,11 @@
 #pragma once
-// What the four calculator windows share beyond the fields and results of every window:
-// their command pair and their tab order. The checks and formulas themselves live in the
+// What the four calculator windows share beyond the fields, results and tab order of every
+// window: their command pair. The checks and formulas themselves live in the
 // pure operations beside each window.
 
 #include "common/palette.h"
 #include "common/win_controls.h"
+#include "common/win_fields.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -13,6 +14,3 @@
 // "Calculate", each 1200 x 600 in its own colour.
 void Create_Commands(Ctl_Array<CommandButton, 2>& com, Container& in, float left, float top0,
                      float top1, uint32_t calculateColor);
-
-// Gives the controls tab indexes 0, 1, 2 ... in the order listed.
-void Set_Tab_Order(std::initializer_list<Control*> order);

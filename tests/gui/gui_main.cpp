@@ -2,6 +2,7 @@
 // dialog that no test expects fails the running test at once instead of waiting for a
 // click.
 
+#include "common/win_dialogs.h"
 #include "common/win_form.h"
 #include "common/win_msgbox.h"
 #include "design/print_sheet.h"
@@ -21,6 +22,27 @@ public:
     }
     void Print(QWidget&, const std::string& printer, const std::string&) override {
         ADD_FAILURE() << "a real printer would print: " << printer;
+    }
+};
+
+class No_System_Dialogs : public System_Dialogs {
+public:
+    std::string Open_File(QWidget*, const std::string& title, const std::string&) override {
+        ADD_FAILURE() << "a real file dialog would open: " << title;
+        return {};
+    }
+    std::string Save_File(QWidget*, const std::string& title, const std::string&,
+                          const std::string&) override {
+        ADD_FAILURE() << "a real file dialog would open: " << title;
+        return {};
+    }
+    bool Has_Printer() override {
+        ADD_FAILURE() << "the system's printers would be asked";
+        return false;
+    }
+    bool Choose_Printer(QPrinter&, QWidget*) override {
+        ADD_FAILURE() << "a real print dialog would open";
+        return false;
     }
 };
 
@@ -54,10 +76,13 @@ int main(int argc, char** argv) {
     });
     No_Printer noPrinter;
     No_Dialog noDialog;
+    No_System_Dialogs noDialogs;
+    Set_System_Dialogs(&noDialogs);
     Set_Sheet_Printer(&noPrinter);
     Set_Pdf_File_Chooser(&noDialog);
     const int result = RUN_ALL_TESTS();
     Set_Sheet_Printer(nullptr);
     Set_Pdf_File_Chooser(nullptr);
+    Set_System_Dialogs(nullptr);
     return result;
 }

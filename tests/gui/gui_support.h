@@ -26,13 +26,13 @@
 #include <utility>
 #include <vector>
 
-struct Box {
+struct Message_Box {
     std::string title;
     std::string prompt;
-    bool operator==(const Box& o) const { return title == o.title && prompt == o.prompt; }
+    bool operator==(const Message_Box& o) const { return title == o.title && prompt == o.prompt; }
 };
 
-inline std::ostream& operator<<(std::ostream& os, const Box& b) {
+inline std::ostream& operator<<(std::ostream& os, const Message_Box& b) {
     return os << "[" << b.title << "] " << b.prompt;
 }
 
@@ -83,7 +83,7 @@ protected:
         emit menu().SumTools->aboutToHide();
     }
 
-    std::vector<Box> boxes;
+    std::vector<Message_Box> boxes;
     std::function<void()> on_box; // runs while a box is "shown"
 
 private:

@@ -145,14 +145,14 @@ TEST_F(Machinery, TabOrderAndAccessibleNames) {
 }
 
 TEST_F(Machinery, TheMessageBoxGoesThroughTheReplaceableFunction) {
-    std::vector<Box> seen;
+    std::vector<Message_Box> seen;
     const MsgBox_Handler before =
         Set_MsgBox_Handler([&seen](const std::string& p, const std::string& t) {
             seen.push_back({t, p});
         });
     MsgBox("Line one\r\n\r\nLine two", "A Title");
     EXPECT_TRUE(static_cast<bool>(Set_MsgBox_Handler(before))) << "the replaced one handed back";
-    EXPECT_EQ(seen, (std::vector<Box>{{"A Title", "Line one\r\n\r\nLine two"}}));
+    EXPECT_EQ(seen, (std::vector<Message_Box>{{"A Title", "Line one\r\n\r\nLine two"}}));
 }
 
 TEST_F(Machinery, EndingTheProgramHidesEveryWindowAndCreatesNone) {

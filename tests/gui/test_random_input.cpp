@@ -7,8 +7,10 @@
 
 #include "gui_support.h"
 
+#include "common/win_dialogs.h"
 #include "common/win_fields.h"
 #include "design/print_sheet.h"
+#include "fabrication/pattern_window.h"
 #include "tools/bmep_calc.h"
 #include "tools/port_height_calc.h"
 #include "tools/prof_port_calc.h"
@@ -32,6 +34,25 @@ class Quiet_Printer : public Sheet_Printer {
 public:
     std::string Default_Printer() override { return "Random Printer"; }
     void Print(QWidget&, const std::string&, const std::string&) override {}
+};
+
+// File dialogs that answer at once: saves go to a scratch folder, an open takes the design
+// saved last (or is cancelled when none was), and there is no printer.
+class Quick_Dialogs : public System_Dialogs {
+public:
+    std::string Open_File(QWidget*, const std::string&, const std::string&) override {
+        return saved;
+    }
+    std::string Save_File(QWidget*, const std::string&, const std::string&,
+                          const std::string& proposed) override {
+        const std::string path = ::testing::TempDir() + "random-" + proposed;
+        if (path.size() > 4 && path.compare(path.size() - 4, 4, ".ecd") == 0)
+            saved = path;
+        return path;
+    }
+    bool Has_Printer() override { return false; }
+    bool Choose_Printer(QPrinter&, QWidget*) override { return false; }
+    std::string saved;
 };
 
 unsigned long Setting(const char* name, unsigned long fallback) {
@@ -110,6 +131,8 @@ protected:
     // One event, described in `events`.
     void Act() {
         Form* window = Shown_Work_Window();
+        if (Win_Exists<PatTool>() && Win<PatTool>().Visible() && Pick(2) == 0)
+            window = &Win<PatTool>(); // the flat patterns of the design on screen
         const size_t kind = Pick(20);
         if (kind == 0 || !window) {
             Choose_From_Menu();
@@ -191,6 +214,13 @@ protected:
     // A result on screen is what the window's present texts give.
     void Expect_Results_Belong_To_Texts() {
         TexDsn& d = dsn();
+        if (Win_Exists<PatTool>() && Win<PatTool>().Visible()) {
+            ASSERT_TRUE(d.Visible() && d.TexTotLth.Visible())
+                << "flat patterns shown without the results they belong to";
+            if (const auto& set = Win<PatTool>().Patterns()) {
+                EXPECT_EQ(set->design.state.ETotal, d.V.ETotal) << "patterns of another design";
+            }
+        }
         if (d.Visible() && d.TexTotLth.Visible()) {
             const Design_Form form = Form_Of(d);
             const auto run = Calc_Design(form, d.V);
@@ -269,6 +299,8 @@ protected:
 TEST_F(RandomInput, EveryEventKeepsTheWindowsConsistent) {
     Quiet_Printer printer;
     Sheet_Printer* const before = Set_Sheet_Printer(&printer);
+    Quick_Dialogs dialogs;
+    System_Dialogs* const beforeDialogs = Set_System_Dialogs(&dialogs);
     const unsigned long seed = Setting("ECD_RANDOM_SEED", 20261205);
     const size_t count = Setting("ECD_RANDOM_EVENTS", 5000);
     size_t boxesAnswered = 0;
@@ -289,6 +321,7 @@ TEST_F(RandomInput, EveryEventKeepsTheWindowsConsistent) {
         }
     }
     Set_Sheet_Printer(before);
+    Set_System_Dialogs(beforeDialogs);
     EXPECT_GT(boxesAnswered, 0u) << "the run never reached a check";
     std::string seen;
     for (const auto& [w, n] : resultsSeen)

@@ -293,7 +293,7 @@ TEST_F(DesignWindow, ReturnsOrClosesAndReopensEmptyKeepingItsState) {
         EXPECT_EQ(again.V.Numdiam, 4);
         boxes.clear();
         again.Comd[0].Click();
-        EXPECT_EQ(boxes, (std::vector<Box>{
+        EXPECT_EQ(boxes, (std::vector<Message_Box>{
                              {"Diffuser Type Not Set", "Select an Option for the Diffuser Type"}}));
     }
 }

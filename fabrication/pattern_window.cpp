@@ -1,0 +1,283 @@
+#include "fabrication/pattern_window.h"
+
+#include "common/file_output.h"
+#include "common/numbers.h"
+#include "common/palette.h"
+#include "common/win_dialogs.h"
+#include "common/win_fields.h"
+#include "common/win_geometry.h"
+#include "common/win_msgbox.h"
+#include "fabrication/pattern_paint.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QPrinter>
+#include <QTableWidget>
+
+// Every piece side by side on white, scaled to the panel: the cut outline, the seam
+// allowance and the alignment ticks as the paper shows them.
+class Pieces_View : public QWidget {
+public:
+    explicit Pieces_View(QWidget* parent) : QWidget(parent) {}
+    const Chamber_Patterns* set = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::white);
+        p.setPen(QColor(128, 128, 128));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        if (!set || set->pieces.empty()) {
+            return;
+        }
+        const Sheet_Layout layout = Lay_Out_Side_By_Side(set->pieces);
+        const double scale = std::min((width() - 4) / layout.width, (height() - 4) / layout.height);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.translate(2, 2);
+        Paint_Pattern_Sheet(p, *set, layout, scale);
+    }
+};
+
+namespace {
+
+const char* const Columns[] = {"Piece",    "Shape",   "Inside d / D", "Mean d / D",
+                               "Length h", "Slant s", "Half-angle",   "Ri",
+                               "Ro",       "Sector",  "Per section"};
+
+QString Text_Of(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+std::string Degrees(double radians, int decimals) {
+    return Fixed(radians * 180 / Pi, decimals) + "\xC2\xB0";
+}
+
+// A table row of a piece: the figures as the patterns print them.
+std::vector<std::string> Piece_Row(const Flat_Piece& p) {
+    std::string name = p.section + " " + p.role;
+    if (p.count > 1) {
+        name += " " + std::to_string(p.index) + "/" + std::to_string(p.count);
+    }
+    const bool sector = p.sector;
+    return {name,
+            sector   ? "sector"
+            : p.cone ? "rectangle"
+                     : "rectangle or tube",
+            Fixed(p.insideSmall) + (sector ? " / " + Fixed(p.insideLarge) : ""),
+            Fixed(p.dSmall) + (sector ? " / " + Fixed(p.dLarge) : ""),
+            Fixed(p.length),
+            Fixed(p.slant),
+            Degrees(p.halfAngle, 2),
+            sector ? Fixed(p.rInner) : "-",
+            sector ? Fixed(p.rOuter) : "-",
+            sector ? Degrees(p.angle, 3) : "-",
+            std::to_string(p.count)};
+}
+
+const char* Format_Name(Pattern_Format f) {
+    return f == Pattern_Format::Pdf ? "PDF" : f == Pattern_Format::Svg ? "SVG" : "DXF";
+}
+
+} // namespace
+
+PatTool::PatTool()
+    : Form("PatTool", "Flat Patterns", 12000, 9600 + Twips::CaptionAllowance, Palette::Salmon) {
+    Container& form = Client();
+    InfoLab.Create(form, 240, 120, 9000, 255, "");
+    InfoLab.SetAccessibleName("Design");
+
+    const char* const captions[] = {
+        "Sheet Thickness (mm):", "Seam Allowance (mm):", "Pieces per Cone (1 to 4):"};
+    for (int16_t i = 0; i < PatTxt.Count; ++i) {
+        const float top = 560.0F + 420.0F * i;
+        PatLab[i].Create(form, 240, top + 40, 2000, 255, captions[static_cast<size_t>(i)]);
+        Create_Field(PatTxt[i], form, 2280, top, PatLab[i]);
+    }
+    PaperFram.Create(form, 3300, 480, 1500, 980, " Paper ");
+    PaperOpt[0].Create(PaperFram, 200, 300, 1100, 255, "A4");
+    PaperOpt[1].Create(PaperFram, 200, 620, 1100, 255, "Letter");
+    PaperOpt[0].SetValue(true);
+
+    const char* const commands[] = {"Save &PDF...", "Save &SVG...", "Save &DXF...", "P&rint...",
+                                    "&Close"};
+    for (int16_t i = 0; i < PatCom.Count; ++i) {
+        PatCom[i].Create(form, 5300.0F + 1300.0F * i, 560, 1200, 600,
+                         commands[static_cast<size_t>(i)]);
+        PatCom[i].SetBackColor(i == 4 ? Palette::Lilac : Palette::Light_Cyan);
+    }
+
+    Table = new QTableWidget(0, static_cast<int>(std::size(Columns)), Host());
+    Table->setObjectName(QStringLiteral("PieceTable"));
+    Table->setAccessibleName(QStringLiteral("Pieces to cut"));
+    Table->setGeometry(Twips::ToRect(240, 1920, 11520, 3300));
+    Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Table->verticalHeader()->hide();
+    Table->setFont(Default_Win_Font());
+    Table->horizontalHeader()->setFont(Default_Win_Font());
+    QStringList headers;
+    for (const char* c : Columns) {
+        headers << QString::fromUtf8(c);
+    }
+    Table->setHorizontalHeaderLabels(headers);
+    QPalette pal = Table->palette();
+    pal.setColor(QPalette::Base, Qt_Color(Palette::Field));
+    Table->setPalette(pal);
+
+    View = new Pieces_View(Host());
+    View->setObjectName(QStringLiteral("PieceDrawing"));
+    View->setAccessibleName(QStringLiteral("Drawing of every piece"));
+    View->setGeometry(Twips::ToRect(240, 5400, 11520, 4050));
+
+    Set_Tab_Order({&PatTxt[0], &PatTxt[1], &PatTxt[2], &PaperFram, &PaperOpt[0], &PaperOpt[1],
+                   &PatCom[0], &PatCom[1], &PatCom[2], &PatCom[3], &PatCom[4]});
+    const std::array<std::string, 3> defaults = Default_Pattern_Texts();
+    for (int16_t i = 0; i < PatTxt.Count; ++i) {
+        PatTxt[i].SetText(defaults[static_cast<size_t>(i)]);
+    }
+    PatTxt.On_Change([this](int16_t) { Redraw(); });
+    PaperOpt.On_Click([this](int16_t) { Redraw(); });
+    PatCom.On_Click([this](int16_t i) { PatCom_Click(i); });
+}
+
+void PatTool::Show_Design(const Chamber_Design& design) {
+    design_ = design;
+    const Result_Table table = Make_Result_Table(design.state);
+    std::string info = design.input.PipeName.empty() ? "" : design.input.PipeName + ": ";
+    info += std::string(design.input.ThreeStage ? "three" : "two") +
+            "-stage diffuser, tuned length " + table.TexTotLth + " mm";
+    InfoLab.SetCaption(info);
+    Redraw();
+    Show();
+}
+
+Paper PatTool::Paper_Chosen() const {
+    return PaperOpt[1].Value() ? Paper::Letter : Paper::A4;
+}
+
+void PatTool::Redraw() {
+    if (!design_) {
+        return;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const Outcome<Pattern_Options> options = Check_Pattern_Fields(Texts_Of(PatTxt));
+    if (options.ok()) {
+        set_ = Make_Chamber_Patterns(*design_, options.value);
+    } else {
+        set_.reset();
+    }
+    Table->setRowCount(0);
+    if (set_) {
+        for (const Flat_Piece& p : set_->pieces) {
+            const int row = Table->rowCount();
+            Table->insertRow(row);
+            const std::vector<std::string> cells = Piece_Row(p);
+            for (size_t c = 0; c < cells.size(); ++c) {
+                auto* item = new QTableWidgetItem(Text_Of(cells[c]));
+                item->setTextAlignment(c < 2 ? Qt::AlignLeft | Qt::AlignVCenter
+                                             : Qt::AlignRight | Qt::AlignVCenter);
+                Table->setItem(row, static_cast<int>(c), item);
+            }
+        }
+        for (const Chamber_Section& s : set_->omitted) {
+            const int row = Table->rowCount();
+            Table->insertRow(row);
+            Table->setItem(row, 0, new QTableWidgetItem(Text_Of(s.name + " " + s.role)));
+            Table->setItem(row, 1,
+                           new QTableWidgetItem(Text_Of("no piece: " + Fixed(s.length) +
+                                                        " mm long, nothing to cut")));
+        }
+        Table->resizeColumnsToContents();
+    }
+    View->set = set_ ? &*set_ : nullptr;
+    View->repaint();
+    lastRedraw_ = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - start);
+}
+
+bool PatTool::Options_Ready() {
+    const Outcome<Pattern_Options> options = Check_Pattern_Fields(Texts_Of(PatTxt));
+    return Show_Outcome(options, PatTxt) && set_.has_value();
+}
+
+void PatTool::PatCom_Click(int16_t Index) {
+    switch (Index) {
+    case 0:
+    case 1:
+    case 2:
+        if (Options_Ready()) {
+            Save(static_cast<Pattern_Format>(Index));
+        }
+        break;
+    case 3:
+        if (Options_Ready()) {
+            Print();
+        }
+        break;
+    default:
+        Hide();
+        break;
+    }
+}
+
+void PatTool::Save(Pattern_Format format) {
+    const std::string extension = format == Pattern_Format::Pdf   ? ".pdf"
+                                  : format == Pattern_Format::Svg ? ".svg"
+                                                                  : ".dxf";
+    const std::string kind = Format_Name(format);
+    const std::string path = Dialogs().Save_File(
+        this, "Save Flat Patterns as " + kind, kind + " files (*" + extension + ")",
+        Proposed_File_Name(set_->design.input.PipeName, extension, "flat-patterns" + extension));
+    if (path.empty()) {
+        return;
+    }
+    std::string bytes, why;
+    std::optional<Write_Failure> failure;
+    if (!Make_Pattern_File(format, *set_, Paper_Chosen(), bytes, why)) {
+        failure = Write_Failure{path, why};
+    } else if (format == Pattern_Format::Pdf && Pattern_Page_Count(*set_, Paper_Chosen()) == 0) {
+        failure = Write_Failure{path, "a piece is too large to tile on paper"};
+    } else {
+        failure = Write_File(path, bytes);
+    }
+    if (failure) {
+        MsgBox("The flat patterns could not be saved as \"" + path + "\"." + CrLf + CrLf +
+                   failure->reason + ".",
+               "Flat Patterns Not Saved");
+    }
+}
+
+void PatTool::Print() {
+    if (!Dialogs().Has_Printer()) {
+        MsgBox(std::string("No printer is set up. Save the pages as a PDF and print it at 100 % ") +
+                   "(actual size, no fit to page).",
+               "No Printer");
+        Save(Pattern_Format::Pdf);
+        return;
+    }
+    const Paper paper = Paper_Chosen();
+    if (Pattern_Page_Count(*set_, paper) == 0) {
+        MsgBox("A piece is too large to tile on paper.", "Flat Patterns Not Printed");
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Expansion chamber flat patterns"));
+    printer.setPageLayout(Pattern_Page_Layout(paper, false));
+    if (!Dialogs().Choose_Printer(printer, this)) {
+        return;
+    }
+    // Every length at full size: the pages are placed from the paper's corner, unscaled.
+    printer.setFullPage(true);
+    printer.setPageLayout(Pattern_Page_Layout(paper, false));
+    QPainter painter;
+    bool printed = painter.begin(&printer);
+    if (printed) {
+        Paint_Pattern_Pages(printer, painter, *set_, paper);
+        printed = painter.end() && printer.printerState() != QPrinter::Error &&
+                  printer.printerState() != QPrinter::Aborted;
+    }
+    if (!printed) {
+        MsgBox("The printer did not take or finish the pages. Check that it is switched on and "
+               "ready, then try again.",
+               "Flat Patterns Not Printed");
+    }
+}
