@@ -13,6 +13,9 @@ packages=(
   xvfb xauth imagemagick
   poppler-utils python3-ezdxf
   locales e2fsprogs
+  # the Debian package and its checks (scripts/package.sh)
+  python3 desktop-file-utils appstream lintian bash-completion man-db shared-mime-info
+  xdg-utils libfile-mimeinfo-perl x11-utils libglib2.0-bin
 )
 
 missing=()

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the whole suite (windows
-# headless), then the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer with every fuzz target run for 20 seconds. A test that skips
-# itself because an outside tool is missing fails the run: every tool is installed here.
+# headless), the Debian package with its checks (scripts/package.sh), then the whole
+# suite again under AddressSanitizer and UndefinedBehaviorSanitizer with every fuzz target
+# run for 20 seconds. A test that skips itself because an outside tool is missing fails
+# the run: every tool is installed here.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 stage() { printf '\n== %s (%s)\n' "$1" "$(date +%T)"; }
@@ -18,6 +19,9 @@ if grep -q '(Skipped)' "$log"; then
   echo "Some tests were skipped (see the reasons above); every tool they need must be installed." >&2
   exit 1
 fi
+
+stage "Debian package: built, checked by lintian, unpacked and run"
+scripts/package.sh
 
 stage "Sanitizers and fuzzing"
 scripts/sanitize.sh
