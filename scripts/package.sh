@@ -8,10 +8,11 @@
 # dependencies. The checks: lintian (no error; a warning only when the README's "Packaging"
 # section explains its tag), then the package unpacked into a throwaway folder and
 # packaging/tests/check_installed.sh run there (the programs, the desktop files and their
-# validators, the manual pages, the completion). Expects what scripts/install-deps.sh
-# installs.
+# validators, the manual pages, the completion). It first installs what is missing
+# (scripts/install-deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh
 build=build-pkg
 system=false
 [ "${1:-}" = --system ] && system=true
