@@ -59,7 +59,7 @@ if command -v xvfb-run >/dev/null; then
   cat >front.sh <<'EOF'
 "$1" & gui=$!
 for _ in $(seq 50); do
-  id=$(xwininfo -root -tree | awk '/"Expansion Chamber Design Utility"/ && $NF !~ /^1x1/ { print $1; exit }')
+  id=$(xwininfo -root -tree | awk '/"Expansion Chamber Design Utility":/ { print $1; exit }')
   [ -n "$id" ] && break
   sleep 0.2
 done
