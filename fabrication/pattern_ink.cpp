@@ -101,7 +101,7 @@ void Ink::rect(double x, double y, double w, double h, const QPen& pen, const QB
     painter_.setBrush(Qt::NoBrush);
 }
 
-void Paint_Piece(Ink& ink, const Flat_Piece& piece, const Piece_Map& map) {
+void Paint_Piece(Ink& ink, const Flat_Piece& piece, const Piece_Map& map, bool figures) {
     QPainter& p = ink.painter();
     p.setBrush(Qt::NoBrush);
     for (const auto& l : piece.lines) {
@@ -121,7 +121,8 @@ void Paint_Piece(Ink& ink, const Flat_Piece& piece, const Piece_Map& map) {
         p.drawPath(path);
     }
     std::vector<Pattern_Text> texts = piece.texts;
-    texts.insert(texts.end(), piece.figures.begin(), piece.figures.end());
+    if (figures)
+        texts.insert(texts.end(), piece.figures.begin(), piece.figures.end());
     for (const auto& t : texts) {
         const bool centre = t.anchor == Text_Anchor::Centre;
         ink.text(map(ink, t.at), t.height, t.text, centre ? Text_Align::Centre : Text_Align::Left,

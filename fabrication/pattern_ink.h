@@ -53,8 +53,8 @@ struct Piece_Map {
     QPointF operator()(const Ink& ink, Pt p) const { return ink.at(p.x + ox, oy - p.y); }
 };
 
-// Every line, arc and text of the piece.
-void Paint_Piece(Ink& ink, const Flat_Piece& piece, const Piece_Map& map);
+// Every line, arc and text of the piece; without `figures`, not its figure block.
+void Paint_Piece(Ink& ink, const Flat_Piece& piece, const Piece_Map& map, bool figures = true);
 
 // The two check bars at the foot of a page: 100 mm and 4 inches.
 void Paint_Check_Bars(Ink& ink, const Page_Box& page);

@@ -31,6 +31,38 @@ Sheet_Layout Lay_Out_Side_By_Side(const std::vector<Flat_Piece>& pieces, double 
     return s;
 }
 
+Sheet_Layout Lay_Out_In_Rows(const std::vector<Flat_Piece>& pieces, double rowWidth, double gap) {
+    Sheet_Layout s;
+    double x = 0, rowTop = 0, rowHeight = 0;
+    std::vector<size_t> row; // the pieces of the row being filled, bottoms level at its foot
+    const auto finish = [&] {
+        for (size_t i : row)
+            s.offsets[i].y = -rowTop - rowHeight - pieces[i].outline.y0;
+        rowTop += rowHeight + gap;
+        row.clear();
+        x = 0;
+        rowHeight = 0;
+    };
+    s.offsets.resize(pieces.size());
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const Box& o = pieces[i].outline;
+        if (!row.empty() && x + o.width() > rowWidth)
+            finish();
+        s.offsets[i].x = x - o.x0;
+        x += o.width() + gap;
+        s.width = std::max(s.width, x - gap);
+        rowHeight = std::max(rowHeight, o.height());
+        row.push_back(i);
+    }
+    if (!row.empty())
+        finish();
+    s.height = std::max(0.0, rowTop - gap);
+    // Offsets count from the sheet's foot (y up), as in the side-by-side layout.
+    for (Pt& o : s.offsets)
+        o.y += s.height;
+    return s;
+}
+
 Pt Paper_Size(Paper paper) {
     return paper == Paper::A4 ? Pt{210.0, 297.0} : Pt{215.9, 279.4};
 }

@@ -33,6 +33,11 @@ struct Sheet_Layout {
 Sheet_Layout Lay_Out_Side_By_Side(const std::vector<Flat_Piece>& pieces, double gap = 20,
                                   double margin = 10);
 
+// The pieces' outlines (without their figure blocks) in rows, left to right, a row no wider
+// than `rowWidth` unless one piece alone is, the rows `gap` apart; offsets as above, the
+// sheet from (0, 0) to (width, height) without a margin.
+Sheet_Layout Lay_Out_In_Rows(const std::vector<Flat_Piece>& pieces, double rowWidth, double gap);
+
 enum class Paper { A4, Letter };
 
 // Portrait size of the paper, mm.

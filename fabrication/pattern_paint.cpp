@@ -134,10 +134,10 @@ void Paint_Pattern_Pages(QPagedPaintDevice& device, QPainter& painter, const Cha
 }
 
 void Paint_Pattern_Sheet(QPainter& painter, const Chamber_Patterns& set, const Sheet_Layout& layout,
-                         double pxPerMm) {
+                         double pxPerMm, bool figures) {
     Ink ink(painter, pxPerMm);
     for (size_t i = 0; i < set.pieces.size(); ++i) {
         const Piece_Map map{layout.offsets[i].x, layout.height - layout.offsets[i].y};
-        Paint_Piece(ink, set.pieces[i], map);
+        Paint_Piece(ink, set.pieces[i], map, figures);
     }
 }

@@ -24,7 +24,7 @@ QPageLayout Pattern_Page_Layout(Paper paper, bool landscape);
 void Paint_Pattern_Pages(QPagedPaintDevice& device, QPainter& painter, const Chamber_Patterns& set,
                          Paper paper);
 
-// Paints the pieces side by side as laid out, at `pxPerMm` device units per millimetre,
-// the sheet's top left corner at the device origin.
+// Paints the pieces as laid out, at `pxPerMm` device units per millimetre, the sheet's top
+// left corner at the device origin; without `figures`, no figure blocks.
 void Paint_Pattern_Sheet(QPainter& painter, const Chamber_Patterns& set, const Sheet_Layout& layout,
-                         double pxPerMm);
+                         double pxPerMm, bool figures = true);

@@ -9,17 +9,22 @@
 #include "common/win_msgbox.h"
 #include "fabrication/pattern_paint.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
 #include <QPrinter>
 #include <QTableWidget>
 
-// Every piece side by side on white, scaled to the panel: the cut outline, the seam
-// allowance and the alignment ticks as the paper shows them.
+#include <cmath>
+
+// Every piece on white, in rows, all at the one scale that fits them in the panel: the cut
+// outline, the seam allowance, the alignment ticks and the name as the paper shows them.
 class Pieces_View : public QWidget {
 public:
     explicit Pieces_View(QWidget* parent) : QWidget(parent) {}
     const Chamber_Patterns* set = nullptr;
+    static constexpr int Margin = 6; // pixels
+    static constexpr double Gap_Px = 10;
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -30,11 +35,18 @@ protected:
         if (!set || set->pieces.empty()) {
             return;
         }
-        const Sheet_Layout layout = Lay_Out_Side_By_Side(set->pieces);
-        const double scale = std::min((width() - 4) / layout.width, (height() - 4) / layout.height);
+        // The largest scale at which the pieces, in rows as wide as the panel, fit it.
+        const double w = width() - 2.0 * Margin, h = height() - 2.0 * Margin;
+        double low = 1e-4, high = 100;
+        for (int i = 0; i < 40; ++i) {
+            const double scale = std::sqrt(low * high);
+            const Sheet_Layout l = Lay_Out_In_Rows(set->pieces, w / scale, Gap_Px / scale);
+            (l.width * scale <= w && l.height * scale <= h ? low : high) = scale;
+        }
+        const Sheet_Layout layout = Lay_Out_In_Rows(set->pieces, w / low, Gap_Px / low);
         p.setRenderHint(QPainter::Antialiasing, true);
-        p.translate(2, 2);
-        Paint_Pattern_Sheet(p, *set, layout, scale);
+        p.translate(Margin, Margin);
+        Paint_Pattern_Sheet(p, *set, layout, low, false);
     }
 };
 
@@ -112,6 +124,8 @@ PatTool::PatTool()
     Table->setGeometry(Twips::ToRect(240, 1920, 11520, 3300));
     Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table->verticalHeader()->hide();
+    Table->horizontalHeader()->setStretchLastSection(true);
+    Table->verticalHeader()->setDefaultSectionSize(QFontMetrics(Default_Win_Font()).height() + 6);
     Table->setFont(Default_Win_Font());
     Table->horizontalHeader()->setFont(Default_Win_Font());
     QStringList headers;
