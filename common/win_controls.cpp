@@ -9,27 +9,6 @@ QString To_Q(const std::string& s) {
 }
 } // namespace
 
-// ---- Property_Observer ----
-
-namespace {
-Property_Observer& Observer() {
-    static Property_Observer o;
-    return o;
-}
-} // namespace
-
-Property_Observer Set_Property_Observer(Property_Observer observer) {
-    Property_Observer old = std::move(Observer());
-    Observer() = std::move(observer);
-    return old;
-}
-
-void Report_Property(const std::string& name, const char* property, double value) {
-    if (Observer()) {
-        Observer()(name, property, value);
-    }
-}
-
 // ---- Container ----
 
 void Container::Add_Shape(LineShape& s) {
@@ -112,37 +91,27 @@ void Control::Apply_Look() {
 }
 
 void Control::SetLeft(float v) {
-    Report_Property(name_, "Left", static_cast<double>(v));
     left_ = v;
     Apply_Geometry();
 }
 void Control::SetTop(float v) {
-    Report_Property(name_, "Top", static_cast<double>(v));
     top_ = v;
     Apply_Geometry();
 }
 void Control::SetWidth(float v) {
-    Report_Property(name_, "Width", static_cast<double>(v));
     width_ = v;
     Apply_Geometry();
 }
 void Control::SetHeight(float v) {
-    Report_Property(name_, "Height", static_cast<double>(v));
     height_ = v;
     Apply_Geometry();
 }
 void Control::Move(float left, float top) {
-    Report_Property(name_, "Left", static_cast<double>(left));
-    Report_Property(name_, "Top", static_cast<double>(top));
     left_ = left;
     top_ = top;
     Apply_Geometry();
 }
 void Control::Move(float left, float top, float width, float height) {
-    Report_Property(name_, "Left", static_cast<double>(left));
-    Report_Property(name_, "Top", static_cast<double>(top));
-    Report_Property(name_, "Width", static_cast<double>(width));
-    Report_Property(name_, "Height", static_cast<double>(height));
     left_ = left;
     top_ = top;
     width_ = width;
@@ -151,7 +120,6 @@ void Control::Move(float left, float top, float width, float height) {
 }
 
 void Control::SetVisible(bool v) {
-    Report_Property(name_, "Visible", v ? 1.0 : 0.0);
     visible_ = v;
     if (widget_) {
         widget_->setVisible(v);
@@ -159,12 +127,10 @@ void Control::SetVisible(bool v) {
 }
 
 void Control::SetBackColor(uint32_t c) {
-    Report_Property(name_, "BackColor", c);
     backColor_ = c;
     Apply_Look();
 }
 void Control::SetForeColor(uint32_t c) {
-    Report_Property(name_, "ForeColor", c);
     foreColor_ = c;
     Apply_Look();
 }
@@ -268,7 +234,6 @@ void TextBox::SetText(const std::string& t) {
 }
 
 void TextBox::SetAppearance(int16_t a) {
-    Report_Property(name_, "Appearance", a);
     appearance_ = a;
     Apply_Look();
 }
@@ -390,7 +355,6 @@ void OptionButton::Click() {
 }
 
 void OptionButton::SetAppearance(int16_t a) {
-    Report_Property(name_, "Appearance", a);
     appearance_ = a;
     if (widget_) {
         widget_->update();

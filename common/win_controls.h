@@ -34,16 +34,6 @@ class Form;
 class Control;
 class Panel_Widget;
 
-// Reports every change made through the setters of Left, Top, Width, Height, Visible,
-// BackColor, ForeColor and Appearance, and of a window's Height and BackColor: the name of
-// the control or window, the property and the new value, in the order the changes are
-// made. Tests follow a window's restyling with it. An empty observer stops the reports;
-// the one installed before is returned.
-using Property_Observer =
-    std::function<void(const std::string& name, const std::string& property, double value)>;
-Property_Observer Set_Property_Observer(Property_Observer observer);
-void Report_Property(const std::string& name, const char* property, double value);
-
 // Holds child controls and paints the shapes placed in it: the window's client area, a
 // frame or a picture box.
 class Container {

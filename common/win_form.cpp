@@ -81,7 +81,6 @@ void Form::Hide() {
 }
 
 void Form::SetHeight(float twips) {
-    Report_Property(name_, "Height", static_cast<double>(twips));
     height_ = twips;
     Apply_Size();
 }
@@ -91,7 +90,6 @@ uint32_t Form::BackColor() const {
 }
 
 void Form::SetBackColor(uint32_t c) {
-    Report_Property(name_, "BackColor", c);
     client_->Set_Back(c);
 }
 

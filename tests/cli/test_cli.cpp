@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -175,6 +177,25 @@ TEST(Cli, UsageErrors) {
     const ProcessRun help = run({"design", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--three-stage"), std::string::npos);
+}
+
+// A design saved with --save opens with --open as it was typed; flags beside --open win;
+// a file that is no design file fails with its reason and exit status 1.
+TEST(Cli, DesignFilesSaveAndOpen) {
+    const std::string file = (std::filesystem::temp_directory_path() / "ecd-cli-test.ecd").string();
+    std::vector<std::string> save = threeStage;
+    save.insert(save.end(), {"--rpm", "", "--save", file}); // a failing design saves too
+    EXPECT_EQ(run(save).status, 2);
+    const cli::Json opened = runJson({"design", "--open", file}, 2);
+    EXPECT_EQ(opened["failure"]["title"], "Engine Speed Not Set");
+    const cli::Json mended = runJson({"design", "--open", file, "--rpm", "11000"}, 0);
+    EXPECT_EQ(mended, runJson(threeStage, 0));
+    std::ofstream(file) << R"({"format": "expansion-chamber-design", "version": 7})";
+    const ProcessRun newer = run({"design", "--open", file});
+    EXPECT_EQ(newer.status, 1);
+    EXPECT_NE(newer.err.find("newer format (version 7)"), std::string::npos) << newer.err;
+    std::filesystem::remove(file);
+    EXPECT_EQ(run({"design", "--open", file}).status, 1);
 }
 
 // Every field flag of every command, each with texts a hostile user might type, under the

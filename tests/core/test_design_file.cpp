@@ -1,0 +1,89 @@
+// Design files: what a file keeps comes back as it was typed, its results are the command
+// line's, and every kind of bad or hostile text is named without a crash or a hang.
+
+#include "design/design_file.h"
+#include "design/design_report.h"
+#include "tests/sample_designs.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+bool Same(const Design_Form& a, const Design_Form& b) {
+    return a.PipeName == b.PipeName && a.Diffuser == b.Diffuser && a.TempSource == b.TempSource &&
+           a.CoefSource == b.CoefSource && a.Texh == b.Texh;
+}
+
+TEST(DesignFile, KeepsTheTextsAsTypedAndTheCommandLinesResults) {
+    Design_Form failing = Sample_Form(true, false);
+    failing.Texh[TexhSpeed] = " 11 000 ";
+    failing.PipeName = "Ölrohr \"GP\" 125\t/ 50°";
+    Design_Form unset; // nothing chosen, nothing typed
+    unset.Texh[TexhD1] = "44";
+    for (const Design_Form& form :
+         {Sample_Form(true, true), Sample_Form(false, false), failing, unset}) {
+        const auto run = Calc_Design(form);
+        const std::string text = Design_File_Text(form, run);
+        const Design_File_Read read = Read_Design_File(text);
+        ASSERT_TRUE(read.form) << read.problem;
+        EXPECT_TRUE(Same(*read.form, form)) << text;
+        const auto file = report::Json::parse(text);
+        EXPECT_EQ(file["results"], report::Report_Json(Design_Report(run)));
+        EXPECT_EQ(file["version"], 1);
+    }
+}
+
+TEST(DesignFile, NamesWhatIsWrong) {
+    const std::string head = R"({"format": "expansion-chamber-design", "version": 1)";
+    const struct {
+        std::string text;
+        const char* problem;
+    } cases[] = {
+        {"", "It is not a design file: its text is not valid JSON."},
+        {"PK\x03\x04 zipped", "It is not a design file: its text is not valid JSON."},
+        {"[1, 2]", "It is not a design file of this program."},
+        {R"({"format": "something else", "version": 1})",
+         "It is not a design file of this program."},
+        {R"({"format": "expansion-chamber-design"})",
+         "Its format version is missing or not a whole number."},
+        {R"({"format": "expansion-chamber-design", "version": "1"})",
+         "Its format version is missing or not a whole number."},
+        {R"({"format": "expansion-chamber-design", "version": 2})",
+         "It was saved in a newer format (version 2) than this program reads (version 1). Use a "
+         "newer version of the program."},
+        {R"({"format": "expansion-chamber-design", "version": 0})",
+         "Its format version 0 does not exist."},
+        {head + R"(, "pipeName": 125})", "Its \"pipeName\" must be a text."},
+        {head + R"(, "diffuser": "four-stage"})",
+         "Its \"diffuser\" must be \"two-stage\", \"three-stage\" or null."},
+        {head + R"(, "temperature": true})",
+         "Its \"temperature\" must be \"manual\", \"bmep\" or null."},
+        {head + R"(, "fields": []})", "Its \"fields\" must be an object of texts."},
+        {head + R"(, "fields": {"dx": 40}})", "Its field \"dx\" must be a text, as typed."},
+        {head + R"(, "fields": {"rpm": 1e999999}})",
+         "It is not a design file: its text is not valid JSON."},
+        {head + R"(, "fields": {"dx": "40", "dx": "41"}})",
+         "It is not a design file: \"dx\" is given twice."},
+        {std::string(100000, '[') + std::string(100000, ']'),
+         "It is not a design file of this program."},
+        {head + ", \"pipeName\": \"" + std::string(Design_File_Largest, 'x') + "\"}",
+         "It is not a design file: it is far too large for one."},
+    };
+    for (const auto& c : cases) {
+        const Design_File_Read read = Read_Design_File(c.text);
+        EXPECT_FALSE(read.form) << c.text.substr(0, 60);
+        EXPECT_EQ(read.problem, c.problem) << c.text.substr(0, 60);
+    }
+    // Left out: an empty field and no choice; unknown keys: passed over.
+    const Design_File_Read sparse =
+        Read_Design_File(head + R"(, "fields": {"dx": "40"}, "comment": [1], "diffuser": null})");
+    ASSERT_TRUE(sparse.form) << sparse.problem;
+    EXPECT_EQ(sparse.form->Texh[TexhDX], "40");
+    EXPECT_EQ(sparse.form->Texh[TexhD1], "");
+    EXPECT_EQ(sparse.form->Diffuser, Diffuser_Type::Unset);
+}
+
+} // namespace
