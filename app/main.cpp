@@ -5,6 +5,7 @@
 #include "ecd_version.h"
 
 #include <QApplication>
+#include <QHashFunctions>
 
 #include <cstring>
 #include <iostream>
@@ -15,7 +16,11 @@ int main(int argc, char* argv[]) {
         std::cout << "expansion-chamber " << Ecd_Version << "\n";
         return 0;
     }
+    // The same files as the command line's: Qt writes a PDF's fonts in the order of a hash
+    // table, which is otherwise seeded afresh in every process.
+    QHashSeed::setDeterministicGlobalSeed();
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.ecdu.ExpansionChamber"));
     QApplication::setApplicationVersion(QString::fromLatin1(Ecd_Version));
     Prepare_Application(app);
     Start_Program();

@@ -12,6 +12,7 @@
 #include "fabrication/pattern_files.h"
 
 #include <QGuiApplication>
+#include <QHashFunctions>
 
 #include <algorithm>
 #include <cctype>
@@ -202,6 +203,9 @@ int main(int argc, char** argv) {
                 if (type == QtCriticalMsg || type == QtFatalMsg)
                     std::cerr << m.toStdString() << "\n";
             });
+            // The same PDF for the same patterns, run after run: Qt writes a PDF's fonts in the
+            // order of a hash table, which is otherwise seeded afresh in every process.
+            QHashSeed::setDeterministicGlobalSeed();
             static int qtArgc = 1;
             static char* qtArgv[] = {argv[0], nullptr};
             gui = std::make_unique<QGuiApplication>(qtArgc, qtArgv);

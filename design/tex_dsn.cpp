@@ -527,6 +527,8 @@ void TexDsn::Clear_Form() {
 
 void TexDsn::hideEvent(QHideEvent* e) {
     Form::hideEvent(e);
+    // Shown again, the window comes empty from the front screen: a design of its own.
+    designPath_.clear();
     if (Hooks().hide) {
         Hooks().hide();
     }
@@ -540,11 +542,18 @@ void TexDsn::dragEnterEvent(QDragEnterEvent* e) {
 }
 
 void TexDsn::dropEvent(QDropEvent* e) {
-    const QList<QUrl> urls = e->mimeData()->urls();
-    if (urls.size() == 1 && urls.front().isLocalFile()) {
+    if (Open_Dropped(*e->mimeData())) {
         e->acceptProposedAction();
-        Open_Design_File(urls.front().toLocalFile().toStdString());
     }
+}
+
+bool TexDsn::Open_Dropped(const QMimeData& data) {
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        return false;
+    }
+    Open_Design_File(urls.front().toLocalFile().toStdString());
+    return true;
 }
 
 void TexDsn::Show_Results() {

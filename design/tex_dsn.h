@@ -15,6 +15,7 @@
 
 class QDragEnterEvent;
 class QDropEvent;
+class QMimeData;
 class QHideEvent;
 
 struct Sheet_Destination;
@@ -85,6 +86,8 @@ public:
     // results, warnings and messages appear as for typed input. A file that cannot be
     // opened changes nothing; a box says why.
     void Open_Design_File(const std::string& path);
+    // A file dropped on the window: one local file opens as above. True when taken.
+    bool Open_Dropped(const QMimeData& data);
 
     // How the flat patterns of the design on screen are shown, and taken down when its
     // results are hidden. The program sets them: the patterns' window is not this one's.

@@ -42,6 +42,11 @@ QPen Role_Pen(const Ink& ink, Line_Role role) {
 Ink::Ink(QPainter& painter, double pxPerMm) : painter_(painter), pxPerMm_(pxPerMm) {
     const double dpi = painter.device()->logicalDpiY();
     pointsPerUnit_ = 72.0 / dpi;
+    // The drawing's own font from the start, not the application's: the same files from
+    // the window and from the command line.
+    QFont start = Base_Font(false);
+    start.setPointSizeF(10);
+    painter.setFont(start);
     for (int bold = 0; bold < 2; ++bold) {
         QFont f = Base_Font(bold == 1);
         f.setPointSizeF(100 * pointsPerUnit_);

@@ -8,6 +8,7 @@
 #include "design/print_sheet.h"
 
 #include <QApplication>
+#include <QHashFunctions>
 #include <QtGlobal>
 #include <gtest/gtest.h>
 
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     ::testing::InitGoogleTest(&argc, argv);
+    QHashSeed::setDeterministicGlobalSeed(); // as the program does, for its PDF files
     QApplication app(argc, argv);
     Prepare_Application(app);
     Set_MsgBox_Handler([](const std::string& prompt, const std::string& title) {

@@ -254,8 +254,8 @@ TEST_F(DesignSheet, AFailedPrintSaysWhyAfterTheScreenLookIsBack) {
                                                 answer + "\"." + gap +
                                                 "The file could not be written: ";
     EXPECT_EQ(boxes[0], (Message_Box{"Design Sheet Not Printed",
-                             "The design sheet could not be printed on \"Office Laser\"." + gap +
-                                 "paper jam"}));
+                                     "The design sheet could not be printed on \"Office Laser\"." +
+                                         gap + "paper jam"}));
     EXPECT_EQ(boxes[1].title, "Design Sheet Not Saved");
     EXPECT_EQ(boxes[1].prompt.substr(0, saved.size()), saved);
     EXPECT_EQ(lookWhileBox, std::vector<std::string>(2, "")) << "each box after the restore";

@@ -13,7 +13,7 @@ struct Calc_Case {
     int16_t tool;                   // the Tools item that opens the calculator
     int16_t option;                 // the option clicked first, -1 none
     std::vector<const char*> texts; // the fields in their order, nullptr: not typed
-    Message_Box box;                        // none when the title is empty; prompt "": not checked
+    Message_Box box;                // none when the title is empty; prompt "": not checked
     std::vector<std::pair<const char*, const char*>> results; // shown, with caption
     const char* focus;                                        // focus afterwards
     bool emptied;                                             // the focus field emptied

@@ -1,0 +1,266 @@
+// Design files in the design window (open, save, reopen, drop, start with one) and the
+// flat-pattern window it opens: its figures and files are the command line's, it prints at
+// full size, and it goes with the results it belongs to.
+
+#include "gui_support.h"
+#include "tests/sample_designs.h"
+
+#include "common/win_dialogs.h"
+#include "design/design_file.h"
+#include "fabrication/pattern_window.h"
+
+#include <QMimeData>
+#include <QPrinter>
+#include <QProcess>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+namespace {
+
+std::string Read(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+// What the tuner sees of the design: the choices, the texts and the results.
+struct Shown_Design {
+    std::vector<bool> options;
+    std::vector<std::string> texts;
+    std::string results;
+    bool operator==(const Shown_Design& o) const {
+        return options == o.options && texts == o.texts && results == o.results;
+    }
+};
+
+Shown_Design Shown(TexDsn& d) {
+    Shown_Design s;
+    for (const OptionButton& o : d.Option1)
+        s.options.push_back(o.Value());
+    s.texts.push_back(d.Text1.Text());
+    for (const TextBox& t : d.Texh)
+        s.texts.push_back(t.Text());
+    if (d.TexTotLth.Visible())
+        for (const TextBox* t : {&d.PrtDia, &d.Texdiam[1], &d.Texlen[2], &d.TexTotLth})
+            s.results += t->Text() + "|";
+    return s;
+}
+
+class DesignFiles : public Program_Test, public System_Dialogs {
+protected:
+    void SetUp() override {
+        Program_Test::SetUp();
+        before_ = Set_System_Dialogs(this);
+    }
+    void TearDown() override {
+        Set_System_Dialogs(before_);
+        Program_Test::TearDown();
+    }
+    std::string Open_File(QWidget*, const std::string&, const std::string&) override {
+        return open;
+    }
+    std::string Save_File(QWidget*, const std::string&, const std::string&,
+                          const std::string& proposed) override {
+        proposals.push_back(proposed);
+        return save.empty() ? save : dir.filePath(QString::fromStdString(save)).toStdString();
+    }
+    bool Has_Printer() override { return !printTo.isEmpty(); }
+    bool Choose_Printer(QPrinter& printer, QWidget*) override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printTo);
+        return true;
+    }
+
+    std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
+    TexDsn& Calculated(bool threeStage) {
+        TexDsn& d = Open_Design();
+        Enter_Design(d, threeStage);
+        d.Text1.SetText("GP 125");
+        d.Comd[0].Click();
+        return d;
+    }
+
+    QTemporaryDir dir;
+    std::string open, save;
+    QString printTo;
+    std::vector<std::string> proposals;
+
+private:
+    System_Dialogs* before_ = nullptr;
+};
+
+// Save, close, reopen: the same choices, texts, results and messages, for both worked
+// designs and for one that fails a check; Save asks where only the first time.
+TEST_F(DesignFiles, SavedAndReopenedAsTyped) {
+    for (int kind = 0; kind < 3; ++kind) {
+        SCOPED_TRACE(kind);
+        TexDsn& d = Calculated(kind != 1);
+        if (kind == 2) {
+            d.Texh[TexhD1].SetText("41");  // warns
+            d.Texh[TexhSpeed].SetText(""); // fails
+            d.Comd[0].Click();
+        }
+        const Shown_Design typed = Shown(d);
+        const std::vector<Message_Box> typedBoxes = boxes;
+        save = "saved.ecd";
+        proposals.clear();
+        d.FileCom[1].Click(); // "Save Design": no file yet, so it asks
+        d.FileCom[1].Click(); // and then saves where it did
+        EXPECT_EQ(proposals, std::vector<std::string>{"GP 125.ecd"});
+        EXPECT_EQ(Read(path("saved.ecd")),
+                  Design_File_Text(*Read_Design_File(Read(path("saved.ecd"))).form,
+                                   Calc_Design(*Read_Design_File(Read(path("saved.ecd"))).form)));
+        Click_Into(d.Comd[2]);
+        boxes.clear();
+        open = path("saved.ecd");
+        Open_Design().FileCom[0].Click();
+        EXPECT_EQ(Shown(d), typed);
+        EXPECT_EQ(boxes, typedBoxes);
+        boxes.clear();
+    }
+}
+
+TEST_F(DesignFiles, ABadFileSaysWhyAndChangesNothing) {
+    TexDsn& d = Calculated(true);
+    const Shown_Design before = Shown(d);
+    std::ofstream(path("newer.ecd")) << R"({"format": "expansion-chamber-design", "version": 9})";
+    std::ofstream(path("type.ecd"))
+        << R"({"format": "expansion-chamber-design", "version": 1, "fields": {"dx": 40}})";
+    std::ofstream(path("other.ecd")) << "{\"format\": \"a spreadsheet\"}";
+    std::ofstream(path("deep.ecd")) << std::string(200000, '[');
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {path("missing.ecd"), "There is no such file."},
+        {dir.path().toStdString(), "It is a folder, not a file."},
+        {path("newer.ecd"), "newer format (version 9)"},
+        {path("type.ecd"), "Its field \"dx\" must be a text, as typed."},
+        {path("other.ecd"), "It is not a design file of this program."},
+        {path("deep.ecd"), "It is not a design file"},
+    };
+    for (const auto& [file, why] : cases) {
+        boxes.clear();
+        open = file;
+        d.FileCom[0].Click();
+        ASSERT_EQ(boxes.size(), 1u) << file;
+        EXPECT_EQ(boxes[0].title, "Design Not Opened");
+        EXPECT_EQ(boxes[0].prompt.rfind("The design could not be opened from \"" + file + "\".", 0),
+                  0u);
+        EXPECT_NE(boxes[0].prompt.find(why), std::string::npos) << boxes[0].prompt;
+        EXPECT_EQ(Shown(d), before);
+    }
+    // A save that cannot be written says why and leaves the old file whole.
+    save = "no-such-folder/x.ecd";
+    boxes.clear();
+    d.FileCom[2].Click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].title, "Design Not Saved");
+}
+
+// A file dropped on the window, and one the program is started with, open as "Open" does.
+TEST_F(DesignFiles, DroppedOrStartedWithAFile) {
+    Design_Form form = Sample_Form(true, true);
+    form.PipeName = "Dropped";
+    const std::string file = path("dropped.ecd");
+    std::ofstream(file) << Design_File_Text(form, Calc_Design(form));
+    TexDsn& d = Open_Design();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file))});
+    EXPECT_TRUE(d.acceptDrops());
+    EXPECT_TRUE(d.Open_Dropped(data));
+    EXPECT_EQ(d.TexTotLth.Text(), "813.7 ") << (boxes.empty() ? "" : boxes[0].prompt);
+    Click_Into(d.Comd[2]);
+    Open_Design_At_Start(file);
+    EXPECT_TRUE(d.Visible());
+    EXPECT_EQ(d.TexTotLth.Text(), "813.7 ");
+    EXPECT_EQ(d.Text1.Text(), "Dropped");
+}
+
+// The flat patterns come with the results only, show the command line's figures and files,
+// and go when the results they belong to go.
+TEST_F(DesignFiles, FlatPatternsAreTheCommandLinesAndGoWithTheirResults) {
+    TexDsn& d = Open_Design();
+    EXPECT_FALSE(d.PatCom.Visible());
+    Calculated(true);
+    ASSERT_TRUE(d.PatCom.Visible());
+    d.PatCom.Click();
+    PatTool& p = Win<PatTool>();
+    ASSERT_TRUE(p.Visible());
+    p.PatTxt[PatPieces].SetText("4");
+    p.PatTxt[PatSeam].SetText("5");
+    p.PaperOpt[1].Click();
+
+    QProcess calc;
+    calc.setWorkingDirectory(dir.path());
+    calc.start(QStringLiteral(CALC_PROGRAM),
+               QStringLiteral("templates --three-stage --temp-bmep --coef-bmep --bmep 10 --horn "
+                              "1.5 --dx 40 --d1 44 --lx 20 --angle 88 --rpm 11000 "
+                              "--pieces 4 --seam 5 --paper letter --json --svg cli.svg --dxf "
+                              "cli.dxf --pdf cli.pdf")
+                       .split(' ') +
+                   QStringList{QStringLiteral("--name"), QStringLiteral("GP 125")});
+    ASSERT_TRUE(calc.waitForFinished(20000));
+    const auto json = nlohmann::json::parse(calc.readAllStandardOutput().toStdString());
+    const auto& pieces = json["templates"]["pieces"];
+    ASSERT_EQ(p.Table->rowCount(), static_cast<int>(pieces.size()));
+    for (int row = 0; row < p.Table->rowCount(); ++row) {
+        const auto cell = [&](int c) { return p.Table->item(row, c)->text().toStdString(); };
+        EXPECT_EQ(cell(4), Fixed(pieces[row]["length"].get<double>()));
+        EXPECT_EQ(cell(5), Fixed(pieces[row]["slant"].get<double>()));
+        if (pieces[row]["shape"] == "sector") {
+            EXPECT_EQ(cell(7), Fixed(pieces[row]["innerRadius"].get<double>()));
+            EXPECT_EQ(cell(8), Fixed(pieces[row]["outerRadius"].get<double>()));
+        }
+    }
+    // The same files as the command line's.
+    for (const auto& [format, name] :
+         {std::pair{0, "cli.pdf"}, std::pair{1, "cli.svg"}, std::pair{2, "cli.dxf"}}) {
+        save = std::string("window-") + name;
+        p.PatCom[static_cast<int16_t>(format)].Click();
+        std::string window = Read(path(save.c_str())), command = Read(path(name));
+        // But for the moment each PDF was made.
+        for (std::string* pdf : {&window, &command}) {
+            const size_t at = pdf->find("/CreationDate (");
+            if (at != std::string::npos)
+                pdf->erase(at, pdf->find(')', at) - at);
+        }
+        const auto differ =
+            std::mismatch(window.begin(), window.end(), command.begin(), command.end());
+        EXPECT_TRUE(!window.empty() && window == command)
+            << name << ": " << window.size() << " bytes against " << command.size()
+            << ", first difference at " << (differ.first - window.begin());
+    }
+
+    // Printed at 100 %: the 100 mm check bar measures 100 mm.
+    printTo = dir.filePath(QStringLiteral("printed.pdf"));
+    p.PatCom[3].Click();
+    ASSERT_EQ(
+        QProcess::execute(QStringLiteral("pdftoppm"),
+                          {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-gray"),
+                           QStringLiteral("-singlefile"), printTo, dir.filePath("page")}),
+        0);
+    const QImage page(dir.filePath(QStringLiteral("page.pgm")));
+    std::vector<double> bars; // the longest dark run of each row in the foot, less the pen
+    for (int y = page.height() - 300; y < page.height(); ++y) {
+        int longest = 0;
+        for (int x = 0, run = 0; x < page.width(); ++x) {
+            run = qGray(page.pixel(x, y)) < 128 ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        bars.push_back(longest / 10.0 - 0.15);
+    }
+    for (double length : {100.0, 101.6}) // the 100 mm and the 4 in bar
+        EXPECT_TRUE(std::any_of(bars.begin(), bars.end(), [&](double b) {
+            return std::fabs(b - length) < 0.5;
+        })) << length;
+
+    boxes.clear();
+    Click_Into(d.Texh[TexhSpeed]); // the results go, and the patterns with them
+    EXPECT_FALSE(p.Visible());
+    EXPECT_FALSE(d.PatCom.Visible());
+    EXPECT_TRUE(boxes.empty());
+}
+
+} // namespace
