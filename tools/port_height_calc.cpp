@@ -76,8 +76,10 @@ Outcome<float> Calc_PrtHgt(const PrtHgt_Inputs& in) {
     const float af = Single(Dbl(Af) * Dbl(k));
     const float r = Single(Dbl(S) / 2.0);
 
-    // The ranges let a short rod meet a long stroke; no height exists then.
-    if (!(std::fabs(Rod_Sine(as, r, L)) < 1.0f) || !(std::fabs(Rod_Sine(af, r, L)) < 1.0f))
+    // The ranges let a short rod meet a long stroke. A rod no longer than the crank throw
+    // locks the crank at 90 degrees, before any port opens, so no height exists then.
+    if (!(L > r) || !(std::fabs(Rod_Sine(as, r, L)) < 1.0f) ||
+        !(std::fabs(Rod_Sine(af, r, L)) < 1.0f))
         return fail(Rod_Too_Short());
 
     const double ds = Crank_Drop(as, r, L, pi);

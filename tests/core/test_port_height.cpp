@@ -62,6 +62,8 @@ TEST(PortHeight, ChecksAndTheirMessages) {
         {In("20", "10.01", "90", "180"), {}},    // rod barely longer than the crank throw
         {In("20", "10", "90", "180"), shortRod}, // rod sine exactly 1
         {In("65", "30", "90", "180"), shortRod},  {In("65", "8", "75", "160"), shortRod},
+        {In("60", "30", "99", "180"), shortRod},  // rod as long as the throw, past 90 deg
+        {In("60", "29.9", "99", "170"), shortRod}, // sines below 1, rod shorter than the throw
     };
     for (const auto& [in, expected] : cases) {
         const auto out = Calc_PrtHgt(in);
