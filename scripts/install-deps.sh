@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-svg-dev libgl-dev
-  libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+  libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libfast-float-dev
   clang libclang-rt-14-dev
   libdxflib-dev
   fonts-liberation2
@@ -16,6 +16,8 @@ packages=(
   # the Debian package and its checks (scripts/package.sh)
   python3 desktop-file-utils appstream lintian bash-completion man-db shared-mime-info
   xdg-utils libfile-mimeinfo-perl x11-utils libglib2.0-bin
+  # the other toolchains (scripts/toolchains.sh): libc++, Windows under Wine, WebAssembly
+  googletest libc++-14-dev libc++abi-14-dev g++-mingw-w64-x86-64 wine64 emscripten nodejs
 )
 
 missing=()
