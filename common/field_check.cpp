@@ -101,6 +101,20 @@ std::optional<int16_t> Round_To_Int16(float value) {
     return static_cast<int16_t>(r);
 }
 
+Field_Rule Named_Rule(int16_t field, const std::string& name, const std::string& promptName,
+                      std::optional<Field_Range> range) {
+    return {field,
+            name + " Not Set",
+            name + " Incorrectly Set",
+            "Enter a value for the " + promptName,
+            std::move(range),
+            FieldKind::Input};
+}
+
+Field_Range Named_Range(const std::string& name, float lo, float hi, std::string prompt) {
+    return {lo, hi, name + " Out of Range", std::move(prompt)};
+}
+
 std::optional<Field_Failure> Check_Field(const Field_Rule& rule, std::string_view text,
                                          float& value) {
     const std::string trimmed = Trim_Blanks(text);

@@ -51,6 +51,14 @@ struct Field_Rule {
     FieldKind kind = FieldKind::Input;
 };
 
+// The rule in the words most fields use: "<name> Not Set", "<name> Incorrectly Set" and
+// the prompt "Enter a value for the <promptName>".
+Field_Rule Named_Rule(int16_t field, const std::string& name, const std::string& promptName,
+                      std::optional<Field_Range> range = std::nullopt);
+
+// A range titled "<name> Out of Range".
+Field_Range Named_Range(const std::string& name, float lo, float hi, std::string prompt);
+
 // Every stage of the rule on `text`: on success `value` holds the text's value. Not Set
 // empties the field; Incorrectly Set and the range keep its text.
 std::optional<Field_Failure> Check_Field(const Field_Rule& rule, std::string_view text,

@@ -6,47 +6,35 @@
 
 namespace {
 
-Field_Rule Rule(Texh_Index field, const char* name, const char* promptName,
-                std::optional<Field_Range> range) {
-    return {field,
-            std::string(name) + " Not Set",
-            std::string(name) + " Incorrectly Set",
-            std::string("Enter a value for the ") + promptName,
-            std::move(range),
-            FieldKind::Input};
-}
-
-const Field_Rule Horn = Rule(TexhHorn, "Horn Coefficient", "Horn Coefficient",
-                             Field_Range{1.25f, 2.0f, "Horn Coefficient Out of Range",
-                                         "Enter a value between 1.25 and 2.0"});
-const Field_Rule Bmep = Rule(TexhBmep, "Target BMEP", "Target BMEP",
-                             Field_Range{8.0f, 12.0f, "Target BMEP value is Out of Range",
-                                         "Enter a value between 8 and 12"});
-const Field_Rule Temp = Rule(TexhTemp, "Mean Exhaust Temperature", "Exhaust Temperature",
-                             Field_Range{450.0f, 650.0f, "Mean Exhaust Temperature Out of Range",
-                                         "Enter a value between 450C and 650C"});
+// Ranges titled "<name> Out of Range" unless they say otherwise.
+const Field_Rule Horn =
+    Named_Rule(TexhHorn, "Horn Coefficient", "Horn Coefficient",
+               Named_Range("Horn Coefficient", 1.25f, 2.0f, "Enter a value between 1.25 and 2.0"));
+const Field_Rule Bmep = Named_Rule(TexhBmep, "Target BMEP", "Target BMEP",
+                                   Field_Range{8.0f, 12.0f, "Target BMEP value is Out of Range",
+                                               "Enter a value between 8 and 12"});
+const Field_Rule Temp = Named_Rule(
+    TexhTemp, "Mean Exhaust Temperature", "Exhaust Temperature",
+    Named_Range("Mean Exhaust Temperature", 450.0f, 650.0f, "Enter a value between 450C and 650C"));
 const Field_Rule Dx =
-    Rule(TexhDX, "Exhaust Port Effective Diameter", "Exhaust Port Effective Diameter",
-         Field_Range{1.0f, 100.0f, "Exhaust Port Effective Diameter Out of Range",
-                     "Enter a value between 1 and 100"});
-const Field_Rule D1 =
-    Rule(TexhD1, "Barrel Flange Diameter", "Barrel Flange Diameter", std::nullopt);
-const Field_Rule Lx =
-    Rule(TexhLX, "Barrel Exhaust Duct Length", "Barrel Duct Length", std::nullopt);
+    Named_Rule(TexhDX, "Exhaust Port Effective Diameter", "Exhaust Port Effective Diameter",
+               Named_Range("Exhaust Port Effective Diameter", 1.0f, 100.0f,
+                           "Enter a value between 1 and 100"));
+const Field_Rule D1 = Named_Rule(TexhD1, "Barrel Flange Diameter", "Barrel Flange Diameter");
+const Field_Rule Lx = Named_Rule(TexhLX, "Barrel Exhaust Duct Length", "Barrel Duct Length");
 const Field_Rule Mid =
-    Rule(TexhMid, "Mid-Section Diameter Coefficient", "Mid-Section Diameter Coefficient",
-         Field_Range{2.125f, 3.25f, "Mid Section Diameter Coefficient Out of Range",
-                     "Enter a value between 2.125 and 3.25"});
-const Field_Rule Tail =
-    Rule(TexhTail, "Tail Pipe Diameter Coefficient", "Tail Pipe Diameter Coefficient",
-         Field_Range{0.5f, 0.8f, "Tail Pipe Diameter Coefficient Out of Range",
-                     "Enter a value between 0.5 and 0.8"});
-const Field_Rule Angle = Rule(TexhAngle, "Exhaust Port Opening Angle", "Exhaust Port Opening Angle",
-                              Field_Range{70.0f, 105.0f, "Exhaust Port Opening Angle Out of Range",
-                                          "Enter a value between 70 and 105"});
-const Field_Rule Speed = Rule(TexhSpeed, "Engine Speed", "Engine Speed",
-                              Field_Range{1000.0f, 50000.0f, "Engine Speed Out of Range",
-                                          "Enter a value between 1000 and 50000"});
+    Named_Rule(TexhMid, "Mid-Section Diameter Coefficient", "Mid-Section Diameter Coefficient",
+               Named_Range("Mid Section Diameter Coefficient", 2.125f, 3.25f,
+                           "Enter a value between 2.125 and 3.25"));
+const Field_Rule Tail = Named_Rule(
+    TexhTail, "Tail Pipe Diameter Coefficient", "Tail Pipe Diameter Coefficient",
+    Named_Range("Tail Pipe Diameter Coefficient", 0.5f, 0.8f, "Enter a value between 0.5 and 0.8"));
+const Field_Rule Angle = Named_Rule(
+    TexhAngle, "Exhaust Port Opening Angle", "Exhaust Port Opening Angle",
+    Named_Range("Exhaust Port Opening Angle", 70.0f, 105.0f, "Enter a value between 70 and 105"));
+const Field_Rule Speed = Named_Rule(
+    TexhSpeed, "Engine Speed", "Engine Speed",
+    Named_Range("Engine Speed", 1000.0f, 50000.0f, "Enter a value between 1000 and 50000"));
 
 // The barrel duct's limits on the flange diameter, as multiples of DX.
 constexpr double Flange_Least_Recommended = 1.05;

@@ -5,14 +5,9 @@
 #include <cmath>
 
 namespace {
-Field_Rule Rule(Pattern_Field field, const char* name, const char* promptName, float lo, float hi,
+Field_Rule Rule(Pattern_Field field, const char* name, float lo, float hi,
                 const std::string& rangePrompt) {
-    return {field,
-            std::string(name) + " Not Set",
-            std::string(name) + " Incorrectly Set",
-            std::string("Enter a value for the ") + promptName,
-            Field_Range{lo, hi, std::string(name) + " Out of Range", rangePrompt},
-            FieldKind::Input};
+    return Named_Rule(field, name, name, Named_Range(name, lo, hi, rangePrompt));
 }
 } // namespace
 
@@ -23,11 +18,11 @@ std::array<std::string, 3> Default_Pattern_Texts() {
 
 Outcome<Pattern_Options> Check_Pattern_Fields(const std::array<std::string, 3>& texts) {
     static const Field_Rule rules[3] = {
-        Rule(PatSheet, "Sheet Thickness", "Sheet Thickness", Min_Sheet, Max_Sheet,
+        Rule(PatSheet, "Sheet Thickness", Min_Sheet, Max_Sheet,
              "Enter a value between " + Fixed(Min_Sheet, 1) + " and " + Fixed(Max_Sheet, 1)),
-        Rule(PatSeam, "Seam Allowance", "Seam Allowance", 0, Max_Seam,
+        Rule(PatSeam, "Seam Allowance", 0, Max_Seam,
              "Enter a value between 0 and " + Fixed(Max_Seam, 0)),
-        Rule(PatPieces, "Pieces per Cone", "Pieces per Cone", 1, Max_Pieces,
+        Rule(PatPieces, "Pieces per Cone", 1, Max_Pieces,
              "Enter a whole number between 1 and " + std::to_string(Max_Pieces)),
     };
     Outcome<Pattern_Options> out;

@@ -9,12 +9,7 @@
 namespace {
 Field_Rule Rule(Hght_Index field, const char* name, const char* promptName, float lo, float hi,
                 const char* rangePrompt) {
-    return {field,
-            std::string(name) + " Not Set",
-            std::string(name) + " Incorrectly Set",
-            std::string("Enter a value for the ") + promptName,
-            Field_Range{lo, hi, std::string(name) + " Out of Range", rangePrompt},
-            FieldKind::Input};
+    return Named_Rule(field, name, promptName, Named_Range(name, lo, hi, rangePrompt));
 }
 
 const Field_Rule Rules[4] = {

@@ -10,24 +10,15 @@ namespace {
 constexpr int16_t MaxStations = 11;
 using Stations = std::array<float, MaxStations>;
 
-Field_Rule Rule(ProfTxt_Index field, const char* name, const char* promptName,
-                std::optional<Field_Range> range = std::nullopt) {
-    return {field,
-            std::string(name) + " Not Set",
-            std::string(name) + " Incorrectly Set",
-            std::string("Enter a value for the ") + promptName,
-            std::move(range),
-            FieldKind::Input};
-}
-
 const Field_Rule Bore =
-    Rule(ProfBore, "Cylinder Bore", "Bore",
-         Field_Range{5.0f, 80.0f, "Cylinder Bore Out of Range", "Enter a value between 5 and 80"});
-const Field_Rule Height = Rule(ProfHeight, "Port Height", "Port Height");
-const Field_Rule Width = Rule(ProfBridgeWidth, "Bridge Width", "Bridge Width");
-const Field_Rule Top = Rule(ProfTopRadius, "Bridge Top Radius", "Top Radius");
-const Field_Rule Bottom = Rule(ProfBottomRadius, "Bridge Bottom Radius", "Bottom Radius");
-const Field_Rule Intervals = Rule(ProfIntervals, "Number of Intervals", "Number of Intervals");
+    Named_Rule(ProfBore, "Cylinder Bore", "Bore",
+               Named_Range("Cylinder Bore", 5.0f, 80.0f, "Enter a value between 5 and 80"));
+const Field_Rule Height = Named_Rule(ProfHeight, "Port Height", "Port Height");
+const Field_Rule Width = Named_Rule(ProfBridgeWidth, "Bridge Width", "Bridge Width");
+const Field_Rule Top = Named_Rule(ProfTopRadius, "Bridge Top Radius", "Top Radius");
+const Field_Rule Bottom = Named_Rule(ProfBottomRadius, "Bridge Bottom Radius", "Bottom Radius");
+const Field_Rule Intervals =
+    Named_Rule(ProfIntervals, "Number of Intervals", "Number of Intervals");
 
 // The port height as a share of the bore, and the bridge's largest width as one.
 constexpr float Height_Share_Least = 0.3f;

@@ -7,25 +7,15 @@
 #include <cmath>
 
 namespace {
-Field_Rule Rule(Diam_Index field, const char* name, const char* promptName,
-                std::optional<Field_Range> range) {
-    return {field,
-            std::string(name) + " Not Set",
-            std::string(name) + " Incorrectly Set",
-            std::string("Enter a value for the ") + promptName,
-            std::move(range),
-            FieldKind::Input};
-}
-
 // The radii have no range of their own: zero gives square corners, and a negative radius
 // is let through to the size checks.
 const Field_Rule Rules[4] = {
-    Rule(DiamWidth, "Port Width", "Width",
-         Field_Range{2.0f, 60.0f, "Port Width Out of Range", "Enter a value between 2 and 60"}),
-    Rule(DiamHeight, "Port Height", "Height",
-         Field_Range{2.0f, 60.0f, "Port Height Out of Range", "Enter a value between 2 and 60"}),
-    Rule(DiamTop, "Port Top Radius", "Top Radius", std::nullopt),
-    Rule(DiamBottom, "Port Bottom Radius", "Bottom Radius", std::nullopt),
+    Named_Rule(DiamWidth, "Port Width", "Width",
+               Named_Range("Port Width", 2.0f, 60.0f, "Enter a value between 2 and 60")),
+    Named_Rule(DiamHeight, "Port Height", "Height",
+               Named_Range("Port Height", 2.0f, 60.0f, "Enter a value between 2 and 60")),
+    Named_Rule(DiamTop, "Port Top Radius", "Top Radius"),
+    Named_Rule(DiamBottom, "Port Bottom Radius", "Bottom Radius"),
 };
 } // namespace
 
