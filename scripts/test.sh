@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the whole suite (windows
-# headless), the Debian package with its checks (scripts/package.sh), then the whole
-# suite again under AddressSanitizer and UndefinedBehaviorSanitizer with every fuzz target
-# run for 20 seconds. A test that skips itself because an outside tool is missing fails
+# headless), the Debian package with its checks (scripts/package.sh), the whole suite
+# again under AddressSanitizer and UndefinedBehaviorSanitizer with every fuzz target run
+# for 20 seconds, then the core on the other toolchains with the same output from each
+# (scripts/toolchains.sh). A test that skips itself because an outside tool is missing fails
 # the run: every tool is installed here.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,5 +26,8 @@ scripts/package.sh
 
 stage "Sanitizers and fuzzing"
 scripts/sanitize.sh
+
+stage "Other toolchains: clang with libc++, Windows (MinGW-w64, Wine), WebAssembly (node)"
+ECD_GCC_TESTED=1 scripts/toolchains.sh
 
 stage "Done"
