@@ -50,7 +50,8 @@ TEST(PortableFiles, EveryNameAndEveryByte) {
     Folder f;
     const std::vector<std::string> names = {"a.txt", "\xC3\x96lrohr\xE2\x80\x93\xC3\x9F.dxf",
                                             "with blank.svg", "\xE6\xB8\xA9.pdf"};
-    const std::string bytes("unix\nwindows\r\nzero\0high\xFF\n", 27);
+    static const char raw[] = "unix\nwindows\r\nzero\0high\xFF\n";
+    const std::string bytes(raw, sizeof raw - 1);
     std::ofstream(fs::u8path(f / names[0]), std::ios::binary) << "old";
     std::vector<File_Output> set;
     for (const auto& n : names)
