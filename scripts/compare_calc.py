@@ -19,9 +19,9 @@ import sys
 
 def chosen_cases(path, per_command):
     cases = [json.loads(line) for line in open(path, encoding="utf-8")]
-    chosen = cases[:10]  # the worked examples, plain and as JSON
+    chosen = [c for c in cases if c["worked"]]
     taken = collections.Counter()
-    for case in cases[10:]:
+    for case in cases[len(chosen):]:
         command = case["args"][0]
         if taken[command] < per_command:
             taken[command] += 1

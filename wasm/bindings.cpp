@@ -33,8 +33,9 @@ struct Range_Error : std::invalid_argument {
     using std::invalid_argument::invalid_argument;
 };
 
-// Runs the call; a wrong argument becomes the JavaScript error, thrown once every C++
-// object of the call is gone.
+// Runs the call; a wrong argument becomes the JavaScript error, thrown once the call's C++
+// objects are destroyed (a JavaScript throw skips the destructors of the frames it leaves:
+// only the message's two strings stay behind).
 template <typename F> val Guarded(F call) {
     std::string kind, message;
     try {

@@ -1,10 +1,10 @@
 // The cases that scripts/toolchains.sh runs through expansion-chamber-calc of every
 // toolchain: the worked examples of the README and, per command, random texts in and
 // around every field's range, hostile texts and left-out flags. Built by each toolchain,
-// it runs every case in-process and writes one JSON line per case: the arguments, the
-// exit status, standard output and standard error. The lines of every toolchain must be
-// the same bytes as those of the Linux GCC build; the script also runs the real program
-// on part of the cases and compares it with them.
+// it runs every case in-process and writes one JSON line per case: the arguments, whether
+// it is a worked case, the exit status, standard output and standard error. The lines of
+// every toolchain must be the same bytes as those of the Linux GCC build; the script also
+// runs the real program on part of the cases and compares it with them.
 //   calc_cases OUTPUT_FILE CASES_PER_COMMAND
 // The texts come from integers only (std::mt19937 is the same sequence everywhere), so
 // every toolchain gets the same arguments.
@@ -198,7 +198,9 @@ Args Profiled_Port(Texts& t) {
     return a;
 }
 
-std::vector<Args> Cases(int perCommand) {
+// The worked cases, then perCommand random cases of each command; `worked` is how many of
+// them lead.
+std::vector<Args> Cases(int perCommand, size_t& worked) {
     std::vector<Args> cases = {
         {"design", "--three-stage", "--temp-bmep", "--coef-bmep", "--bmep", "10", "--horn", "1.5",
          "--dx", "40", "--d1", "44", "--lx", "20", "--angle", "88", "--rpm", "11000"},
@@ -210,11 +212,19 @@ std::vector<Args> Cases(int perCommand) {
          "--ordinate", "30", "--ordinate", "30", "--ordinate", "30", "--ordinate", "30",
          "--ordinate", "30"},
     };
-    const size_t worked = cases.size();
-    for (size_t i = 0; i < worked; ++i) { // each also as JSON
+    const size_t examples = cases.size();
+    for (size_t i = 0; i < examples; ++i) { // each also as JSON
         cases.push_back(cases[i]);
         cases.back().push_back("--json");
     }
+    // Texts that come back in the output: a pipe name in the design's lines, with quotes
+    // and a closing backslash that a Windows command line must carry through, and a
+    // stray argument in the usage error.
+    cases.push_back(cases[0]);
+    cases.back().insert(cases.back().end(),
+                        {"--name", "\xC3\x96lrohr \xE2\x80\x93 125 \"GP\" C:\\pipes\\"});
+    cases.push_back({"bmep", "--kw", "--bore", "54", "\xC3\x96l", "--json"});
+    worked = cases.size();
     Texts t(20240611);
     Args (*const commands[])(Texts&) = {Design, Bmep, Port_Height, Rect_Port, Profiled_Port};
     for (auto command : commands)
@@ -236,11 +246,15 @@ int main(int argc, char** argv) {
         return 64;
     }
     std::string lines;
-    for (const Args& args : Cases(std::stoi(argv[2]))) {
+    size_t worked = 0;
+    const std::vector<Args> cases = Cases(std::stoi(argv[2]), worked);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const Args& args = cases[i];
         std::ostringstream out, err;
         const int status = cli::Calculator_Main(args, out, err);
         nlohmann::ordered_json j;
         j["args"] = args;
+        j["worked"] = i < worked;
         j["status"] = status;
         j["out"] = out.str();
         j["err"] = err.str();
