@@ -40,8 +40,8 @@ def main():
         sys.exit(__doc__)
     cases = chosen_cases(sys.argv[1], int(sys.argv[2]))
     failed = False
-    for spec in sys.argv[3:]:
-        name, command = spec.split("=", 1)
+    for case_arg in sys.argv[3:]:
+        name, command = case_arg.split("=", 1)
         prefix = shlex.split(command)
         with concurrent.futures.ThreadPoolExecutor(max_workers=2) as pool:
             results = list(pool.map(lambda c: run(prefix, c), cases))

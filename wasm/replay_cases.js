@@ -75,15 +75,15 @@ const flagName = (key) => '--' + key.replace(/[A-Z]/g, (c) => '-' + c.toLowerCas
 
 // The module's input for the calculator's arguments ("--flag text" or "--flag=text").
 function inputOf(command, args) {
-  const spec = commands[command];
-  const keyOf = {...spec.flags};
-  for (const key of spec.fields) keyOf[flagName(key)] = key;
+  const commandInfo = commands[command];
+  const keyOf = {...commandInfo.flags};
+  for (const key of commandInfo.fields) keyOf[flagName(key)] = key;
   const input = {};
   for (let i = 1; i < args.length; ++i) {
     const arg = args[i];
     if (arg === '--json') continue;
-    if (spec.choices && spec.choices[arg]) {
-      const [key, word] = spec.choices[arg];
+    if (commandInfo.choices && commandInfo.choices[arg]) {
+      const [key, word] = commandInfo.choices[arg];
       input[key] = word;
       continue;
     }
@@ -97,22 +97,22 @@ function inputOf(command, args) {
   return input;
 }
 
-function focusOf(spec, field, index) {
+function focusOf(commandInfo, field, index) {
   if (field === null) return null;
   if (field === 'ordinates') return `OrdTxt(${index})`;
-  return `${spec.array}(${spec.fields.indexOf(field)})`;
+  return `${commandInfo.array}(${commandInfo.fields.indexOf(field)})`;
 }
 
 // The module's outcome as the calculator prints it, values compared as stored singles.
-function reportOf(spec, r) {
+function reportOf(commandInfo, r) {
   const report = {
     warnings: r.warnings.map((w) => ({title: w.title, prompt: w.prompt,
-                                      focus: focusOf(spec, w.field, null)})),
+                                      focus: focusOf(commandInfo, w.field, null)})),
     failure: r.failure && {title: r.failure.title, prompt: r.failure.prompt,
-                           focus: focusOf(spec, r.failure.field, r.failure.index),
+                           focus: focusOf(commandInfo, r.failure.field, r.failure.index),
                            emptied: r.failure.emptied},
-    display: r.failure ? {} : spec.display(r),
-    values: r.failure ? {} : (spec.values ? spec.values(r) : r.values),
+    display: r.failure ? {} : commandInfo.display(r),
+    values: r.failure ? {} : (commandInfo.values ? commandInfo.values(r) : r.values),
   };
   return report;
 }
@@ -124,8 +124,8 @@ createEcdCore().then((ecd) => {
     const command = c.args[0];
     if (!c.args.includes('--json') || c.status === 64) continue; // usage errors: no outcome
     const expected = JSON.parse(c.out);
-    const spec = commands[command];
-    const got = reportOf(spec, spec.call(ecd, inputOf(command, c.args)));
+    const commandInfo = commands[command];
+    const got = reportOf(commandInfo, commandInfo.call(ecd, inputOf(command, c.args)));
     for (const [name, value] of Object.entries(expected.values)) {
       expected.values[name] = Math.fround(value); // nine digits read back to the single
     }
