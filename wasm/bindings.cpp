@@ -4,6 +4,7 @@
 // describes every function.
 
 #include "common/palette.h"
+#include "design/design_file.h"
 #include "design/design_pipeline.h"
 #include "design/pipe_diagram.h"
 #include "fabrication/pattern_layout.h"
@@ -271,6 +272,48 @@ val Js_Make_Result_Table(val state) {
     return Guarded([&] { return Table_Object(Make_Result_Table(State_From(state))); });
 }
 
+// ---- Design files ---------------------------------------------------------------------
+
+// The .ecd text of a design form, with the results of its run, as the program saves it.
+val Js_Design_File_Text(val form) {
+    return Guarded([&] {
+        const Design_Form f = Form_From(form);
+        return val(Design_File_Text(f, Calc_Design(f)));
+    });
+}
+
+// {form, problem}: the design form a file's text holds (in calcDesign's keys, the choices
+// left out when unset), or null and what is wrong with the text.
+val Js_Read_Design_File(val text) {
+    return Guarded([&] {
+        if (!text.isString())
+            throw Type_Error("the design file must be given as its text");
+        const Design_File_Read read = Read_Design_File(text.as<std::string>());
+        val out = val::object();
+        out.set("problem", read.problem);
+        if (!read.form) {
+            out.set("form", val::null());
+            return out;
+        }
+        const Design_Form& f = *read.form;
+        val x = val::object();
+        x.set("name", f.PipeName);
+        if (f.Diffuser != Diffuser_Type::Unset)
+            x.set("diffuser",
+                  f.Diffuser == Diffuser_Type::ThreeStage ? "three-stage" : "two-stage");
+        const auto source = [&](const char* key, Value_Source s) {
+            if (s != Value_Source::Unset)
+                x.set(key, s == Value_Source::FromBmep ? "bmep" : "typed");
+        };
+        source("tempSource", f.TempSource);
+        source("coefSource", f.CoefSource);
+        for (size_t i = 0; i < Design_Keys.size(); ++i)
+            x.set(Design_Keys[i], f.Texh[i]);
+        out.set("form", x);
+        return out;
+    });
+}
+
 // ---- The four calculators -------------------------------------------------------------
 
 template <typename V, typename F>
@@ -378,6 +421,18 @@ val Js_Calc_Profiled_Port(val in) {
         // How many intervals the check read, once it got that far (also after a failure).
         out.set("intervals", o.value.NumIntervals ? val(*o.value.NumIntervals) : val::null());
         return out;
+    });
+}
+
+// The number of intervals the profiled-port window reads from the intervals field while
+// it is typed (it decides which ordinate fields show), or null when it fits no 16-bit
+// integer.
+val Js_Intervals_Value(val text) {
+    return Guarded([&] {
+        if (!text.isString())
+            throw Type_Error("the intervals field must be given as its text");
+        const auto n = Intervals_Value(text.as<std::string>());
+        return n ? val(*n) : val::null();
     });
 }
 
@@ -612,6 +667,9 @@ EMSCRIPTEN_BINDINGS(expansion_chamber) {
     emscripten::function("calcPortHeight", &Js_Calc_Port_Height);
     emscripten::function("calcRectPort", &Js_Calc_Rect_Port);
     emscripten::function("calcProfiledPort", &Js_Calc_Profiled_Port);
+    emscripten::function("intervalsValue", &Js_Intervals_Value);
+    emscripten::function("designFileText", &Js_Design_File_Text);
+    emscripten::function("readDesignFile", &Js_Read_Design_File);
     emscripten::function("drawPipe", &Js_Draw_Pipe);
     emscripten::function("makeChamberPatterns", &Js_Make_Chamber_Patterns);
 }
