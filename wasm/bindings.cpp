@@ -3,10 +3,12 @@
 // and the flat patterns. Plain JavaScript objects and arrays in and out; wasm/README.md
 // describes every function.
 
+#include "common/numbers.h"
 #include "common/palette.h"
 #include "design/design_file.h"
 #include "design/design_pipeline.h"
 #include "design/pipe_diagram.h"
+#include "fabrication/pattern_fields.h"
 #include "fabrication/pattern_layout.h"
 #include "tools/bmep_calc.h"
 #include "tools/port_height_calc.h"
@@ -571,6 +573,28 @@ val Section_Object(const Chamber_Section& s) {
     return x;
 }
 
+std::string Degrees(double radians, int decimals) {
+    return Fixed(radians * 180 / Pi, decimals) + "\xC2\xB0";
+}
+
+// A row of the table of pieces, as the flat-pattern window shows it: piece, shape, inside
+// and mean diameters, length, slant, half-angle, Ri, Ro, sector angle, pieces per section.
+val Piece_Row(const Flat_Piece& p) {
+    std::string name = p.section + " " + p.role;
+    if (p.count > 1)
+        name += " " + std::to_string(p.index) + "/" + std::to_string(p.count);
+    const bool sector = p.sector;
+    return Strings({name,
+                    sector   ? "sector"
+                    : p.cone ? "rectangle"
+                             : "rectangle or tube",
+                    Fixed(p.insideSmall) + (sector ? " / " + Fixed(p.insideLarge) : ""),
+                    Fixed(p.dSmall) + (sector ? " / " + Fixed(p.dLarge) : ""), Fixed(p.length),
+                    Fixed(p.slant), Degrees(p.halfAngle, 2), sector ? Fixed(p.rInner) : "-",
+                    sector ? Fixed(p.rOuter) : "-", sector ? Degrees(p.angle, 3) : "-",
+                    std::to_string(p.count)});
+}
+
 val Piece_Object(const Flat_Piece& p) {
     val x = val::object();
     x.set("section", p.section);
@@ -627,6 +651,7 @@ val Piece_Object(const Flat_Piece& p) {
     x.set("figuresBeside", p.figuresBeside);
     x.set("outline", Box_Object(p.outline));
     x.set("frame", Box_Object(p.frame));
+    x.set("row", Piece_Row(p));
     return x;
 }
 
@@ -648,12 +673,48 @@ val Js_Make_Chamber_Patterns(val form, val options) {
         if (run.ok()) {
             const Chamber_Patterns p = Make_Chamber_Patterns(run.value, opt);
             sections = Array_Of(p.sections, Section_Object);
-            omitted = Array_Of(p.omitted, Section_Object);
+            omitted = Array_Of(p.omitted, [](const Chamber_Section& s) {
+                val x = Section_Object(s);
+                x.set("row", Strings({s.name + " " + s.role, "no piece: " + Fixed(s.length) +
+                                                                 " mm long, nothing to cut"}));
+                return x;
+            });
             pieces_ = Array_Of(p.pieces, Piece_Object);
         }
         out.set("sections", sections);
         out.set("omitted", omitted);
         out.set("pieces", pieces_);
+        return out;
+    });
+}
+
+// The flat-pattern window's three fields {sheet, seam, pieces} as texts: their opening
+// texts (no argument) or their check, with the options they give ({sheet, seam, pieces}
+// as numbers) when every field passes.
+val Js_Pattern_Fields(val texts) {
+    return Guarded([&] {
+        const Field_Keys keys = {"sheet", "seam", "pieces"};
+        if (texts.isUndefined()) {
+            const auto d = Default_Pattern_Texts();
+            val x = val::object();
+            for (size_t i = 0; i < keys.size(); ++i)
+                x.set(keys[i], d[i]);
+            return x;
+        }
+        Require_Object(texts, "the pattern fields");
+        std::array<std::string, 3> t;
+        for (size_t i = 0; i < keys.size(); ++i)
+            t[i] = Text(texts, keys[i]);
+        const Outcome<Pattern_Options> o = Check_Pattern_Fields(t);
+        val out = Outcome_Object(o, keys);
+        val options = val::null();
+        if (o.ok()) {
+            options = val::object();
+            options.set("sheet", o.value.sheet);
+            options.set("seam", o.value.seam);
+            options.set("pieces", o.value.pieces);
+        }
+        out.set("options", options);
         return out;
     });
 }
@@ -672,4 +733,5 @@ EMSCRIPTEN_BINDINGS(expansion_chamber) {
     emscripten::function("readDesignFile", &Js_Read_Design_File);
     emscripten::function("drawPipe", &Js_Draw_Pipe);
     emscripten::function("makeChamberPatterns", &Js_Make_Chamber_Patterns);
+    emscripten::function("patternFields", &Js_Pattern_Fields);
 }
