@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The web edition: builds the calculation core as WebAssembly (build-web/, Emscripten's
+# wasm preset without tests), puts the static site together in build-web/site and serves
+# it on http://127.0.0.1:8080/ (ECD_WEB_PORT another port).
+#   scripts/web.sh               build and serve
+#   scripts/web.sh --build-only  build only (the browser tests serve it themselves)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export NODE_PATH=/usr/share/nodejs # Emscripten's tools need node's acorn
+build=build-web
+site=$build/site
+if [ ! -f "$build/build.ninja" ]; then
+  mkdir -p "$build"
+  cmake --preset wasm -B "$build" -DBUILD_TESTING=OFF >"$build/configure.log" 2>&1 ||
+    { cat "$build/configure.log"; exit 1; }
+fi
+cmake --build "$build" --target ecd_core_module
+rm -rf "$site.new"
+mkdir -p "$site.new"
+cp web/index.html web/style.css web/app.js "$build/bin/ecd-core.js" "$build/bin/ecd-core.wasm" "$site.new/"
+hash=$(cat "$site.new"/* | sha256sum | cut -c1-16)
+sed "s/__SITE_HASH__/$hash/" web/sw.js >"$site.new/sw.js"
+rm -rf "$site"
+mv "$site.new" "$site"
+echo "web: $site (.wasm $(stat -c %s "$site/ecd-core.wasm") bytes;" \
+  "whole site gzip -9: $(for f in "$site"/*; do gzip -9c "$f" | wc -c; done | awk '{s+=$1} END {print s}') bytes)"
+[ "${1:-}" = --build-only ] && exit 0
+port=${ECD_WEB_PORT:-8080}
+echo "Serving http://127.0.0.1:$port/ (Ctrl-C stops)"
+exec python3 -m http.server --bind 127.0.0.1 --directory "$site" "$port"
