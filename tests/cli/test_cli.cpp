@@ -10,6 +10,7 @@
 #include <clocale>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,6 +29,12 @@ ProcessRun run(const std::vector<std::string>& args, bool withStderr = true) {
     return {status, out.str() + (withStderr ? err.str() : ""), err.str()};
 }
 
+// The words of a command line, split at blanks.
+std::vector<std::string> Words(const std::string& words) {
+    std::istringstream s(words);
+    return {std::istream_iterator<std::string>(s), {}};
+}
+
 cli::Json runJson(std::vector<std::string> args, int expectedStatus) {
     args.push_back("--json");
     const ProcessRun r = run(args, false);
@@ -35,15 +42,9 @@ cli::Json runJson(std::vector<std::string> args, int expectedStatus) {
     return cli::Json::parse(r.out);
 }
 
-const std::vector<std::string> threeStage = {"design",      "--three-stage",
-                                             "--temp-bmep", "--coef-bmep",
-                                             "--bmep",      "10",
-                                             "--horn",      "1.5",
-                                             "--dx",        "40",
-                                             "--d1",        "44",
-                                             "--lx",        "20",
-                                             "--angle",     "88",
-                                             "--rpm",       "11000"};
+const std::vector<std::string> threeStage =
+    Words("design --three-stage --temp-bmep --coef-bmep --bmep 10 --horn 1.5 --dx 40 --d1 44 --lx "
+          "20 --angle 88 --rpm 11000");
 
 TEST(Cli, DesignJsonHoldsTheShownTextsAndStoredValues) {
     const auto j = runJson(threeStage, 0);
@@ -98,38 +99,30 @@ TEST(Cli, EmptyAndBlankTextsAreFields) {
 
 TEST(Cli, Calculators) {
     struct {
-        std::vector<std::string> args;
-        const char* control;
-        const char* text;
+        const char *args, *control, *text;
     } cases[] = {
-        {{"bmep", "--kw", "--bore", "54", "--stroke", "54.5", "--rpm", "12000", "--power", "30"},
-         "BHP_Lab(4)",
+        {"bmep --kw --bore 54 --stroke 54.5 --rpm 12000 --power 30", "BHP_Lab(4)",
          "The Brake Mean Effective Pressure is 12.02 bar"},
-        {{"port-height", "--stroke", "54.5", "--rod", "110", "--start", "85", "--full", "180"},
-         "HghtLab(4)",
+        {"port-height --stroke 54.5 --rod 110 --start 85 --full 180", "HghtLab(4)",
          "The Port Height is 26.22 mm"},
-        {{"rect-port", "--width", "40", "--height", "30", "--top-radius", "5", "--bottom-radius",
-          "5"},
-         "DiamLab(4)",
+        {"rect-port --width 40 --height 30 --top-radius 5 --bottom-radius 5", "DiamLab(4)",
          "Diameter of the Equivalent Circular Port is 38.74 mm"},
-        {{"profiled-port", "--single", "--bore", "50", "--height", "20", "--intervals", "4",
-          "--ordinate", "30", "--ordinate", "30", "--ordinate", "30", "--ordinate", "30",
-          "--ordinate", "30"},
-         "ProfLab(8)",
-         "The Equivalent Diameter of the Port is 26.81 mm"},
+        {"profiled-port --single --bore 50 --height 20 --intervals 4 --ordinate 30 --ordinate 30 "
+         "--ordinate 30 --ordinate 30 --ordinate 30",
+         "ProfLab(8)", "The Equivalent Diameter of the Port is 26.81 mm"},
     };
     for (const auto& c : cases) {
-        const auto j = runJson(c.args, 0);
+        const auto j = runJson(Words(c.args), 0);
         EXPECT_EQ(j["display"][c.control], c.text);
-        const ProcessRun plain = run(c.args);
+        const ProcessRun plain = run(Words(c.args));
         EXPECT_EQ(plain.status, 0);
         EXPECT_EQ(plain.out, std::string(c.text) + "\n");
     }
 }
 
 TEST(Cli, OrdinateFailureNamesItsStation) {
-    const auto j = runJson({"profiled-port", "--single", "--bore", "50", "--height", "20",
-                            "--intervals", "4", "--ordinate", "30", "--ordinate", "30"},
+    const auto j = runJson(Words("profiled-port --single --bore 50 --height 20 --intervals 4 "
+                                 "--ordinate 30 --ordinate 30"),
                            2);
     EXPECT_EQ(j["failure"]["title"], "Ordinate Not Set");
     EXPECT_EQ(j["failure"]["prompt"], "Enter a value for Ordinate #2");
@@ -149,26 +142,16 @@ TEST(Cli, PlainFailureOnStandardError) {
 }
 
 TEST(Cli, UsageErrors) {
-    const std::vector<std::vector<std::string>> cases = {
-        {},
-        {"nonsense"},
-        {"bmep", "--bore", "54"},
-        {"bmep", "--hp", "--kw"},
-        {"profiled-port", "--bore", "50"},
-        {"design", "--two-stage", "--three-stage"},
-        {"design", "--dx"},
-        {"design", "--dx", "4", "5"},
-        {"design", "--colour", "red"},
-    };
-    for (const auto& args : cases) {
-        const ProcessRun r = run(args);
-        EXPECT_EQ(r.status, 64) << (args.empty() ? "" : args[0]) << ": " << r.out;
+    for (const char* args : {"", "nonsense", "bmep --bore 54", "bmep --hp --kw",
+                             "profiled-port --bore 50", "design --two-stage --three-stage",
+                             "design --dx", "design --dx 4 5", "design --colour red"}) {
+        const ProcessRun r = run(Words(args));
+        EXPECT_EQ(r.status, 64) << args << ": " << r.out;
     }
     // The message names the command in use and its own help.
-    const ProcessRun surplus = run(
-        {"profiled-port", "--single", "--bore",     "50", "--height",   "20", "--intervals", "4",
-         "--ordinate",    "30",       "--ordinate", "30", "--ordinate", "30", "--ordinate",  "30",
-         "--ordinate",    "30",       "--ordinate", "30"});
+    const ProcessRun surplus =
+        run(Words("profiled-port --single --bore 50 --height 20 --intervals 4 --ordinate 30 "
+                  "--ordinate 30 --ordinate 30 --ordinate 30 --ordinate 30 --ordinate 30"));
     EXPECT_EQ(surplus.status, 64);
     EXPECT_EQ(surplus.err, "expansion-chamber-calc profiled-port: 6 ordinates given: 4 intervals "
                            "take 5 (stations 0 to 4)\nRun 'expansion-chamber-calc profiled-port "
@@ -210,28 +193,14 @@ struct Hostile_Field {
 };
 
 std::vector<Hostile_Field> Every_Field() {
-    const std::vector<std::string> typed = {"design",        "--three-stage",
-                                            "--temp-manual", "--coef-manual",
-                                            "--horn",        "1.5",
-                                            "--temp",        "600",
-                                            "--mid",         "2.5",
-                                            "--tail",        "0.65",
-                                            "--dx",          "40",
-                                            "--d1",          "44",
-                                            "--lx",          "20",
-                                            "--angle",       "88",
-                                            "--rpm",         "11000"};
-    const std::vector<std::string> bmep = {"bmep", "--kw",  "--bore", "54",      "--stroke",
-                                           "54.5", "--rpm", "12000",  "--power", "30"};
-    const std::vector<std::string> height = {"port-height", "--stroke", "54.5",   "--rod", "110",
-                                             "--start",     "85",       "--full", "180"};
-    const std::vector<std::string> rect = {"rect-port", "--width",      "40", "--height",
-                                           "30",        "--top-radius", "5",  "--bottom-radius",
-                                           "5"};
-    std::vector<std::string> prof = {"profiled-port",   "--bridged", "--bore",       "60",
-                                     "--height",        "24",        "--intervals",  "8",
-                                     "--bridge-width",  "6",         "--top-radius", "5",
-                                     "--bottom-radius", "7"};
+    const auto typed =
+        Words("design --three-stage --temp-manual --coef-manual --horn 1.5 --temp 600 --mid 2.5 "
+              "--tail 0.65 --dx 40 --d1 44 --lx 20 --angle 88 --rpm 11000");
+    const auto bmep = Words("bmep --kw --bore 54 --stroke 54.5 --rpm 12000 --power 30");
+    const auto height = Words("port-height --stroke 54.5 --rod 110 --start 85 --full 180");
+    const auto rect = Words("rect-port --width 40 --height 30 --top-radius 5 --bottom-radius 5");
+    auto prof = Words("profiled-port --bridged --bore 60 --height 24 --intervals 8 --bridge-width "
+                      "6 --top-radius 5 --bottom-radius 7");
     for (const char* o : {"12", "17", "20", "21", "22", "21", "20", "17", "12"})
         prof.insert(prof.end(), {"--ordinate", o});
     std::vector<Hostile_Field> fields = {

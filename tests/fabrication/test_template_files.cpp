@@ -289,25 +289,6 @@ TEST_F(TemplateFiles, SvgIsWellFormedXmlInMillimetres) {
     EXPECT_GT(height.chopped(2).toDouble(), tallest);
 }
 
-TEST_F(TemplateFiles, JsonCarriesEveryPiecesFigures) {
-    std::string order;
-    for (const auto& p : pieces()) {
-        order += p["section"].get<std::string>() + " ";
-        const int count = p["pieces"];
-        const double d = p["d"], D = p["D"];
-        EXPECT_NEAR(D - p["insideLarge"].get<double>(), 1.5, 1e-6);
-        EXPECT_NEAR(p["outerArc"].get<double>(), Pi * D / count, 1e-9);
-        EXPECT_NEAR(p["innerArc"].get<double>(), Pi * d / count, 1e-9);
-        EXPECT_EQ(p["seamAllowance"], 5);
-        if (p["shape"] == "sector") {
-            EXPECT_NEAR(p["outerRadius"].get<double>() - p["innerRadius"].get<double>(),
-                        p["slant"].get<double>(), 1e-9);
-            EXPECT_NEAR(p["angleDeg"].get<double>() * count, p["coneAngleDeg"].get<double>(), 1e-9);
-        }
-    }
-    EXPECT_EQ(order, "L1 L2 L2 L2 L3 L3 L3 L4 L4 L4 L5 L6 L6 L6 L7 ");
-}
-
 // The calculator's "templates" command is the templates program under the command's name:
 // the same drawings, each file named in its plain report; the PDF on letter paper, "LETTER"
 // taken in any case, of as many pages as the report says.

@@ -1,6 +1,4 @@
-// Runs the window tests on one QApplication, headless. A message box, a printer or a save
-// dialog that no test expects fails the running test at once instead of waiting for a
-// click.
+// Runs the window tests on one QApplication, headless.
 
 #include "common/win_dialogs.h"
 #include "common/win_form.h"
@@ -13,45 +11,30 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Stand in for the system's printers and the save dialog: a test that reaches them
-// without its own recorder fails at once instead of printing or waiting for a dialog.
-class No_Printer : public Sheet_Printer {
-public:
-    std::string Default_Printer() override {
-        ADD_FAILURE() << "the system's printers would be asked";
+// Stands in for the system's printers and dialogs: a test that reaches them without its own
+// recorder fails at once instead of printing or waiting for a click.
+class Nothing_Real : public Sheet_Printer, public System_Dialogs, public Pdf_File_Chooser {
+    static std::string Fail(const std::string& what) {
+        ADD_FAILURE() << "the real " << what << " would be used";
         return {};
     }
-    void Print(QWidget&, const std::string& printer, const std::string&) override {
-        ADD_FAILURE() << "a real printer would print: " << printer;
-    }
-};
 
-class No_System_Dialogs : public System_Dialogs {
 public:
+    std::string Default_Printer() override { return Fail("printer list"); }
+    void Print(QWidget&, const std::string& printer, const std::string&) override {
+        Fail("printer " + printer);
+    }
     std::string Open_File(QWidget*, const std::string& title, const std::string&) override {
-        ADD_FAILURE() << "a real file dialog would open: " << title;
-        return {};
+        return Fail("file dialog " + title);
     }
     std::string Save_File(QWidget*, const std::string& title, const std::string&,
                           const std::string&) override {
-        ADD_FAILURE() << "a real file dialog would open: " << title;
-        return {};
+        return Fail("file dialog " + title);
     }
-    bool Has_Printer() override {
-        ADD_FAILURE() << "the system's printers would be asked";
-        return false;
-    }
-    bool Choose_Printer(QPrinter&, QWidget*) override {
-        ADD_FAILURE() << "a real print dialog would open";
-        return false;
-    }
-};
-
-class No_Dialog : public Pdf_File_Chooser {
-public:
+    bool Has_Printer() override { return !Fail("printer list").empty(); }
+    bool Choose_Printer(QPrinter&, QWidget*) override { return !Fail("print dialog").empty(); }
     std::string Choose(QWidget*, const std::string& proposed) override {
-        ADD_FAILURE() << "a real save dialog would open for " << proposed;
-        return {};
+        return Fail("save dialog for " + proposed);
     }
 };
 
@@ -76,12 +59,10 @@ int main(int argc, char** argv) {
     Set_MsgBox_Handler([](const std::string& prompt, const std::string& title) {
         ADD_FAILURE() << "a real message box would open: [" << title << "] " << prompt;
     });
-    No_Printer noPrinter;
-    No_Dialog noDialog;
-    No_System_Dialogs noDialogs;
-    Set_System_Dialogs(&noDialogs);
-    Set_Sheet_Printer(&noPrinter);
-    Set_Pdf_File_Chooser(&noDialog);
+    Nothing_Real nothingReal;
+    Set_System_Dialogs(&nothingReal);
+    Set_Sheet_Printer(&nothingReal);
+    Set_Pdf_File_Chooser(&nothingReal);
     const int result = RUN_ALL_TESTS();
     Set_Sheet_Printer(nullptr);
     Set_Pdf_File_Chooser(nullptr);

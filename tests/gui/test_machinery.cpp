@@ -1,6 +1,6 @@
 // The window machinery on small windows of its own: single lazy instances, twips, control
-// events, control arrays, tab order, accessible names, the message box, caption wrapping
-// and the painting of shapes.
+// events, control arrays, tab order, accessible names, caption wrapping and the painting
+// of shapes.
 
 #include "gui_support.h"
 
@@ -142,17 +142,6 @@ TEST_F(Machinery, TabOrderAndAccessibleNames) {
     EXPECT_EQ(w.Grp.AccessibleName(), "Units");
     EXPECT_EQ(w.Opt[0].AccessibleName(), "hp");
     EXPECT_EQ(w.accessibleName(), QStringLiteral("Probe Window"));
-}
-
-TEST_F(Machinery, TheMessageBoxGoesThroughTheReplaceableFunction) {
-    std::vector<Message_Box> seen;
-    const MsgBox_Handler before =
-        Set_MsgBox_Handler([&seen](const std::string& p, const std::string& t) {
-            seen.push_back({t, p});
-        });
-    MsgBox("Line one\r\n\r\nLine two", "A Title");
-    EXPECT_TRUE(static_cast<bool>(Set_MsgBox_Handler(before))) << "the replaced one handed back";
-    EXPECT_EQ(seen, (std::vector<Message_Box>{{"A Title", "Line one\r\n\r\nLine two"}}));
 }
 
 TEST_F(Machinery, EndingTheProgramHidesEveryWindowAndCreatesNone) {

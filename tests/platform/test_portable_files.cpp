@@ -53,13 +53,15 @@ TEST(PortableFiles, EveryNameAndEveryByte) {
     static const char raw[] = "unix\nwindows\r\nzero\0high\xFF\n";
     const std::string bytes(raw, sizeof raw - 1);
     std::ofstream(fs::u8path(f / names[0]), std::ios::binary) << "old";
-    std::vector<File_Output> set;
+    std::vector<File_Output> set = {{f / "big", std::string(3'000'000, 'x')}};
     for (const auto& n : names)
         set.push_back({f / n, n + bytes});
     ASSERT_FALSE(Write_Files(set));
     for (const auto& n : names)
         EXPECT_EQ(Read(f / n), n + bytes) << n;
+    EXPECT_EQ(Read(f / "big"), set[0].bytes);
     std::vector<std::string> sorted = names;
+    sorted.push_back("big");
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(f.names(), sorted); // nothing left beside them
 }

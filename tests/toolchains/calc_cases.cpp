@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <iostream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
@@ -55,16 +56,13 @@ public:
         for (int k = decimals; k < 3; ++k)
             unit *= 10;
         const long long scaled = v / unit; // in units of 10^-decimals
-        const long long magnitude = scaled < 0 ? -scaled : scaled;
-        long long whole = magnitude;
-        for (int k = 0; k < decimals; ++k)
-            whole /= 10;
-        std::string text = (scaled < 0 ? "-" : "") + std::to_string(whole);
+        std::string digits = std::to_string(scaled < 0 ? -scaled : scaled);
         if (decimals > 0) {
-            std::string frac = std::to_string(magnitude - whole * Pow10(decimals));
-            text += "." + std::string(static_cast<size_t>(decimals) - frac.size(), '0') + frac;
+            const size_t d = static_cast<size_t>(decimals);
+            digits.insert(0, digits.size() <= d ? d + 1 - digits.size() : 0, '0');
+            digits.insert(digits.size() - d, ".");
         }
-        return text;
+        return (scaled < 0 ? "-" : "") + digits;
     }
 
     std::string Number(long long lo, long long hi) { return Number(Value(lo, hi)); }
@@ -111,36 +109,34 @@ public:
     }
 
 private:
-    static long long Pow10(int n) {
-        long long p = 1;
-        while (n-- > 0)
-            p *= 10;
-        return p;
-    }
     std::mt19937 rng_;
     bool noisy_ = false;
 };
+
+// Fields in their order on the command line, each "flag lo hi" in thousandths.
+void Fields(Texts& t, Args& a, const std::string& table) {
+    std::istringstream s(table);
+    std::string flag;
+    for (long long lo, hi; s >> flag >> lo >> hi;)
+        t.Field(a, flag.c_str(), lo, hi);
+}
 
 Args Design(Texts& t) {
     Args a = {"design"};
     t.Option(a, "--two-stage", "--three-stage");
     t.Option(a, "--temp-bmep", "--temp-manual");
     t.Option(a, "--coef-bmep", "--coef-manual");
-    t.Field(a, "--bmep", 8000, 12000);
-    t.Field(a, "--horn", 1250, 2000);
-    t.Field(a, "--temp", 450000, 650000);
-    t.Field(a, "--mid", 2125, 3250);
-    t.Field(a, "--tail", 500, 800);
+    Fields(
+        t, a,
+        "--bmep 8000 12000 --horn 1250 2000 --temp 450000 650000 --mid 2125 3250 --tail 500 800");
     const long long dx = t.Chance(10) ? t.Value(1000, 100000) : t.Value(20000, 60000);
     t.Field(a, "--dx", dx);
     t.Field(a, "--d1", dx * t.Value(1000, 1200) / 1000);
-    t.Field(a, "--lx", 2000, 40000);
-    t.Field(a, "--angle", 70000, 105000);
+    Fields(t, a, "--lx 2000 40000 --angle 70000 105000");
     t.Field(a, "--rpm", t.Noisy() ? t.Value(1000000, 50000000) : t.Value(6000000, 16000000));
-    if (t.Chance(10)) {
-        a.push_back("--name");
-        a.push_back(t.Chance(50) ? "\xC3\x96lrohr \xE2\x80\x93 125 \"GP\"" : t.Hostile());
-    }
+    if (t.Chance(10))
+        a.insert(a.end(),
+                 {"--name", t.Chance(50) ? "\xC3\x96lrohr \xE2\x80\x93 125 \"GP\"" : t.Hostile()});
     return a;
 }
 
@@ -160,19 +156,14 @@ Args Bmep(Texts& t) {
 
 Args Port_Height(Texts& t) {
     Args a = {"port-height"};
-    t.Field(a, "--stroke", 5000, 65000);
-    t.Field(a, "--rod", 8000, 150000);
-    t.Field(a, "--start", 75000, 105000);
-    t.Field(a, "--full", 160000, 180000);
+    Fields(t, a, "--stroke 5000 65000 --rod 8000 150000 --start 75000 105000 --full 160000 180000");
     return a;
 }
 
 Args Rect_Port(Texts& t) {
     Args a = {"rect-port"};
-    t.Field(a, "--width", 2000, 60000);
-    t.Field(a, "--height", 2000, 60000);
-    t.Field(a, "--top-radius", 0, 15000);
-    t.Field(a, "--bottom-radius", 0, 15000);
+    Fields(t, a,
+           "--width 2000 60000 --height 2000 60000 --top-radius 0 15000 --bottom-radius 0 15000");
     return a;
 }
 
@@ -182,36 +173,36 @@ Args Profiled_Port(Texts& t) {
     const long long bore = t.Value(40000, 80000);
     t.Field(a, "--bore", bore);
     t.Field(a, "--height", bore * t.Value(300, 650) / 1000);
-    t.Field(a, "--bridge-width", 1000, 12000);
-    t.Field(a, "--top-radius", 0, 5000);
-    t.Field(a, "--bottom-radius", 0, 5000);
+    Fields(t, a, "--bridge-width 1000 12000 --top-radius 0 5000 --bottom-radius 0 5000");
     const uint32_t intervals = 4 + t.Below(7);
-    if (!t.Noisy() || t.Chance(80)) {
-        a.push_back("--intervals");
-        a.push_back(t.Noisy() && t.Chance(20) ? t.Number(3000, 11000) : std::to_string(intervals));
-    }
+    if (!t.Noisy() || t.Chance(80))
+        a.insert(a.end(), {"--intervals", t.Noisy() && t.Chance(20) ? t.Number(3000, 11000)
+                                                                    : std::to_string(intervals)});
     const uint32_t ordinates = t.Noisy() && t.Chance(20) ? t.Below(12) : intervals + 1;
-    for (uint32_t i = 0; i < ordinates; ++i) {
-        a.push_back("--ordinate");
-        a.push_back(t.Noisy() && t.Chance(5) ? t.Hostile() : t.Number(8000, 30000));
-    }
+    for (uint32_t i = 0; i < ordinates; ++i)
+        a.insert(a.end(),
+                 {"--ordinate", t.Noisy() && t.Chance(5) ? t.Hostile() : t.Number(8000, 30000)});
     return a;
+}
+
+Args Words(const std::string& words) {
+    std::istringstream s(words);
+    return {std::istream_iterator<std::string>(s), {}};
 }
 
 // The worked cases, then perCommand random cases of each command; `worked` is how many of
 // them lead.
 std::vector<Args> Cases(int perCommand, size_t& worked) {
-    std::vector<Args> cases = {
-        {"design", "--three-stage", "--temp-bmep", "--coef-bmep", "--bmep", "10", "--horn", "1.5",
-         "--dx", "40", "--d1", "44", "--lx", "20", "--angle", "88", "--rpm", "11000"},
-        {"bmep", "--kw", "--bore", "54", "--stroke", "54.5", "--rpm", "12000", "--power", "30"},
-        {"port-height", "--stroke", "54.5", "--rod", "110", "--start", "85", "--full", "180"},
-        {"rect-port", "--width", "40", "--height", "30", "--top-radius", "5", "--bottom-radius",
-         "5"},
-        {"profiled-port", "--single", "--bore", "50", "--height", "20", "--intervals", "4",
-         "--ordinate", "30", "--ordinate", "30", "--ordinate", "30", "--ordinate", "30",
-         "--ordinate", "30"},
-    };
+    std::vector<Args> cases;
+    for (const char* words :
+         {"design --three-stage --temp-bmep --coef-bmep --bmep 10 --horn 1.5 --dx 40 --d1 44 "
+          "--lx 20 --angle 88 --rpm 11000",
+          "bmep --kw --bore 54 --stroke 54.5 --rpm 12000 --power 30",
+          "port-height --stroke 54.5 --rod 110 --start 85 --full 180",
+          "rect-port --width 40 --height 30 --top-radius 5 --bottom-radius 5",
+          "profiled-port --single --bore 50 --height 20 --intervals 4 --ordinate 30 --ordinate 30 "
+          "--ordinate 30 --ordinate 30 --ordinate 30"})
+        cases.push_back(Words(words));
     const size_t examples = cases.size();
     for (size_t i = 0; i < examples; ++i) { // each also as JSON
         cases.push_back(cases[i]);
