@@ -18,6 +18,8 @@ packages=(
   xdg-utils libfile-mimeinfo-perl x11-utils libglib2.0-bin
   # the other toolchains (scripts/toolchains.sh): libc++, Windows under Wine, WebAssembly
   googletest libc++-14-dev libc++abi-14-dev g++-mingw-w64-x86-64 wine64 emscripten nodejs
+  # the web edition's browser tests (scripts/web_test.sh)
+  chromium
 )
 
 missing=()

@@ -2,8 +2,8 @@
 # Installs what is missing, builds, and runs every test: the whole suite (windows
 # headless), the Debian package with its checks (scripts/package.sh), the whole suite
 # again under AddressSanitizer and UndefinedBehaviorSanitizer with every fuzz target run
-# for 20 seconds, then the core on the other toolchains with the same output from each
-# (scripts/toolchains.sh). A test that skips itself because an outside tool is missing fails
+# for 20 seconds, the web edition in headless Chromium (scripts/web_test.sh), then the core
+# on the other toolchains with the same output from each (scripts/toolchains.sh). A test that skips itself because an outside tool is missing fails
 # the run: every tool is installed here.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,6 +26,9 @@ scripts/package.sh
 
 stage "Sanitizers and fuzzing"
 scripts/sanitize.sh
+
+stage "Web edition: the site in headless Chromium against the command line"
+scripts/web_test.sh
 
 stage "Other toolchains: clang with libc++, Windows (MinGW-w64, Wine), WebAssembly (node)"
 ECD_GCC_TESTED=1 scripts/toolchains.sh

@@ -527,7 +527,7 @@ function openWindow(id) {
       $('#prof-ordinates').hidden = true;
     }
   } else if (id === 'patterns') {
-    const d = core.patternFields();
+    const d = core.patternFields(undefined); // the opening texts
     for (const k of ['sheet', 'seam', 'pieces']) $('#patterns-' + k).value = d[k];
     $('#patterns-out').hidden = true;
     $('#patterns-print').hidden = true;
