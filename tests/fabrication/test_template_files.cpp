@@ -1,6 +1,8 @@
 // The templates program end to end: one set of its files read back by real readers
 // (poppler for the PDF, ezdxf for the DXF, an XML parser for the SVG), pieces measured on
-// the rendered page, and its exit codes for bad options, failed checks and unwritable files.
+// the rendered page, its exit codes for bad options, failed checks and unwritable files,
+// and where it writes as a hostile user or a full disk has it: nothing new or partial left
+// behind, standard output written into, an interrupted run leaving no temporary file.
 
 #include "common/numbers.h"
 #include "fabrication/pattern_layout.h"
@@ -12,14 +14,18 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -383,6 +389,108 @@ TEST(TemplateCommand, NumbersIgnoreTheLocale) {
         EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(text.out[at - 1])) &&
                      std::isdigit(static_cast<unsigned char>(text.out[at + 1])))
             << text.out.substr(at - 10, 20);
+}
+
+// ---- Where it writes ----
+
+TEST(TemplateOutputs, AFullDiskIsAFailureAndLeavesNoFile) {
+    for (const char* format : {"--dxf", "--svg", "--pdf"}) {
+        Scratch s;
+        const Outcome r =
+            Run_Program(CALC_PROGRAM, Args("templates " + Pipe + " --pieces 4 " + format + " @x"),
+                        s, "ulimit -f 40 &&");
+        EXPECT_EQ(r.code, 1) << format;
+        EXPECT_NE(r.err.find(s.fill("cannot write @x: File too large")), npos) << r.err;
+        EXPECT_EQ(r.out.find("Wrote"), npos);
+        EXPECT_TRUE(s.entries().empty()) << format << ": " << s.entries().front();
+    }
+}
+
+// "-" is standard output, the report then on standard error (links and devices: the file
+// writer's own tests).
+TEST(TemplateOutputs, AFileOnStandardOutputAndTheSameFileTwiceRefused) {
+    Scratch s;
+    const Outcome piped = Run_Program(CALC_PROGRAM, Args("templates " + Pipe + " --svg -"), s);
+    ASSERT_EQ(piped.code, 0) << piped.err;
+    EXPECT_EQ(piped.out.rfind("<?xml", 0), 0u);
+    EXPECT_NE(piped.out.find("</svg>"), npos);
+    EXPECT_NE(piped.err.find("Wrote -"), npos);
+    for (const char* twice : {" --pdf @out --svg @./out", " --dxf - --svg -", " --dxf - --json"}) {
+        const Outcome r = Run_Program(CALC_PROGRAM, Args("templates " + Pipe + twice), s);
+        EXPECT_EQ(r.code, 64) << twice;
+        EXPECT_NE(r.err.find("Run 'expansion-chamber-calc templates --help'"), npos) << r.err;
+    }
+    EXPECT_TRUE(s.entries().empty());
+}
+
+// A pipe with no reader holds the run in the middle of its writing, the PDF already complete
+// beside its target; the signal then ends it, and nothing of it may be left.
+TEST(TemplateOutputs, AnInterruptedRunLeavesNoTemporaryFile) {
+    for (int signal : {SIGINT, SIGTERM}) {
+        Scratch s;
+        ASSERT_EQ(mkfifo(s.path("pipe").c_str(), 0600), 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            freopen("/dev/null", "w", stdout);
+            std::vector<std::string> words =
+                Args("templates " + Pipe + " --pdf @out.pdf --svg @pipe");
+            words.insert(words.begin(), CALC_PROGRAM);
+            std::vector<char*> argv;
+            for (auto& w : words)
+                argv.push_back((w = s.fill(w)).data());
+            argv.push_back(nullptr);
+            execv(CALC_PROGRAM, argv.data());
+            _exit(127);
+        }
+        bool held = false;
+        for (int i = 0; i < 200 && !held; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            held = s.entries().size() > 1; // the PDF, complete under its temporary name
+        }
+        EXPECT_TRUE(held) << "the run never reached the pipe";
+        kill(child, signal);
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal);
+        EXPECT_EQ(s.entries(), std::vector<std::string>{"pipe"});
+    }
+}
+
+// LX at its limit leaves a header a millionth of a millimetre long: no piece for it, a note
+// instead, and no number anywhere with a minus sign for zero.
+TEST(TemplateOutputs, ASectionTooShortToCutIsNamedNotDrawn) {
+    Scratch s;
+    const Outcome r = Run_Program(
+        TEMPLATES_PROGRAM,
+        Args(Base + " --d1 44 --rpm 11000 --lx 81.373909 --json --dxf @t.dxf --pdf @t.pdf"), s);
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto j = Json::parse(r.out);
+    ASSERT_EQ(j["templates"]["omitted"].size(), 1u);
+    EXPECT_EQ(j["templates"]["omitted"][0]["section"], "L1");
+    for (const auto& p : j["templates"]["pieces"])
+        EXPECT_NE(p["section"], "L1");
+    EXPECT_EQ(Slurp(s.path("t.dxf")).find("-0.00"), npos);
+    const Outcome text = Run_Program(PDFTOTEXT, {"-f", "1", "-l", "1", "@t.pdf", "-"}, s);
+    EXPECT_NE(text.out.find("No piece for L1 (header)"), npos) << text.out;
+    EXPECT_EQ(text.out.find("-0.0"), npos);
+}
+
+TEST(TemplateOutputs, OptionsAndFailuresInTheProgramsOwnWords) {
+    Scratch s;
+    const Outcome sheet =
+        Run_Program(CALC_PROGRAM, Args("templates " + Pipe + " --sheet 0.29 --dxf @t.dxf"), s);
+    EXPECT_EQ(sheet.code, 64);
+    EXPECT_EQ(sheet.err, "expansion-chamber-calc templates: --sheet 0.29: Sheet thickness must be "
+                         "from 0.3 to 3.0 mm\nRun 'expansion-chamber-calc templates --help' for "
+                         "the usage.\n");
+    const Outcome json =
+        Run_Program(CALC_PROGRAM, Args("templates " + Pipe + " --json --dxf @missing/t.dxf"), s);
+    EXPECT_EQ(json.code, 1);
+    const auto j = Json::parse(json.out);
+    EXPECT_EQ(j["templates"]["error"],
+              s.fill("cannot write @missing/t.dxf: No such file or directory"));
+    EXPECT_TRUE(j["templates"]["files"].empty());
+    EXPECT_TRUE(s.entries().empty());
 }
 
 } // namespace

@@ -88,18 +88,17 @@ TEST_F(FrontScreen, OpeningTheToolsListResetsTheFrontScreenAndHidesTheDesignWind
     EXPECT_EQ(ToolCode::ToolJustOpened, ToolCode::True);
 }
 
-TEST_F(FrontScreen, ExitEndsTheProgramEvenWithAWorkWindowShown) {
-    Open_Design();
-    menu().ExitProg->trigger();
-    EXPECT_TRUE(Program_Has_Ended());
-    EXPECT_FALSE(menu().Visible());
-    EXPECT_FALSE(dsn().Visible());
-}
-
-TEST_F(FrontScreen, ClosingTheFrontScreenEndsTheProgram) {
-    menu().close();
-    EXPECT_TRUE(Program_Has_Ended());
-    EXPECT_FALSE(menu().Visible());
+// Exit (a work window shown) and the front screen's close control both end the program.
+TEST_F(FrontScreen, ExitOrClosingTheFrontScreenEndsTheProgram) {
+    for (const bool exit : {true, false}) {
+        Open_Design();
+        exit ? menu().ExitProg->trigger() : (void)menu().close();
+        EXPECT_TRUE(Program_Has_Ended());
+        EXPECT_FALSE(menu().Visible());
+        EXPECT_FALSE(dsn().Visible());
+        TearDown();
+        SetUp();
+    }
 }
 
 } // namespace
