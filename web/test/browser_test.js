@@ -241,12 +241,40 @@ function longestThickRun(pgm, tall) {
   return best;
 }
 
-async function printedPatterns(page) {
-  await page.click('nav button[data-open="patterns"]');
-  await page.click('#patterns-make');
-  const rows = await page.locator('#patterns tbody tr').count();
+// The table of pieces as the command line's templates command gives the figures (its
+// --json; the command needs the Qt build: ECD_TEMPLATES_CLI names it, else ECD_CLI).
+function templateRows(args, options) {
+  const flags = Object.entries(options).flatMap(([k, v]) => [`--${k}`, v]);
+  const r = spawnSync(process.env.ECD_TEMPLATES_CLI || cli,
+    ['templates', ...args.slice(1), ...flags, '--svg', path.join(tmp, 'templates.svg'), '--json'],
+    { encoding: 'utf8' });
+  const t = JSON.parse(r.stdout).templates;
+  const f = (x, n = 2) => x.toFixed(n);
+  const rows = t.pieces.map((p) => {
+    const sector = p.shape === 'sector';
+    return [`${p.section} ${p.role}${p.pieces > 1 ? ` ${p.piece}/${p.pieces}` : ''}`,
+      sector ? 'sector' : p.fromTube ? 'rectangle or tube' : 'rectangle',
+      f(p.insideSmall) + (sector ? ' / ' + f(p.insideLarge) : ''),
+      f(p.d) + (sector ? ' / ' + f(p.D) : ''), f(p.length), f(p.slant), f(p.halfAngleDeg) + '°',
+      sector ? f(p.innerRadius) : '-', sector ? f(p.outerRadius) : '-',
+      sector ? f(p.angleDeg, 3) + '°' : '-', String(p.pieces)];
+  });
+  return [...rows, ...t.omitted.map((o) => [`${o.section} ${o.role}`,
+    `no piece: ${f(o.length)} mm long, nothing to cut`])];
+}
+
+async function printedPatterns(page, args) {
+  await page.evaluate(runInPage, [inputOf(args)]);
+  for (const options of [{ sheet: '1.5', seam: '5', pieces: '3' }, { sheet: '1.0', seam: '0', pieces: '1' }]) {
+    await page.click('nav button[data-open="patterns"]');
+    for (const [k, v] of Object.entries(options)) await page.fill(`#patterns-${k}`, v);
+    await page.click('#patterns-make');
+    const rows = await page.evaluate(() => [...document.querySelectorAll('#patterns tbody tr')]
+      .map((tr) => [...tr.children].map((c) => c.textContent)));
+    same(rows, templateRows(args, options), `the table of pieces, ${JSON.stringify(options)}`);
+  }
   const pieces = await page.locator('#patterns figure.piece').count();
-  assert.ok(pieces > 0 && rows >= pieces, 'a table row and a drawing for every piece');
+  assert.ok(pieces > 0, 'a drawing for every piece');
   await page.evaluate(() => document.body.classList.add('printing-patterns'));
   await page.emulateMedia({ media: 'print' });
   const pdf = path.join(tmp, 'patterns.pdf');
@@ -260,6 +288,35 @@ async function printedPatterns(page) {
   assert.ok(Math.abs(bar - 100) <= 0.5, `the printed check bar is ${bar} mm long, not 100 mm`);
   ++checks;
   return { pieces, bar };
+}
+
+// ---- Keyboard ------------------------------------------------------------------------------
+
+// The design window's tab order after option clicks, as the desktop's tab indexes give it:
+// the BMEP field after the temperature's place when the temperature comes from the BMEP,
+// after the barrel duct when only the coefficients do.
+const tabOrders = [
+  [['three-stage', 'bmep', 'bmep'], ['horn', 'bmep', 'dx', 'd1', 'lx', 'angle', 'rpm']],
+  [['two-stage', 'typed', 'bmep'], ['temp', 'dx', 'd1', 'lx', 'bmep', 'angle', 'rpm']],
+  [['two-stage', 'bmep', 'typed'], ['bmep', 'dx', 'd1', 'lx', 'mid', 'tail', 'angle', 'rpm']],
+  [['three-stage', 'typed', 'typed'], ['horn', 'temp', 'dx', 'd1', 'lx', 'mid', 'tail', 'angle', 'rpm']],
+];
+
+async function keyboardOrder(page) {
+  for (const [clicks, order] of tabOrders) {
+    await page.click('nav button[data-open="design"]');
+    for (const [group, value] of [['diffuser', clicks[0]], ['tempSource', clicks[1]], ['coefSource', clicks[2]]]) {
+      await page.check(`#design input[name="${group}"][value="${value}"]`);
+    }
+    await page.focus('#design-name');
+    const seen = [];
+    for (let i = 0; i < 20 && seen.at(-1) !== 'rpm'; ++i) {
+      await page.keyboard.press('Tab');
+      const id = await page.evaluate(() => document.activeElement.id);
+      if (/^design-/.test(id) && !/name|calc|open|save|print/.test(id)) seen.push(id.slice(7));
+    }
+    same(seen, order, `tab order after ${clicks.join(', ')}`);
+  }
 }
 
 // ---- Accessibility -------------------------------------------------------------------------
@@ -358,8 +415,9 @@ async function axe(page, what) {
     for (const c of random) perCommand[c.args[0]] = (perCommand[c.args[0]] || 0) + 1;
     await compareCases(page, random, 'random');
 
+    await keyboardOrder(page);
     await designFiles(page);
-    const printed = await printedPatterns(page);
+    const printed = await printedPatterns(page, examples[0]);
     await axe(page, 'flat patterns');
 
     // Offline: the service worker serves the site once the server is gone.
@@ -390,7 +448,7 @@ async function axe(page, what) {
     same(errors, [], 'no script errors in the page');
     console.log(`web: ${checks} checks passed: ${examples.length} worked examples, ${failed} failures, ` +
       `${random.length} random cases (${Object.entries(perCommand).map(([k, v]) => `${k} ${v}`).join(', ')}), ` +
-      `design files both ways, ${printed.pieces} pieces printed (check bar ${printed.bar} mm), offline, axe`);
+      `tab orders, design files both ways, ${printed.pieces} pieces printed (check bar ${printed.bar} mm), offline, axe`);
     console.log(`web: load to usable form ${loadMs} ms, one Calculate ${calcMs.toFixed(1)} ms (headless Chromium)`);
   } finally {
     await browser.close();
