@@ -248,6 +248,7 @@ function templateRows(args, options) {
   const r = spawnSync(process.env.ECD_TEMPLATES_CLI || cli,
     ['templates', ...args.slice(1), ...flags, '--svg', path.join(tmp, 'templates.svg'), '--json'],
     { encoding: 'utf8' });
+  if (r.error || !r.stdout) throw new Error(`no JSON from templates: ${r.error?.message ?? r.stderr}`);
   const t = JSON.parse(r.stdout).templates;
   const f = (x, n = 2) => x.toFixed(n);
   const rows = t.pieces.map((p) => {
@@ -316,6 +317,23 @@ async function keyboardOrder(page) {
       if (/^design-/.test(id) && !/name|calc|open|save|print/.test(id)) seen.push(id.slice(7));
     }
     same(seen, order, `tab order after ${clicks.join(', ')}`);
+  }
+}
+
+// What hides the design results and what leaves them: [action, results still shown].
+const afterResults = [
+  [(page) => page.type('#design-name', ' B'), true], // the pipe name has no handler
+  [(page) => page.click('#design-calc'), true], // Calculate again: the same results
+  [(page) => page.click('#design-d1'), false], // a click into a field, without typing
+  [(page) => page.type('#design-angle', '0'), false],
+  [(page) => page.check('#design input[name="diffuser"][value="two-stage"]'), false],
+];
+
+async function resultsShown(page, args) {
+  for (const [action, shown] of afterResults) {
+    await page.evaluate(runInPage, [inputOf(args)]);
+    await action(page);
+    same(await page.isVisible('#design-results'), shown, `results after ${action}`);
   }
 }
 
@@ -416,6 +434,7 @@ async function axe(page, what) {
     await compareCases(page, random, 'random');
 
     await keyboardOrder(page);
+    await resultsShown(page, examples[0]);
     await designFiles(page);
     const printed = await printedPatterns(page, examples[0]);
     await axe(page, 'flat patterns');
