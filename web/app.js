@@ -499,8 +499,41 @@ function pieceFigure(p) {
   const bt = svgEl('text', { x: x0 + pad, y: by + 6, 'font-size': 4 });
   bt.textContent = 'Check: this bar is 100 mm long';
   svg.append(bt);
-  fig.append(cap, svg);
+  fig.append(cap, svg, printTiles(p.row[0], svg, [x0, -y1, w, h]));
   return fig;
+}
+
+// The piece for print: at full size on as many sheets as it needs, each sheet a window of
+// 180 x 230 mm onto the drawing (it fits A4 and Letter inside 10 mm margins), framed by
+// a dashed line to align the sheets, with the 100 mm check bar under it.
+const Tile = { w: 180, h: 230 };
+function printTiles(name, drawing, [vx, vy, w, h]) {
+  const box = document.createElement('div');
+  box.className = 'print-tiles';
+  const cols = Math.ceil(w / Tile.w), rows = Math.ceil(h / Tile.h);
+  for (let r = 0; r < rows; ++r) {
+    for (let c = 0; c < cols; ++c) {
+      const tw = Math.min(Tile.w, w - c * Tile.w), th = Math.min(Tile.h, h - r * Tile.h);
+      const sheet = document.createElement('div');
+      sheet.className = 'print-sheet';
+      const label = document.createElement('p');
+      label.textContent = rows * cols > 1
+        ? `${name}: sheet ${r * cols + c + 1} of ${rows * cols} (row ${r + 1}, column ${c + 1})` : name;
+      const part = svgEl('svg', { viewBox: `${vx + c * Tile.w} ${vy + r * Tile.h} ${tw} ${th}`,
+                                  width: `${tw}mm`, height: `${th}mm`, 'aria-hidden': 'true' });
+      for (const e of drawing.children) if (e.tagName !== 'title') part.append(e.cloneNode(true));
+      part.append(svgEl('rect', { x: vx + c * Tile.w, y: vy + r * Tile.h, width: tw, height: th,
+                                  class: 'tile-edge' }));
+      const bar = svgEl('svg', { viewBox: '0 0 100 2', width: '100mm', height: '2mm', class: 'print-bar',
+                                 'aria-hidden': 'true' });
+      bar.append(svgEl('rect', { x: 0, y: 0, width: 100, height: 2, class: 'check-bar' }));
+      const note = document.createElement('p');
+      note.textContent = 'Check: this bar is 100 mm long';
+      sheet.append(label, part, bar, note);
+      box.append(sheet);
+    }
+  }
+  return box;
 }
 
 // ---- Windows -----------------------------------------------------------------------------

@@ -282,13 +282,20 @@ async function printedPatterns(page, args) {
   await page.pdf({ path: pdf, format: 'A4', preferCSSPageSize: true, printBackground: false });
   await page.emulateMedia({ media: 'screen' });
   await page.evaluate(() => document.body.classList.remove('printing-patterns'));
-  // At 254 dots per inch a millimetre is 10 dots: the check bar must be 1000 dots long.
-  execFileSync('pdftoppm', ['-f', '1', '-l', '1', '-r', '254', '-gray', pdf, path.join(tmp, 'page')]);
-  const image = fs.readdirSync(tmp).find((f) => f.startsWith('page') && f.endsWith('.pgm'));
-  const bar = longestThickRun(fs.readFileSync(path.join(tmp, image)), 15) / 10;
-  assert.ok(Math.abs(bar - 100) <= 0.5, `the printed check bar is ${bar} mm long, not 100 mm`);
-  ++checks;
-  return { pieces, bar };
+  // One sheet per page, none scaled: at 254 dots per inch a millimetre is 10 dots, and the
+  // check bar of every page must be 1000 dots long.
+  const sheets = await page.locator('.print-sheet').count();
+  const pages = Number(/Pages:\s+(\d+)/.exec(execFileSync('pdfinfo', [pdf], { encoding: 'utf8' }))[1]);
+  same(pages, sheets, 'one printed page per sheet of the pieces');
+  execFileSync('pdftoppm', ['-r', '254', '-gray', pdf, path.join(tmp, 'page')]);
+  const bars = fs.readdirSync(tmp).filter((f) => f.startsWith('page') && f.endsWith('.pgm')).sort()
+    .map((f) => longestThickRun(fs.readFileSync(path.join(tmp, f)), 15) / 10);
+  same(bars.length, pages, 'every page rendered');
+  for (const [i, bar] of bars.entries()) {
+    assert.ok(Math.abs(bar - 100) <= 0.5, `the check bar of printed page ${i + 1} is ${bar} mm long, not 100 mm`);
+  }
+  const bar = Math.max(...bars);
+  return { pieces, pages, bar };
 }
 
 // ---- Keyboard ------------------------------------------------------------------------------
@@ -467,7 +474,7 @@ async function axe(page, what) {
     same(errors, [], 'no script errors in the page');
     console.log(`web: ${checks} checks passed: ${examples.length} worked examples, ${failed} failures, ` +
       `${random.length} random cases (${Object.entries(perCommand).map(([k, v]) => `${k} ${v}`).join(', ')}), ` +
-      `tab orders, design files both ways, ${printed.pieces} pieces printed (check bar ${printed.bar} mm), offline, axe`);
+      `tab orders, design files both ways, ${printed.pieces} pieces printed on ${printed.pages} pages (every check bar 100 mm), offline, axe`);
     console.log(`web: load to usable form ${loadMs} ms, one Calculate ${calcMs.toFixed(1)} ms (headless Chromium)`);
   } finally {
     await browser.close();
