@@ -276,11 +276,15 @@ val Js_Make_Result_Table(val state) {
 
 // ---- Design files ---------------------------------------------------------------------
 
-// The .ecd text of a design form, with the results of its run, as the program saves it.
+// The .ecd text of a design form, with the results of its run, as the program saves it:
+// the run from the window's state `previous` (calcDesign's), from a fresh window without.
 val Js_Design_File_Text(val form) {
     return Guarded([&] {
         const Design_Form f = Form_From(form);
-        return val(Design_File_Text(f, Calc_Design(f)));
+        const val previous = form["previous"];
+        const Design_State before =
+            previous.isUndefined() || previous.isNull() ? Design_State{} : State_From(previous);
+        return val(Design_File_Text(f, Calc_Design(f, before)));
     });
 }
 

@@ -361,10 +361,23 @@ function buildStations() {
 
 // ---- Design files ------------------------------------------------------------------------
 
+// Saves as the design window does: the texts on screen, with the results a calculation of
+// them gives from the window's state.
 function saveDesign() {
-  const text = core.designFileText(design.form());
-  const name = (design.form().name.trim() || 'design').replace(/[\\/:*?"<>|]+/g, '_');
-  download(name + '.ecd', text, 'application/json');
+  const form = design.form();
+  if (design.state) form.previous = design.state;
+  download(fileName(form.name, '.ecd', 'design.ecd'), core.designFileText(form), 'application/json');
+}
+
+// A file name from free text: characters a file name cannot hold become hyphens, blanks,
+// dots and hyphens at either end go, very long names are cut; `fallback` if nothing is left.
+function fileName(text, extension, fallback) {
+  let name = text.replace(/[\\/:*?"<>|\x00-\x1f]/g, '-');
+  if (name.toLowerCase().endsWith(extension)) name = name.slice(0, -extension.length);
+  const trim = (n) => n.replace(/^[\s.-]+|[\s.-]+$/g, '');
+  name = trim(name);
+  if (name.length > 100) name = trim(name.slice(0, 100));
+  return name ? name + extension : fallback;
 }
 
 function download(name, text, type) {
@@ -378,7 +391,7 @@ function download(name, text, type) {
 }
 
 // Puts a design file's form into the window, as if typed and chosen, then calculates.
-function openDesignText(text) {
+function openDesignText(text, from = 'the file') {
   const read = core.readDesignFile(text);
   const area = $('.messages', design.win);
   if (!read.form) {
@@ -386,7 +399,7 @@ function openDesignText(text) {
     const box = document.createElement('div');
     box.className = 'box failure';
     box.innerHTML = '<p class="title">Design Not Opened</p><p class="prompt"></p>';
-    $('.prompt', box).textContent = read.problem;
+    $('.prompt', box).textContent = `The design could not be opened from "${from}".\r\n\r\n${read.problem}`;
     area.append(box);
     return null;
   }
@@ -588,7 +601,7 @@ function wire() {
   $('#design-open').addEventListener('change', async (e) => {
     const file = e.target.files[0];
     e.target.value = '';
-    if (file) openDesignText(await file.text());
+    if (file) openDesignText(await file.text(), file.name);
   });
   let resize = null;
   window.addEventListener('resize', () => {

@@ -217,6 +217,15 @@ async function designFiles(page) {
     [...document.querySelectorAll('#design output')].map((o) => [o.id.slice(4), o.textContent + ' '])));
   same(shown, cliJson(['design', '--open', fromCli]).display, 'the page opens a file saved by the command line');
   same(await page.inputValue('#design-temp'), '500', 'the opened file\'s texts are in the fields');
+  // A file that is no design: the command line's reason in the desktop's box.
+  const bad = path.join(tmp, 'bad.ecd');
+  fs.writeFileSync(bad, '{"format": "expansion-chamber-design", "version": 1, "fields": {"dx": 40}}');
+  const why = spawnSync(cli, ['design', '--open', bad], { encoding: 'utf8' }).stderr.trim();
+  await page.setInputFiles('#design-open', bad);
+  await page.waitForSelector('#design .box');
+  const box = await page.evaluate(() => [...document.querySelectorAll('#design .box p')].map((p) => p.textContent));
+  same(box, ['Design Not Opened', `The design could not be opened from "bad.ecd".\r\n\r\n${why.slice(why.indexOf(bad) + bad.length + 2)}`],
+       'a file that is no design is refused with the reason');
 }
 
 // ---- Flat patterns, printed ------------------------------------------------------------------
