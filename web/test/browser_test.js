@@ -422,12 +422,17 @@ async function axe(page, what) {
       }
     }
     assert.ok(await page.locator('#design-diagram svg line').count() > 20, 'the side view is drawn');
-    // One Calculate of the worked design, inside the page: checks, table and side view.
+    // One Calculate of the worked design, inside the page (checks, table and side view): the
+    // median of 15.
     await page.evaluate(runInPage, [inputOf(examples[0])]);
     calcMs = await page.evaluate(() => {
-      const t = performance.now();
-      document.getElementById('design-calc').click();
-      return performance.now() - t;
+      const times = [];
+      for (let i = 0; i < 15; ++i) {
+        const t = performance.now();
+        document.getElementById('design-calc').click();
+        times.push(performance.now() - t);
+      }
+      return times.sort((a, b) => a - b)[7];
     });
     await axe(page, 'the profiled port with its results');
     for (const args of examples.slice(1, 5)) {
@@ -488,7 +493,7 @@ async function axe(page, what) {
     console.log(`web: ${checks} checks passed: ${examples.length} worked examples, ${failed} failures, ` +
       `${random.length} random cases (${Object.entries(perCommand).map(([k, v]) => `${k} ${v}`).join(', ')}), ` +
       `tab orders, design files both ways, ${printed.pieces} pieces printed on ${printed.pages} pages (every check bar 100 mm), offline, axe`);
-    console.log(`web: load to usable form ${loadMs} ms, one Calculate ${calcMs.toFixed(1)} ms (headless Chromium)`);
+    console.log(`web: load to usable form ${loadMs} ms, one Calculate ${calcMs.toFixed(1)} ms (median of 15; headless Chromium)`);
   } finally {
     await browser.close();
     server.close();
