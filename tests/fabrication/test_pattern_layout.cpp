@@ -6,12 +6,21 @@
 
 namespace {
 
-Chamber_Patterns Three_Stage(int pieces, double seam) {
+Chamber_Patterns Three_Stage(int pieces, double seam, float header = 61.4f) {
     Chamber_Design d;
     d.input.ThreeStage = true;
     d.result.Diam = {44, 60.8f, 88.2f, 109.8f, 25.5f};
-    d.result.Lnth = {61.4f, 223.8f, 148.9f, 74.9f, 89.5f, 195.3f, 195.3f};
+    d.result.Lnth = {header, 223.8f, 148.9f, 74.9f, 89.5f, 195.3f, 195.3f};
     return Make_Chamber_Patterns(d, Pattern_Options{1.0, seam, pieces});
+}
+
+// A header of a tenth of a millimetre is still cut; one under 0.05 mm is named, not drawn.
+TEST(SideBySide, OnlySectionsTooShortToCutAreLeftOut) {
+    for (const float header : {0.1f, 0.049f}) {
+        const Chamber_Patterns set = Three_Stage(1, 0, header);
+        EXPECT_EQ(set.pieces.size(), header > 0.05f ? 7u : 6u) << header;
+        EXPECT_EQ(set.omitted.size(), header > 0.05f ? 0u : 1u) << header;
+    }
 }
 
 TEST(SideBySide, FramesDoNotOverlapAndStayOnTheSheet) {
