@@ -153,9 +153,9 @@ const design = {
     if (this.state) form.previous = this.state;
     const run = core.calcDesign(form);
     this.state = run.state;
-    this.hideResultsOnFailure = false;
     if (!showOutcome(this.win, run, (b) => this.field(b.field))) return run;
     this.lastForm = this.form();
+    this.lastTable = run.table;
     this.fillTable(run.table);
     $('#design-results').hidden = false;
     $('#design-print').hidden = false;
@@ -438,7 +438,8 @@ function makePatterns() {
   if (!showOutcome(win, set, () => null)) return set;
   const f = design.lastForm;
   $('#patterns-info').textContent =
-    `${f.name ? f.name + ': ' : ''}${f.diffuser === 'three-stage' ? 'three' : 'two'}-stage diffuser`;
+    `${f.name ? f.name + ': ' : ''}${f.diffuser === 'three-stage' ? 'three' : 'two'}-stage diffuser, ` +
+    `tuned length ${design.lastTable.TexTotLth} mm`;
   const head = $('.pieces thead tr', win);
   head.replaceChildren(...pieceColumns.map((c) => {
     const th = document.createElement('th');
