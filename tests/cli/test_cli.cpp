@@ -99,21 +99,22 @@ TEST(Cli, EmptyAndBlankTextsAreFields) {
 
 TEST(Cli, Calculators) {
     struct {
-        const char *args, *control, *text;
+        const char *args, *control, *text, *value; // value: a key of "values"
     } cases[] = {
         {"bmep --kw --bore 54 --stroke 54.5 --rpm 12000 --power 30", "BHP_Lab(4)",
-         "The Brake Mean Effective Pressure is 12.02 bar"},
+         "The Brake Mean Effective Pressure is 12.02 bar", "Pk"},
         {"port-height --stroke 54.5 --rod 110 --start 85 --full 180", "HghtLab(4)",
-         "The Port Height is 26.22 mm"},
+         "The Port Height is 26.22 mm", "H"},
         {"rect-port --width 40 --height 30 --top-radius 5 --bottom-radius 5", "DiamLab(4)",
-         "Diameter of the Equivalent Circular Port is 38.74 mm"},
+         "Diameter of the Equivalent Circular Port is 38.74 mm", "D"},
         {"profiled-port --single --bore 50 --height 20 --intervals 4 --ordinate 30 --ordinate 30 "
          "--ordinate 30 --ordinate 30 --ordinate 30",
-         "ProfLab(8)", "The Equivalent Diameter of the Port is 26.81 mm"},
+         "ProfLab(8)", "The Equivalent Diameter of the Port is 26.81 mm", "d"},
     };
     for (const auto& c : cases) {
         const auto j = runJson(Words(c.args), 0);
         EXPECT_EQ(j["display"][c.control], c.text);
+        EXPECT_TRUE(j["values"].contains(c.value)) << j["values"].dump();
         const ProcessRun plain = run(Words(c.args));
         EXPECT_EQ(plain.status, 0);
         EXPECT_EQ(plain.out, std::string(c.text) + "\n");

@@ -373,22 +373,24 @@ TEST(TemplateCommand, ExitCodesAndMessages) {
 }
 
 // Whatever locale the user has, every number the command writes has a decimal point: on
-// standard output, in the figure blocks and on the summary page of the PDF.
+// standard output, in the figure blocks and on the summary page of the PDF, and in the DXF.
 TEST(TemplateCommand, NumbersIgnoreTheLocale) {
     Scratch s;
     const std::string german = "LC_ALL=de_DE.UTF-8";
     if (Run_Program("/usr/bin/locale", {"-a"}, s).out.find("de_DE.utf8") == npos)
         GTEST_SKIP() << "no German locale on this machine (locale-gen de_DE.UTF-8)";
-    const Outcome r = Run_Program(TEMPLATES_PROGRAM, Args(Pipe + " --pdf @t.pdf"), s, german);
+    const Outcome r =
+        Run_Program(TEMPLATES_PROGRAM, Args(Pipe + " --pdf @t.pdf --dxf @t.dxf"), s, german);
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("sheet 1.00 mm"), npos) << r.out;
     const Outcome text = Run_Program(PDFTOTEXT, {"@t.pdf", "-"}, s);
     ASSERT_EQ(text.code, 0) << text.err;
     EXPECT_NE(text.out.find("Sheet 1.00 mm"), npos);
-    for (size_t at = text.out.find(','); at != npos; at = text.out.find(',', at + 1))
-        EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(text.out[at - 1])) &&
-                     std::isdigit(static_cast<unsigned char>(text.out[at + 1])))
-            << text.out.substr(at - 10, 20);
+    for (const std::string& t : {text.out, Slurp(s.path("t.dxf"))})
+        for (size_t at = t.find(','); at != npos; at = t.find(',', at + 1))
+            EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(t[at - 1])) &&
+                         std::isdigit(static_cast<unsigned char>(t[at + 1])))
+                << t.substr(at - 10, 20);
 }
 
 // ---- Where it writes ----
