@@ -14,14 +14,11 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QFontMetrics>
 #include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -133,43 +130,6 @@ inline std::string Focus_Of(const Form& f) {
     return c ? c->Name() : std::string();
 }
 
-// A sound layout in the window's present state: every control has an accessible name;
-// every shown control lies inside its container, a shown label's caption fits its box,
-// wrapped at its words as it is drawn, and no two shown controls side by side cover one
-// another (a left-aligned label counts only as far as its caption reaches).
-inline void Expect_Sound_Layout(const Form& f) {
-    std::vector<std::pair<const Control*, QRect>> shown;
-    for (const Control* c : f.Controls()) {
-        const QWidget* w = c->Widget();
-        EXPECT_FALSE(c->AccessibleName().empty()) << c->Name();
-        if (!w->isVisibleTo(&f)) {
-            continue;
-        }
-        QRect r = w->geometry();
-        EXPECT_TRUE(w->parentWidget()->rect().contains(r)) << c->Name() << " inside its container";
-        if (auto* l = dynamic_cast<const Label*>(c)) {
-            const QFontMetrics fm(l->Font());
-            const QStringList lines =
-                Wrap_Caption(QString::fromStdString(l->Caption()), fm, r.width());
-            int across = 0;
-            for (const QString& line : lines) {
-                across = std::max(across, fm.horizontalAdvance(line));
-            }
-            const int down = static_cast<int>(lines.size()) * fm.height();
-            EXPECT_TRUE(across <= r.width() && down <= r.height()) << l->Caption();
-            if (l->Alignment() == Align::Left) {
-                r.setSize({std::min(r.width(), across), std::min(r.height(), down)});
-            }
-        }
-        for (const auto& [other, o] : shown) {
-            if (other->Widget()->parentWidget() == w->parentWidget()) {
-                EXPECT_FALSE(r.intersects(o)) << c->Name() << " covers " << other->Name();
-            }
-        }
-        shown.emplace_back(c, r);
-    }
-}
-
 // The two designs worked through by hand, entered as the user does. Both: DX 40, D1 44,
 // LX 20, 88 degrees, 11000 rpm. Three stages: horn 1.5, temperature and coefficients from
 // a target BMEP of 10. Two stages: 600 degrees C, coefficients 2.5 and 0.65, all typed.
@@ -200,8 +160,9 @@ struct Calculator {
 
 template <int N>
 Calculator Calculator_For(Form& w, Ctl_Array<TextBox, N>& fields, Ctl_Array<CommandButton, 2>& com,
-                          Control& result, std::vector<const char*> example) {
-    Calculator k{w, {}, com[0], com[1], result, std::move(example), {}};
+                          Control& result, std::vector<const char*> example,
+                          std::vector<OptionButton*> options = {}) {
+    Calculator k{w, {}, com[0], com[1], result, std::move(example), std::move(options)};
     for (TextBox& t : fields) {
         k.fields.push_back(&t);
     }
@@ -211,10 +172,8 @@ Calculator Calculator_For(Form& w, Ctl_Array<TextBox, N>& fields, Ctl_Array<Comm
 inline Calculator Calculator_Of(int16_t tool) {
     if (tool == 0) {
         BMEPTool& t = Win<BMEPTool>();
-        Calculator k = Calculator_For(t, t.BHP_Txt, t.ToolCom, t.BHP_Lab[4],
-                                      {"54", "54.5", "12000", "40"}); // in hp
-        k.options = {&t.BHP_Opt[0], &t.BHP_Opt[1]};
-        return k;
+        return Calculator_For(t, t.BHP_Txt, t.ToolCom, t.BHP_Lab[4], {"54", "54.5", "12000", "40"},
+                              {&t.BHP_Opt[0], &t.BHP_Opt[1]}); // in hp
     }
     if (tool == 1) {
         HghtTool& t = Win<HghtTool>();
@@ -225,13 +184,13 @@ inline Calculator Calculator_Of(int16_t tool) {
         return Calculator_For(t, t.DiamTxt, t.DiamCom, t.DiamLab[4], {"40", "30", "5", "5"});
     }
     ProfTool& t = Win<ProfTool>();
-    Calculator k = Calculator_For(t, t.ProfTxt, t.ProfCom, t.ProfLab[8],
-                                  {"50", nullptr, nullptr, nullptr, "20", "4", "30", "30", "30",
-                                   "30", "30"}); // a single port
+    Calculator k = Calculator_For(
+        t, t.ProfTxt, t.ProfCom, t.ProfLab[8],
+        {"50", nullptr, nullptr, nullptr, "20", "4", "30", "30", "30", "30", "30"}, // a single port
+        {&t.ProfOpt[0], &t.ProfOpt[1]});
     for (TextBox& o : t.OrdTxt) {
         k.fields.push_back(&o); // the ordinates follow the number of intervals
     }
-    k.options = {&t.ProfOpt[0], &t.ProfOpt[1]};
     return k;
 }
 

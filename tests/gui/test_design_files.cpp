@@ -1,6 +1,6 @@
-// Design files in the design window (open, save, reopen, drop, start with one) and the
-// flat-pattern window it opens: its figures and files are the command line's, it prints at
-// full size, and it goes with the results it belongs to.
+// Design files in the design window (save and reopen, a bad file, drop, start with one)
+// and the flat-pattern window it opens: its figures and files are the command line's, it
+// prints at full size, and it goes with the results it belongs to.
 
 #include "gui_support.h"
 #include "tests/sample_designs.h"
@@ -16,7 +16,6 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 
@@ -28,34 +27,21 @@ std::string Read(const std::string& path) {
 }
 
 // What the tuner sees of the design: the choices, the texts and the results.
-struct Shown_Design {
-    std::vector<bool> options;
-    std::vector<std::string> texts;
-    std::string results;
-    bool operator==(const Shown_Design& o) const {
-        return options == o.options && texts == o.texts && results == o.results;
-    }
-};
-
-Shown_Design Shown(TexDsn& d) {
-    Shown_Design s;
+std::vector<std::string> Shown(TexDsn& d) {
+    std::vector<std::string> s;
     for (const OptionButton& o : d.Option1)
-        s.options.push_back(o.Value());
-    s.texts.push_back(d.Text1.Text());
+        s.push_back(o.Value() ? "(x)" : "( )");
+    s.push_back(d.Text1.Text());
     for (const TextBox& t : d.Texh)
-        s.texts.push_back(t.Text());
+        s.push_back(t.Text());
     if (d.TexTotLth.Visible())
         for (const TextBox* t : {&d.PrtDia, &d.Texdiam[1], &d.Texlen[2], &d.TexTotLth})
-            s.results += t->Text() + "|";
+            s.push_back(t->Text());
     return s;
 }
 
 class DesignFiles : public Program_Test, public System_Dialogs {
 protected:
-    void SetUp() override {
-        Program_Test::SetUp();
-        before_ = Set_System_Dialogs(this);
-    }
     void TearDown() override {
         Set_System_Dialogs(before_);
         Program_Test::TearDown();
@@ -66,7 +52,7 @@ protected:
     std::string Save_File(QWidget*, const std::string&, const std::string&,
                           const std::string& proposed) override {
         proposals.push_back(proposed);
-        return save.empty() ? save : dir.filePath(QString::fromStdString(save)).toStdString();
+        return path(save.c_str());
     }
     bool Has_Printer() override { return !printTo.isEmpty(); }
     bool Choose_Printer(QPrinter& printer, QWidget*) override {
@@ -90,7 +76,7 @@ protected:
     std::vector<std::string> proposals;
 
 private:
-    System_Dialogs* before_ = nullptr;
+    System_Dialogs* const before_ = Set_System_Dialogs(this);
 };
 
 // Save, close, reopen: the same choices, texts, results and messages, for both worked
@@ -104,38 +90,28 @@ TEST_F(DesignFiles, SavedAndReopenedAsTyped) {
             d.Texh[TexhSpeed].SetText(""); // fails
             d.Comd[0].Click();
         }
-        const Shown_Design typed = Shown(d);
-        const std::vector<Message_Box> typedBoxes = boxes;
+        const auto typed = Shown(d);
+        const std::vector<Message_Box> typedBoxes = std::exchange(boxes, {});
         save = "saved.ecd";
         proposals.clear();
         d.FileCom[1].Click(); // "Save Design": no file yet, so it asks
         d.FileCom[1].Click(); // and then saves where it did
         EXPECT_EQ(proposals, std::vector<std::string>{"GP 125.ecd"});
-        EXPECT_EQ(Read(path("saved.ecd")),
-                  Design_File_Text(*Read_Design_File(Read(path("saved.ecd"))).form,
-                                   Calc_Design(*Read_Design_File(Read(path("saved.ecd"))).form)));
         Click_Into(d.Comd[2]);
-        boxes.clear();
         open = path("saved.ecd");
         Open_Design().FileCom[0].Click();
         EXPECT_EQ(Shown(d), typed);
-        EXPECT_EQ(boxes, typedBoxes);
-        boxes.clear();
+        EXPECT_EQ(std::exchange(boxes, {}), typedBoxes);
     }
 }
 
+// (What is wrong inside a file: the file reader's own test.)
 TEST_F(DesignFiles, ABadFileSaysWhyAndChangesNothing) {
     TexDsn& d = Calculated(true);
-    const Shown_Design before = Shown(d);
-    // (What is wrong inside a file: the file reader's own test.)
-    std::ofstream(path("newer.ecd")) << R"({"format": "expansion-chamber-design", "version": 9})";
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {path("missing.ecd"), "There is no such file."},
-        {dir.path().toStdString(), "It is a folder, not a file."},
-        {path("newer.ecd"), "newer format (version 9)"},
-    };
-    for (const auto& [file, why] : cases) {
-        boxes.clear();
+    const auto before = Shown(d);
+    for (const auto& [file, why] : std::vector<std::pair<std::string, std::string>>{
+             {path("missing.ecd"), "There is no such file."},
+             {dir.path().toStdString(), "It is a folder, not a file."}}) {
         open = file;
         d.FileCom[0].Click();
         ASSERT_EQ(boxes.size(), 1u) << file;
@@ -144,13 +120,8 @@ TEST_F(DesignFiles, ABadFileSaysWhyAndChangesNothing) {
                   0u);
         EXPECT_NE(boxes[0].prompt.find(why), std::string::npos) << boxes[0].prompt;
         EXPECT_EQ(Shown(d), before);
+        boxes.clear();
     }
-    // A save that cannot be written says why and leaves the old file whole.
-    save = "no-such-folder/x.ecd";
-    boxes.clear();
-    d.FileCom[2].Click();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].title, "Design Not Saved");
 }
 
 // A file dropped on the window, and one the program is started with, open as "Open" does.
@@ -162,14 +133,12 @@ TEST_F(DesignFiles, DroppedOrStartedWithAFile) {
     TexDsn& d = Open_Design();
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file))});
-    EXPECT_TRUE(d.acceptDrops());
-    EXPECT_TRUE(d.Open_Dropped(data));
-    EXPECT_EQ(d.TexTotLth.Text(), "813.7 ") << (boxes.empty() ? "" : boxes[0].prompt);
+    EXPECT_TRUE(d.acceptDrops() && d.Open_Dropped(data));
+    EXPECT_EQ(d.TexTotLth.Text(), "813.7 ");
     Click_Into(d.Comd[2]);
     Open_Design_At_Start(file);
     EXPECT_TRUE(d.Visible());
-    EXPECT_EQ(d.TexTotLth.Text(), "813.7 ");
-    EXPECT_EQ(d.Text1.Text(), "Dropped");
+    EXPECT_EQ(d.Text1.Text() + d.TexTotLth.Text(), "Dropped813.7 ");
 }
 
 // The flat patterns come with the results only, show the command line's figures and files,
@@ -181,7 +150,6 @@ TEST_F(DesignFiles, FlatPatternsAreTheCommandLinesAndGoWithTheirResults) {
     ASSERT_TRUE(d.PatCom.Visible());
     d.PatCom.Click();
     PatTool& p = Win<PatTool>();
-    ASSERT_TRUE(p.Visible());
     p.PatTxt[PatPieces].SetText("4");
     p.PatTxt[PatSeam].SetText("5");
     p.PaperOpt[1].Click();
@@ -192,12 +160,12 @@ TEST_F(DesignFiles, FlatPatternsAreTheCommandLinesAndGoWithTheirResults) {
                QStringLiteral("templates --three-stage --temp-bmep --coef-bmep --bmep 10 --horn "
                               "1.5 --dx 40 --d1 44 --lx 20 --angle 88 --rpm 11000 "
                               "--pieces 4 --seam 5 --paper letter --json --svg cli.svg --dxf "
-                              "cli.dxf --pdf cli.pdf")
+                              "cli.dxf --pdf cli.pdf --name")
                        .split(' ') +
-                   QStringList{QStringLiteral("--name"), QStringLiteral("GP 125")});
+                   QStringList{QStringLiteral("GP 125")});
     ASSERT_TRUE(calc.waitForFinished(20000));
-    const auto json = nlohmann::json::parse(calc.readAllStandardOutput().toStdString());
-    const auto& pieces = json["templates"]["pieces"];
+    const auto pieces =
+        nlohmann::json::parse(calc.readAllStandardOutput().toStdString())["templates"]["pieces"];
     ASSERT_EQ(p.Table->rowCount(), static_cast<int>(pieces.size()));
     for (int row = 0; row < p.Table->rowCount(); ++row) {
         const auto cell = [&](int c) { return p.Table->item(row, c)->text().toStdString(); };
@@ -208,33 +176,28 @@ TEST_F(DesignFiles, FlatPatternsAreTheCommandLinesAndGoWithTheirResults) {
             EXPECT_EQ(cell(8), Fixed(pieces[row]["outerRadius"].get<double>()));
         }
     }
-    // The same files as the command line's.
+    // The same files as the command line's, but for the moment each PDF was made.
     for (const auto& [format, name] :
-         {std::pair{0, "cli.pdf"}, std::pair{1, "cli.svg"}, std::pair{2, "cli.dxf"}}) {
+         {std::pair<int16_t, const char*>{0, "cli.pdf"}, {1, "cli.svg"}, {2, "cli.dxf"}}) {
         save = std::string("window-") + name;
-        p.PatCom[static_cast<int16_t>(format)].Click();
+        p.PatCom[format].Click();
         std::string window = Read(path(save.c_str())), command = Read(path(name));
-        // But for the moment each PDF was made.
         for (std::string* pdf : {&window, &command}) {
             const size_t at = pdf->find("/CreationDate (");
             if (at != std::string::npos)
                 pdf->erase(at, pdf->find(')', at) - at);
         }
-        const auto differ =
-            std::mismatch(window.begin(), window.end(), command.begin(), command.end());
         EXPECT_TRUE(!window.empty() && window == command)
-            << name << ": " << window.size() << " bytes against " << command.size()
-            << ", first difference at " << (differ.first - window.begin());
+            << name << ": " << window.size() << " bytes against " << command.size();
     }
 
-    // Printed at 100 %: the 100 mm check bar measures 100 mm.
+    // Printed at 100 %: the 100 mm check bar measures 100 mm, the 4 in bar 4 in.
     printTo = dir.filePath(QStringLiteral("printed.pdf"));
     p.PatCom[3].Click();
-    ASSERT_EQ(
-        QProcess::execute(QStringLiteral("pdftoppm"),
-                          {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-gray"),
-                           QStringLiteral("-singlefile"), printTo, dir.filePath("page")}),
-        0);
+    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"),
+                                QStringLiteral("-r 254 -gray -singlefile").split(' ') +
+                                    QStringList{printTo, dir.filePath("page")}),
+              0);
     const QImage page(dir.filePath(QStringLiteral("page.pgm")));
     std::vector<double> bars; // the longest dark run of each row in the foot, less the pen
     for (int y = page.height() - 300; y < page.height(); ++y) {
@@ -245,15 +208,13 @@ TEST_F(DesignFiles, FlatPatternsAreTheCommandLinesAndGoWithTheirResults) {
         }
         bars.push_back(longest / 10.0 - 0.15);
     }
-    for (double length : {100.0, 101.6}) // the 100 mm and the 4 in bar
+    for (double length : {100.0, 101.6})
         EXPECT_TRUE(std::any_of(bars.begin(), bars.end(), [&](double b) {
             return std::fabs(b - length) < 0.5;
         })) << length;
 
-    boxes.clear();
     Click_Into(d.Texh[TexhSpeed]); // the results go, and the patterns with them
-    EXPECT_FALSE(p.Visible());
-    EXPECT_FALSE(d.PatCom.Visible());
+    EXPECT_FALSE(p.Visible() || d.PatCom.Visible());
     EXPECT_TRUE(boxes.empty());
 }
 

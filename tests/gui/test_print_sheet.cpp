@@ -4,7 +4,6 @@
 
 #include "gui_support.h"
 
-#include "design/pipe_diagram.h"
 #include "design/print_sheet.h"
 
 #include <QImage>
@@ -14,81 +13,28 @@
 #include <QTemporaryDir>
 
 #include <array>
-#include <iomanip>
-#include <map>
 #include <sstream>
 
 namespace {
 
-// The values joined by commas, numbers in full.
-template <class V, class... R> std::string Join(const V& v, const R&... rest) {
+// What the user sees of the window: each control's place, colour, look, text and choice,
+// the note, and the painted diagram.
+std::string Look(TexDsn& d) {
     std::ostringstream s;
-    s << std::setprecision(10) << v;
-    ((s << ',' << rest), ...);
-    return s.str();
-}
-
-// ---- The window's look: every property of every control and diagram shape ----
-
-using Look = std::map<std::string, std::string>; // "Name.Property" -> value
-
-void Put(Look& k, const std::string& n, const LineShape& l) {
-    k[n] = Join(l.X1, l.Y1, l.X2, l.Y2, l.Visible, l.BorderStyle, l.BorderColor);
-}
-void Put(Look& k, const std::string& n, const DotShape& o) {
-    k[n] = Join(o.Left, o.Top, o.Visible);
-}
-void Put(Look& k, const std::string& n, const PaintedLabel& l) {
-    k[n] = Join(l.Left, l.Top, l.Width, l.Visible, l.Caption);
-    k[n + ".BackColor"] = Join(l.BackColor);
-}
-template <class S, size_t N> void Put(Look& k, const std::string& n, const std::array<S, N>& a) {
-    for (size_t i = 0; i < N; ++i) {
-        Put(k, n + std::to_string(i), a[i]);
-    }
-}
-
-Look Capture(TexDsn& d) {
-    Look k{{"TexDsn.Height", Join(d.Height())},
-           {"TexDsn.BackColor", Join(d.BackColor())},
-           {"InfoBox.BackColor", Join(d.InfoBox.BackColor)},
-           {"InfoBox.Width", Join(d.InfoBox.Width)}};
+    s << d.Height() << ' ' << d.BackColor() << " note " << d.InfoBox.BackColor << ' '
+      << d.InfoBox.Width << '\n';
     for (Control* c : d.Controls()) {
-        const std::string n = c->Name() + '.';
-        k[n + "BackColor"] = Join(c->BackColor());
-        k[n + "Visible"] = Join(c->Visible());
-        k[n + "Left"] = Join(c->Left());
-        k[n + "Top"] = Join(c->Top());
-        k[n + "Width"] = Join(c->Width());
-        k[n + "Height"] = Join(c->Height());
-        if (auto* t = dynamic_cast<TextBox*>(c)) {
-            k[n + "Appearance"] = Join(t->Appearance());
-            k[n + "Text"] = t->Text();
-        }
-        if (auto* o = dynamic_cast<OptionButton*>(c)) {
-            k[n + "Appearance"] = Join(o->Appearance());
-            k[n + "Value"] = Join(o->Value());
-        }
+        s << c->Name() << ' ' << c->BackColor() << ' ' << c->Visible() << ' ' << c->Left() << ' '
+          << c->Top() << ' ' << c->Width() << ' ' << c->Height();
+        if (auto* t = dynamic_cast<TextBox*>(c))
+            s << ' ' << t->Appearance() << " [" << t->Text() << ']';
+        if (auto* o = dynamic_cast<OptionButton*>(c))
+            s << ' ' << o->Appearance() << ' ' << o->Value();
+        s << '\n';
     }
-    const Pipe_Diagram& g = d.Diagram;
-    Put(k, "Dprt", g.Dprt), Put(k, "LPrt", g.LPrt), Put(k, "Dx", g.Dx), Put(k, "Lx", g.Lx);
-    Put(k, "LXA", g.LXA), Put(k, "LDia", g.LDia), Put(k, "LTop", g.LTop), Put(k, "LBot", g.LBot);
-    Put(k, "Lv", g.Lv), Put(k, "Dv", g.Dv), Put(k, "DDot", g.DDot), Put(k, "DxDot", g.DxDot);
-    Put(k, "DotXA", g.DotXA), Put(k, "DLab", g.DLab), Put(k, "LLab", g.LLab);
-    Put(k, "XLab", g.XLab), Put(k, "DXLab", g.DXLab), Put(k, "LXLab", g.LXLab);
-    return k;
-}
-
-// One line per property that differs; empty when the looks are the same.
-std::string Differences(const Look& want, const Look& got) {
-    std::string s;
-    for (const auto& [key, value] : want) {
-        if (const auto it = got.find(key); it == got.end() || it->second != value) {
-            s +=
-                key + ": " + value + " expected, " + (it == got.end() ? "none" : it->second) + "\n";
-        }
-    }
-    return s;
+    const QImage diagram = d.PipPic.Widget()->grab().toImage();
+    s << "diagram " << qHashBits(diagram.constBits(), static_cast<size_t>(diagram.sizeInBytes()));
+    return s.str();
 }
 
 // ---- The fixture: a recorder in place of the printer and of the save dialog ----
@@ -112,20 +58,19 @@ protected:
     void Print(QWidget& sheet, const std::string& printer, const std::string& job) override {
         std::string raised;
         for (const Control* c : dsn().Controls()) {
-            const auto* t = dynamic_cast<const TextBox*>(c);
-            const auto* o = dynamic_cast<const OptionButton*>(c);
-            if ((t && t->Appearance() != 0) || (o && o->Appearance() != 0))
+            if (const auto* t = dynamic_cast<const TextBox*>(c); t && t->Appearance() != 0)
+                raised += c->Name() + " ";
+            if (const auto* o = dynamic_cast<const OptionButton*>(c); o && o->Appearance() != 0)
                 raised += c->Name() + " ";
         }
         jobs.push_back({printer, job, dsn().focusWidget(), raised, sheet.grab().toImage()});
-        Expect_Sound_Layout(dsn()); // the print layout, as it goes to paper
         if (fault) {
             fault();
         }
     }
     std::string Choose(QWidget*, const std::string& name) override {
         proposed.push_back(name);
-        lookAtDialog.push_back(Capture(dsn()));
+        lookAtDialog.push_back(Look(dsn()));
         return answer;
     }
 
@@ -144,7 +89,7 @@ protected:
     std::vector<Print_Job> jobs;
     std::string answer; // of the save dialog; empty: the user cancels
     std::vector<std::string> proposed;
-    std::vector<Look> lookAtDialog;
+    std::vector<std::string> lookAtDialog;
 
 private:
     Sheet_Printer* const oldPrinter_ = Set_Sheet_Printer(this);
@@ -170,7 +115,7 @@ class BothModes : public DesignSheet, public ::testing::WithParamInterface<bool>
 TEST_P(BothModes, PrintsThePrintLookAndComesBackToTheScreenLook) {
     TexDsn& d = Calculated(GetParam());
     defaultPrinter = "Office Laser";
-    const Look before = Capture(d);
+    const std::string before = Look(d);
     Click_Into(d.Comd[1]); // a user's click, which gives the command the focus
 
     ASSERT_EQ(jobs.size(), 1U);
@@ -183,7 +128,7 @@ TEST_P(BothModes, PrintsThePrintLookAndComesBackToTheScreenLook) {
     EXPECT_EQ(j.focus, nullptr);
     EXPECT_EQ(j.raised, "");
     // Exactly the screen look again, the focus back on the command.
-    EXPECT_EQ(Differences(before, Capture(d)), "");
+    EXPECT_EQ(Look(d), before);
     EXPECT_TRUE(d.Comd[1].HasFocus());
 
     // The image: no colour anywhere; white where the three commands stand, and in the
@@ -203,11 +148,8 @@ TEST_P(BothModes, PrintsThePrintLookAndComesBackToTheScreenLook) {
             << x << ',' << y;
     }
     const auto dark = [](QRgb c) { return qGray(c) < 100; };
-    // The result table and the diagram drawn.
+    // Drawn at all: the tuned length in the result table.
     EXPECT_GT(Count(j.image, 9850, 5900, 780, 285, dark), 0) << "tuned length";
-    const LineShape& belly = d.Diagram.LTop[GetParam() ? 4 : 3];
-    EXPECT_GT(Count(j.image, 750 + (belly.X1 + belly.X2) / 2 - 30, 7380, 60, 60, dark), 0)
-        << "the belly's upper outline";
 }
 
 INSTANTIATE_TEST_SUITE_P(DesignSheet, BothModes, ::testing::Bool(),
@@ -219,12 +161,12 @@ INSTANTIATE_TEST_SUITE_P(DesignSheet, BothModes, ::testing::Bool(),
 
 TEST_F(DesignSheet, AFailedPrintSaysWhyAfterTheScreenLookIsBack) {
     TexDsn& d = Calculated(true);
-    const Look before = Capture(d);
+    const std::string before = Look(d);
     QTemporaryDir dir;
     answer = dir.filePath(QStringLiteral("missing/GP 125.pdf")).toStdString();
     fault = [] { throw std::runtime_error("paper jam"); };
     std::vector<std::string> lookWhileBox;
-    on_box = [&] { lookWhileBox.push_back(Differences(before, Capture(d))); };
+    on_box = [&] { lookWhileBox.push_back(Look(d)); };
     for (const char* name : {"Office Laser", ""}) { // a printer that fails; a PDF not created
         defaultPrinter = name;
         d.Comd[1].Click();
@@ -238,24 +180,22 @@ TEST_F(DesignSheet, AFailedPrintSaysWhyAfterTheScreenLookIsBack) {
                                          gap + "paper jam"}));
     EXPECT_EQ(boxes[1].title, "Design Sheet Not Saved");
     EXPECT_EQ(boxes[1].prompt.substr(0, saved.size()), saved);
-    EXPECT_EQ(lookWhileBox, std::vector<std::string>(2, "")) << "each box after the restore";
+    EXPECT_EQ(lookWhileBox, std::vector<std::string>(2, before)) << "each box after the restore";
 }
 
 // The save dialog opens over the window as the user knows it; cancelled, nothing changes.
 TEST_F(DesignSheet, WithoutAPrinterACancelledSaveChangesNothingAndASavedPdfOpens) {
     TexDsn& d = Calculated(true);
-    const Look before = Capture(d);
+    const std::string before = Look(d);
     d.Comd[1].Click(); // the dialog answers nothing
-    EXPECT_EQ(Differences(before, Capture(d)), "");
+    EXPECT_EQ(Look(d), before);
     QTemporaryDir dir;
     answer = dir.filePath(QStringLiteral("GP 125.pdf")).toStdString();
     d.Comd[1].Click();
     EXPECT_EQ(proposed, std::vector<std::string>(2, "GP 125.pdf"));
-    for (const Look& look : lookAtDialog) {
-        EXPECT_EQ(Differences(before, look), "");
-    }
+    EXPECT_EQ(lookAtDialog, std::vector<std::string>(2, before));
     EXPECT_TRUE(jobs.empty() && boxes.empty());
-    EXPECT_EQ(Differences(before, Capture(d)), "");
+    EXPECT_EQ(Look(d), before);
 
     // The page as a reader shows it, at 72 dpi: the paper of the locale, no screen colour,
     // the sheet filling the width inside 15 mm margins and centred.
