@@ -11,6 +11,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -46,8 +47,7 @@ const std::vector<std::string> threeStage =
 
 TEST(Cli, DesignJsonHoldsTheShownTextsAndStoredValues) {
     const auto j = runJson(threeStage, 0);
-    EXPECT_TRUE(j["failure"].is_null());
-    EXPECT_TRUE(j["warnings"].empty());
+    EXPECT_TRUE(j["failure"].is_null() && j["warnings"].empty()) << j.dump();
     EXPECT_EQ(j["display"]["TexTotLth"], "813.7 ");
     EXPECT_EQ(j["display"]["Texdiam(4)"], "25.5 ");
     EXPECT_EQ(j["display"]["Texlen(6)"], "195.3 ");
@@ -117,16 +117,13 @@ TEST(Cli, Calculators) {
         EXPECT_EQ(j["display"][c.control], c.text);
         EXPECT_TRUE(j["values"].contains(c.value)) << j["values"].dump();
         const ProcessRun plain = run(Words(c.args));
-        EXPECT_EQ(plain.status, 0);
-        EXPECT_EQ(plain.out, std::string(c.text) + "\n");
+        EXPECT_EQ(std::tie(plain.status, plain.out),
+                  std::make_tuple(0, std::string(c.text) + "\n"));
     }
 }
 
 TEST(Cli, PlainFailureOnStandardError) {
-    std::vector<std::string> args = threeStage;
-    args.push_back("--d1=41");
-    args.push_back("--rpm=");
-    const ProcessRun r = run(args);
+    const ProcessRun r = run(With(threeStage, {"--d1=41", "--rpm="}));
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "WARNING - Barrel Flange Diameter less than the Recommended Limit: The "
                      "Barrel Flange Diameter is less than 1.05 x Port Effective Diameter [focus "
@@ -140,17 +137,15 @@ TEST(Cli, UsageErrors) {
                              "profiled-port --bore 50", "design --two-stage --three-stage",
                              "design --dx", "design --dx 4 5", "design --colour red"})
         EXPECT_EQ(run(Words(args)).status, 64) << args;
-    const ProcessRun surplus =
-        run(Words("profiled-port --single --bore 50 --height 20 --intervals 4 --ordinate 30 "
-                  "--ordinate 30 --ordinate 30 --ordinate 30 --ordinate 30 --ordinate 30"));
-    EXPECT_EQ(surplus.status, 64);
-    EXPECT_EQ(surplus.err, "expansion-chamber-calc profiled-port: 6 ordinates given: 4 intervals "
-                           "take 5 (stations 0 to 4)\nRun 'expansion-chamber-calc profiled-port "
-                           "--help' for the usage.\n");
+    EXPECT_EQ(run(Words("profiled-port --single --bore 50 --height 20 --intervals 4 --ordinate 30 "
+                        "--ordinate 30 --ordinate 30 --ordinate 30 --ordinate 30 --ordinate 30"))
+                  .err,
+              "expansion-chamber-calc profiled-port: 6 ordinates given: 4 intervals "
+              "take 5 (stations 0 to 4)\nRun 'expansion-chamber-calc profiled-port "
+              "--help' for the usage.\n");
     EXPECT_EQ(run({"bmep", "--bore"}).err.rfind("expansion-chamber-calc bmep: ", 0), 0u);
     const ProcessRun help = run({"design", "--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("--three-stage"), std::string::npos);
+    EXPECT_TRUE(help.status == 0 && help.out.find("--three-stage") != std::string::npos);
 }
 
 TEST(Cli, HostileTextsInEveryField) {

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -18,10 +17,6 @@ Chamber_Section Section(double insideIn, double insideOut, double length, bool c
 
 std::vector<Flat_Piece> Develop(const Chamber_Section& s, double sheet, double seam, int pieces) {
     return Develop_Section(s, Pattern_Options{sheet, seam, pieces});
-}
-
-double Dist(Pt a, Pt b) {
-    return std::hypot(a.x - b.x, a.y - b.y);
 }
 
 Pt Arc_Point(const Pattern_Arc& a, double angle) {
@@ -60,9 +55,10 @@ TEST(ConePattern, WorkedConeAndSplitConesAddUpToTheWhole) {
             for (const auto& a : {oa, ia})
                 ends.insert(ends.end(), {Arc_Point(a, a.start), Arc_Point(a, a.end)});
             for (const Pt& e : ends)
-                EXPECT_EQ(std::count_if(ends.begin(), ends.end(),
-                                        [&](Pt f) { return Dist(e, f) < 1e-9; }),
-                          2);
+                EXPECT_EQ(
+                    std::count_if(ends.begin(), ends.end(),
+                                  [&](Pt f) { return std::hypot(e.x - f.x, e.y - f.y) < 1e-9; }),
+                    2);
         }
         EXPECT_NEAR(sweep, Develop(Section(109.8, 25.5, 195.3), 1.5, 5, 1)[0].angle, 1e-12);
         EXPECT_NEAR(outer, Pi * 111.3, 1e-9);
@@ -70,64 +66,21 @@ TEST(ConePattern, WorkedConeAndSplitConesAddUpToTheWhole) {
     }
 }
 
-// Alignment marks: radial ticks on both ends, at the quarters of the whole circumference
-// that fall inside the piece and at the piece's middle (fractions from its left edge).
-TEST(ConePattern, AlignmentMarksAtTheQuartersOnBothEnds) {
-    const struct {
-        int pieces, index;
-        std::vector<double> fractions;
-    } cases[] = {{1, 1, {0.25, 0.5, 0.75}}, {2, 1, {0.5}}, {3, 1, {0.5, 0.75}}, {3, 2, {0.5}},
-                 {3, 3, {0.25, 0.5}},       {4, 4, {0.5}}};
-    for (const auto& c : cases) {
-        const Flat_Piece p = Develop(Section(40, 90, 150), 1.0, 0, c.pieces)[c.index - 1];
-        const auto [oa, ia] = Outer_Inner(p);
-        std::vector<double> marks[3]; // on the outer end, the inner end, elsewhere
-        for (const auto& l : p.lines) {
-            if (l.role != Line_Role::Mark)
-                continue;
-            const double a = std::atan2(l.a.y, l.a.x), r = std::hypot(l.a.x, l.a.y);
-            EXPECT_NEAR(a, std::atan2(l.b.y, l.b.x), 1e-12);
-            marks[std::fabs(r - oa.radius) < 1e-9 ? 0 : 1 + (std::fabs(r - ia.radius) >= 1e-9)]
-                .push_back(std::round(1e6 * (oa.end - a) / (oa.end - oa.start)) / 1e6);
-        }
-        EXPECT_EQ(marks[0], c.fractions) << c.pieces << "/" << c.index;
-        EXPECT_EQ(marks[1], c.fractions) << c.pieces << "/" << c.index;
-        EXPECT_TRUE(marks[2].empty());
-    }
-}
-
 bool Inside(const Box& b, Pt q) {
     return q.x >= b.x0 - 1e-9 && q.x <= b.x1 + 1e-9 && q.y >= b.y0 - 1e-9 && q.y <= b.y1 + 1e-9;
 }
 
-// The outline box holds every drawn point and is reached on all sides, also for sectors
-// wider than a half circle; the figure block lies 8 mm beneath or beside it, inside the
-// frame, its lines clear of each other; the name lies between the ends.
-TEST(ConePattern, OutlineBoxIsTightAndFiguresStayOutsideIt) {
+// The figure block lies 8 mm beneath or beside the outline box, also for sectors wider than
+// a half circle, inside the frame, its lines clear of each other.
+TEST(ConePattern, FiguresStayOutsideTheOutline) {
     for (const Chamber_Section& s : {Section(44, 60.8, 223.8), Section(10, 200, 5),
                                      Section(109.8, 25.5, 195.3), Section(20, 24, 300)}) {
         const Flat_Piece p = Develop(s, 1.0, 4, 1)[0];
-        const double inf = std::numeric_limits<double>::infinity();
-        Box seen{inf, inf, -inf, -inf};
-        auto see = [&](Pt q) {
-            EXPECT_TRUE(Inside(p.outline, q)) << q.x << "," << q.y;
-            seen = {std::min(seen.x0, q.x), std::min(seen.y0, q.y), std::max(seen.x1, q.x),
-                    std::max(seen.y1, q.y)};
-        };
-        for (const auto& l : p.lines)
-            see(l.a), see(l.b);
-        for (const auto& a : p.arcs)
-            for (int i = 0; i <= 20000; ++i)
-                see(Arc_Point(a, a.start + (a.end - a.start) * i / 20000));
-        EXPECT_LT(std::max({std::fabs(seen.x0 - p.outline.x0), std::fabs(seen.x1 - p.outline.x1),
-                            std::fabs(seen.y0 - p.outline.y0), std::fabs(seen.y1 - p.outline.y1)}),
-                  1e-3);
-
         for (bool beside : {false, true}) {
             Flat_Piece q = p;
             Place_Figure_Block(q, beside);
             ASSERT_FALSE(q.figures.empty());
-            double previousFoot = inf;
+            double previousFoot = 1e300;
             for (const Pattern_Text& t : q.figures) {
                 EXPECT_TRUE(beside ? t.at.x >= q.outline.x1 + 8 - 1e-9
                                    : t.at.y + t.height <= q.outline.y0 - 8 + 1e-9)
@@ -139,10 +92,6 @@ TEST(ConePattern, OutlineBoxIsTightAndFiguresStayOutsideIt) {
                 previousFoot = t.at.y - 0.3 * t.height;
             }
         }
-        ASSERT_EQ(p.texts.size(), 1u);
-        const double r = std::hypot(p.texts[0].at.x, p.texts[0].at.y);
-        EXPECT_GT(r - p.texts[0].height, p.rInner);
-        EXPECT_LT(r + p.texts[0].height, p.rOuter);
     }
 }
 
@@ -172,10 +121,9 @@ TEST(ChamberSections, TwoAndThreeStageSectionsInOrder) {
     }
     const auto pieces = Develop_Chamber(Chamber_Sections(true, r), Pattern_Options{});
     ASSERT_EQ(pieces.size(), 7u);
-    EXPECT_TRUE(pieces[5].largeEndIn);
+    EXPECT_TRUE(pieces[5].largeEndIn && !pieces[1].largeEndIn);
     EXPECT_FLOAT_EQ(pieces[5].insideLarge, 109.8f);
     EXPECT_FLOAT_EQ(pieces[5].insideSmall, 25.5f);
-    EXPECT_FALSE(pieces[1].largeEndIn);
 }
 
 } // namespace

@@ -28,12 +28,8 @@ struct Folder {
         fs::remove_all(dir);
     }
     std::string operator/(const std::string& name) const { return (dir / name).string(); }
-    std::vector<std::string> names() const {
-        std::vector<std::string> n;
-        for (const auto& e : fs::directory_iterator(dir))
-            n.push_back(e.path().filename().string());
-        std::sort(n.begin(), n.end());
-        return n;
+    long entries() const { // nothing left beside the files the test knows of
+        return std::distance(fs::directory_iterator(dir), fs::directory_iterator());
     }
 };
 
@@ -54,7 +50,7 @@ TEST(FileOutput, ASetIsWrittenAllOrNone) {
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->path, f / "b");
     EXPECT_EQ(Read(f / "a") + Read(f / "b"), "old aold b");
-    EXPECT_EQ(f.names(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(f.entries(), 2);
 }
 
 TEST(FileOutput, AFileOverTheSizeLimitFailsAndLeavesNothing) {
@@ -69,7 +65,7 @@ TEST(FileOutput, AFileOverTheSizeLimitFailsAndLeavesNothing) {
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->text(), "cannot write " + (f / "a") + ": File too large");
     EXPECT_EQ(Read(f / "a"), "old a");
-    EXPECT_EQ(f.names(), std::vector<std::string>{"a"});
+    EXPECT_EQ(f.entries(), 1);
 }
 
 TEST(FileOutput, LinksAreFollowedAndDevicesWrittenInto) {
