@@ -58,6 +58,9 @@ struct Option_Case {
     const char* focus;
     std::set<int16_t> emptied;
 };
+void PrintTo(const Option_Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class OptionGroups : public Program_Test, public ::testing::WithParamInterface<Option_Case> {};
 
