@@ -77,13 +77,21 @@ TEST(DesignFile, NamesWhatIsWrong) {
         EXPECT_FALSE(read.form) << c.text.substr(0, 60);
         EXPECT_EQ(read.problem, c.problem) << c.text.substr(0, 60);
     }
-    // Left out: an empty field and no choice; unknown keys: passed over.
-    const Design_File_Read sparse =
-        Read_Design_File(head + R"(, "fields": {"dx": "40"}, "comment": [1], "diffuser": null})");
-    ASSERT_TRUE(sparse.form) << sparse.problem;
-    EXPECT_EQ(sparse.form->Texh[TexhDX], "40");
-    EXPECT_EQ(sparse.form->Texh[TexhD1], "");
-    EXPECT_EQ(sparse.form->Diffuser, Diffuser_Type::Unset);
+    // A file written by hand in the documented keys: a field left out is empty, an unknown
+    // key is passed over.
+    const Design_File_Read typed = Read_Design_File(
+        head + R"(, "pipeName": "GP", "diffuser": "three-stage", "temperature": "bmep",
+        "coefficients": "manual", "comment": [1], "fields": {"horn": "1.5", "bmep": "10",
+        "temp": "600", "dx": "40", "d1": "44", "lx": "20", "mid": "2.5", "angle": "88",
+        "rpm": "11000"}})");
+    Design_Form expected;
+    expected.PipeName = "GP";
+    expected.Diffuser = Diffuser_Type::ThreeStage;
+    expected.TempSource = Value_Source::FromBmep;
+    expected.CoefSource = Value_Source::Typed;
+    expected.Texh = {"600", "88", "11000", "10", "", "20", "2.5", "1.5", "40", "44"};
+    ASSERT_TRUE(typed.form) << typed.problem;
+    EXPECT_TRUE(Same(*typed.form, expected));
 }
 
 } // namespace
