@@ -52,17 +52,17 @@ TEST(PortHeight, ChecksAndTheirMessages) {
          "Enter a smaller Stroke or a longer Connecting Rod Length",
          0, false}};
     const std::pair<PrtHgt_Inputs, std::optional<Field_Failure>> cases[] = {
-        {In("5", "110", "85", "180"), {}},        {In("65", "110", "85", "180"), {}},
-        {In("4.99", "", "", ""), stroke},         {In("1e39", "", "", ""), stroke},
-        {In("5", "8", "85", "180"), {}},          {In("54.5", "150", "85", "180"), {}},
-        {In("54.5", "150.01", "", ""), rod},      {In("54.5", "110", "75", "180"), {}},
-        {In("54.5", "110", "105", "180"), {}},    {In("54.5", "110", "74.9", ""), start},
-        {In("54.5", "110", "110", ""), start},    {In("54.5", "110", "85", "160"), {}},
-        {In("54.5", "110", "85", "180.5"), full}, {In("54.5", "110", "85", "-1e39"), full},
+        {In("5", "110", "85", "180"), {}},         {In("65", "110", "85", "180"), {}},
+        {In("4.99", "", "", ""), stroke},          {In("1e39", "", "", ""), stroke},
+        {In("5", "8", "85", "180"), {}},           {In("54.5", "150", "85", "180"), {}},
+        {In("54.5", "150.01", "", ""), rod},       {In("54.5", "110", "75", "180"), {}},
+        {In("54.5", "110", "105", "180"), {}},     {In("54.5", "110", "74.9", ""), start},
+        {In("54.5", "110", "110", ""), start},     {In("54.5", "110", "85", "160"), {}},
+        {In("54.5", "110", "85", "180.5"), full},  {In("54.5", "110", "85", "-1e39"), full},
         {In("20", "10.01", "90", "180"), {}},    // rod barely longer than the crank throw
         {In("20", "10", "90", "180"), shortRod}, // rod sine exactly 1
-        {In("65", "30", "90", "180"), shortRod},  {In("65", "8", "75", "160"), shortRod},
-        {In("60", "30", "99", "180"), shortRod},  // rod as long as the throw, past 90 deg
+        {In("65", "30", "90", "180"), shortRod},   {In("65", "8", "75", "160"), shortRod},
+        {In("60", "30", "99", "180"), shortRod},   // rod as long as the throw, past 90 deg
         {In("60", "29.9", "99", "170"), shortRod}, // sines below 1, rod shorter than the throw
     };
     for (const auto& [in, expected] : cases) {
