@@ -1,19 +1,18 @@
 #!/usr/bin/env bash
-# The web edition: builds the calculation core as WebAssembly in build-web/ (Emscripten's
-# wasm preset without tests, compiled for size: -Os makes the module a fifth smaller with
-# the same numbers, which the browser tests check against the command line), puts the
-# static site together in build-web/site and serves it on http://127.0.0.1:8080/
-# (ECD_WEB_PORT another port).
+# The web edition: builds the calculation core's JavaScript module with Emscripten's wasm
+# preset (in build-wasm/, the build scripts/toolchains.sh tests; the preset compiles for
+# size: -Os makes the module a fifth smaller with the same numbers, which the browser
+# tests and the toolchain comparison check), puts the static site together in
+# build-web/site and serves it on http://127.0.0.1:8080/ (ECD_WEB_PORT another port).
 #   scripts/web.sh               build and serve
 #   scripts/web.sh --build-only  build only (the browser tests serve it themselves)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export NODE_PATH=/usr/share/nodejs # Emscripten's tools need node's acorn
-build=build-web
-site=$build/site
-mkdir -p "$build"
-cmake --preset wasm -B "$build" -DBUILD_TESTING=OFF "-DCMAKE_CXX_FLAGS_RELEASE=-Os -DNDEBUG" \
-  >"$build/configure.log" 2>&1 || { cat "$build/configure.log"; exit 1; }
+build=build-wasm
+site=build-web/site
+mkdir -p build-web
+cmake --preset wasm >build-web/configure.log 2>&1 || { cat build-web/configure.log; exit 1; }
 cmake --build "$build" --target ecd_core_module
 rm -rf "$site.new"
 mkdir -p "$site.new"
