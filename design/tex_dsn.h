@@ -88,6 +88,8 @@ public:
     void Open_Design_File(const std::string& path);
     // A file dropped on the window: one local file opens as above. True when taken.
     bool Open_Dropped(const QMimeData& data);
+    // The option groups' choices and the fields' texts, as the pipeline takes them.
+    Design_Form Read_Form() const;
 
     // How the flat patterns of the design on screen are shown, and taken down when its
     // results are hidden. The program sets them: the patterns' window is not this one's.
@@ -109,8 +111,6 @@ private:
     void Set_Designed_Tab_Order();
     void Create_File_Commands();
 
-    // The option groups' choices and the fields' texts, as the pipeline takes them.
-    Design_Form Read_Form() const;
     void Show_Results();
 
     void Comd_Click(int16_t Index);

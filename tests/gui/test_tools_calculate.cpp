@@ -1,5 +1,6 @@
 // "Calculate" in the calculators: the result shown with its caption, the texts kept and
-// the focus moved; and the BMEP window's unit choice.
+// the focus moved; a failure in every work window shown as its box, its field emptied or
+// kept, and the focus on it; and the BMEP window's unit choice.
 
 #include "gui_support.h"
 
@@ -79,6 +80,67 @@ TEST_F(Calculators, BmepLaterUnitChoiceEmptiesOnlyThePower) {
     EXPECT_FALSE(b.BHP_Lab[4].Visible());
     EXPECT_EQ(Texts(k), (std::vector<std::string>{"54", "54.5", "12000", ""}));
     EXPECT_EQ(Focus_Of(b), "BHP_Txt(3)");
+}
+
+// The first failure of a calculation: its box, the field emptied when it is not set (kept
+// when it is set wrongly), the focus on it; an ordinate's failure lands in the ordinates.
+TEST_F(Calculators, AFailureShowsItsBoxEmptiesANotSetFieldAndTakesTheFocus) {
+    const struct {
+        int16_t tool; // -1 the design window
+        int16_t option;
+        std::vector<const char*> texts;
+        Message_Box box;
+        const char *focus, *left;
+    } cases[] = {
+        {-1, -1, {}, {"Engine Speed Not Set", "Enter a value for the Engine Speed"}, "Texh(2)", ""},
+        {0,
+         1,
+         {"54", "5x", "12000", "30"},
+         {"Piston Stroke Incorrectly Set", "Enter a value for the Stroke"},
+         "BHP_Txt(1)",
+         "5x"},
+        {1,
+         -1,
+         {"54.5", "110", " ", "180"},
+         {"Start Open Angle Not Set", "Enter a value for the Start Open Angle"},
+         "HghtTxt(2)",
+         ""},
+        {2,
+         -1,
+         {"40", "30", "5", ""},
+         {"Port Bottom Radius Not Set", "Enter a value for the Bottom Radius"},
+         "DiamTxt(3)",
+         ""},
+        {3,
+         0,
+         {"50", nullptr, nullptr, nullptr, "20", "4", "30", "", "30", "30", "30"},
+         {"Ordinate Not Set", "Enter a value for Ordinate #1"},
+         "OrdTxt(1)",
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.focus);
+        Form* window = &Open_Design();
+        TextBox* field = &dsn().Texh[2];
+        if (c.tool < 0) {
+            Enter_Design(dsn(), true);
+            field->SetText("  ");
+            dsn().Comd[0].Click();
+        } else {
+            Open_Tool(c.tool);
+            const Calculator k = Calculator_Of(c.tool);
+            if (c.option >= 0)
+                Click_Into(*k.options[static_cast<size_t>(c.option)]);
+            Enter(k, c.texts);
+            Click_Into(k.calc);
+            window = &k.w;
+            for (TextBox* t : k.fields)
+                field = t->Name() == c.focus ? t : field;
+        }
+        EXPECT_EQ(std::exchange(boxes, {}), std::vector<Message_Box>{c.box});
+        EXPECT_EQ(Focus_Of(*window), c.focus);
+        EXPECT_EQ(field->Text(), c.left);
+    }
 }
 
 } // namespace
