@@ -269,6 +269,29 @@ std::string Fixed(double v, int decimals) {
     return Format_Number(v, picture);
 }
 
+std::vector<std::string> Piece_Table_Row(const Flat_Piece& p) {
+    const auto degrees = [](double radians, int decimals) {
+        return Fixed(radians * 180 / Pi, decimals) + "\xC2\xB0";
+    };
+    std::string name = p.section + " " + p.role;
+    if (p.count > 1)
+        name += " " + std::to_string(p.index) + "/" + std::to_string(p.count);
+    const bool sector = p.sector;
+    return {name,
+            sector   ? "sector"
+            : p.cone ? "rectangle"
+                     : "rectangle or tube",
+            Fixed(p.insideSmall) + (sector ? " / " + Fixed(p.insideLarge) : ""),
+            Fixed(p.dSmall) + (sector ? " / " + Fixed(p.dLarge) : ""),
+            Fixed(p.length),
+            Fixed(p.slant),
+            degrees(p.halfAngle, 2),
+            sector ? Fixed(p.rInner) : "-",
+            sector ? Fixed(p.rOuter) : "-",
+            sector ? degrees(p.angle, 3) : "-",
+            std::to_string(p.count)};
+}
+
 double Text_Width_Estimate(const std::string& text, double height) {
     // Per character, in cap heights, for a sans face: capitals and the wide lower-case
     // letters at their widest, digits and other lower case a little above theirs, blanks

@@ -163,3 +163,8 @@ std::vector<Flat_Piece> Develop_Section(const Chamber_Section& sec, const Patter
 // Text with two decimals, or `decimals`, as the patterns show figures: rounded half away
 // from zero, with a decimal point whatever the locale, and never "-0.00".
 std::string Fixed(double v, int decimals = 2);
+
+// The piece's row in the table of pieces: piece, shape, inside and mean diameters, length,
+// slant, half-angle, Ri, Ro, sector angle and pieces per section, as the patterns print
+// the figures.
+std::vector<std::string> Piece_Table_Row(const Flat_Piece& p);

@@ -60,32 +60,6 @@ QString Text_Of(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-std::string Degrees(double radians, int decimals) {
-    return Fixed(radians * 180 / Pi, decimals) + "\xC2\xB0";
-}
-
-// A table row of a piece: the figures as the patterns print them.
-std::vector<std::string> Piece_Row(const Flat_Piece& p) {
-    std::string name = p.section + " " + p.role;
-    if (p.count > 1) {
-        name += " " + std::to_string(p.index) + "/" + std::to_string(p.count);
-    }
-    const bool sector = p.sector;
-    return {name,
-            sector   ? "sector"
-            : p.cone ? "rectangle"
-                     : "rectangle or tube",
-            Fixed(p.insideSmall) + (sector ? " / " + Fixed(p.insideLarge) : ""),
-            Fixed(p.dSmall) + (sector ? " / " + Fixed(p.dLarge) : ""),
-            Fixed(p.length),
-            Fixed(p.slant),
-            Degrees(p.halfAngle, 2),
-            sector ? Fixed(p.rInner) : "-",
-            sector ? Fixed(p.rOuter) : "-",
-            sector ? Degrees(p.angle, 3) : "-",
-            std::to_string(p.count)};
-}
-
 const char* Format_Name(Pattern_Format f) {
     return f == Pattern_Format::Pdf ? "PDF" : f == Pattern_Format::Svg ? "SVG" : "DXF";
 }
@@ -184,7 +158,7 @@ void PatTool::Redraw() {
         for (const Flat_Piece& p : set_->pieces) {
             const int row = Table->rowCount();
             Table->insertRow(row);
-            const std::vector<std::string> cells = Piece_Row(p);
+            const std::vector<std::string> cells = Piece_Table_Row(p);
             for (size_t c = 0; c < cells.size(); ++c) {
                 auto* item = new QTableWidgetItem(Text_Of(cells[c]));
                 item->setTextAlignment(c < 2 ? Qt::AlignLeft | Qt::AlignVCenter

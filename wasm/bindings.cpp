@@ -577,28 +577,6 @@ val Section_Object(const Chamber_Section& s) {
     return x;
 }
 
-std::string Degrees(double radians, int decimals) {
-    return Fixed(radians * 180 / Pi, decimals) + "\xC2\xB0";
-}
-
-// A row of the table of pieces, as the flat-pattern window shows it: piece, shape, inside
-// and mean diameters, length, slant, half-angle, Ri, Ro, sector angle, pieces per section.
-val Piece_Row(const Flat_Piece& p) {
-    std::string name = p.section + " " + p.role;
-    if (p.count > 1)
-        name += " " + std::to_string(p.index) + "/" + std::to_string(p.count);
-    const bool sector = p.sector;
-    return Strings({name,
-                    sector   ? "sector"
-                    : p.cone ? "rectangle"
-                             : "rectangle or tube",
-                    Fixed(p.insideSmall) + (sector ? " / " + Fixed(p.insideLarge) : ""),
-                    Fixed(p.dSmall) + (sector ? " / " + Fixed(p.dLarge) : ""), Fixed(p.length),
-                    Fixed(p.slant), Degrees(p.halfAngle, 2), sector ? Fixed(p.rInner) : "-",
-                    sector ? Fixed(p.rOuter) : "-", sector ? Degrees(p.angle, 3) : "-",
-                    std::to_string(p.count)});
-}
-
 val Piece_Object(const Flat_Piece& p) {
     val x = val::object();
     x.set("section", p.section);
@@ -655,7 +633,7 @@ val Piece_Object(const Flat_Piece& p) {
     x.set("figuresBeside", p.figuresBeside);
     x.set("outline", Box_Object(p.outline));
     x.set("frame", Box_Object(p.frame));
-    x.set("row", Piece_Row(p));
+    x.set("row", Strings(Piece_Table_Row(p)));
     return x;
 }
 
