@@ -192,10 +192,10 @@ int main(int argc, char** argv) {
 
     const Chamber_Patterns set = Make_Chamber_Patterns(run.value, options);
 
-    // Fonts for the PDF and SVG need the GUI application object; no window is shown.
+    // Fonts for the PDF need the GUI application object; no window is shown.
     std::unique_ptr<QGuiApplication> gui;
     for (const auto& o : outputs)
-        if (o.format != Pattern_Format::Dxf && !gui) {
+        if (o.format == Pattern_Format::Pdf && !gui) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
             // Qt's notes about the session (no runtime folder and the like) are no
             // business of this command's user; real errors come back as failed writes.

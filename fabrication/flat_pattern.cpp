@@ -269,6 +269,17 @@ std::string Fixed(double v, int decimals) {
     return Format_Number(v, picture);
 }
 
+std::string Short_Fixed(double v, int decimals) {
+    std::string s = Fixed(v, decimals);
+    if (s.find('.') != std::string::npos) {
+        while (s.back() == '0')
+            s.pop_back();
+        if (s.back() == '.')
+            s.pop_back();
+    }
+    return s == "-0" ? "0" : s;
+}
+
 std::vector<std::string> Piece_Table_Row(const Flat_Piece& p) {
     const auto degrees = [](double radians, int decimals) {
         return Fixed(radians * 180 / Pi, decimals) + "\xC2\xB0";
@@ -315,6 +326,20 @@ double Text_Width_Estimate(const std::string& text, double height) {
 
 Pattern_Layer Layer_Of(Line_Role role) {
     return role == Line_Role::Outline ? Pattern_Layer::Cut : Pattern_Layer::Etch;
+}
+
+Line_Style Style_Of(Line_Role role) {
+    switch (role) {
+    case Line_Role::Outline:
+        return {0.35, 0, {}};
+    case Line_Role::SeamLine:
+        return {0.25, 0, {4, 2}};
+    case Line_Role::CentreLine:
+        return {0.2, 80, {8, 1.5, 1, 1.5}};
+    case Line_Role::Mark:
+        return {0.3, 0, {}};
+    }
+    return {};
 }
 
 std::string Check_Pattern_Options(const Pattern_Options& opt) {

@@ -75,6 +75,16 @@ enum class Pattern_Layer { Cut, Etch, Label };
 
 Pattern_Layer Layer_Of(Line_Role role);
 
+// How a line of each role is drawn on paper and in the SVG sheet: pen width, grey level
+// (0 black, 255 white) and the dash pattern in millimetres (none: solid).
+struct Line_Style {
+    double width = 0.3;
+    int grey = 0;
+    std::vector<double> dash;
+};
+
+Line_Style Style_Of(Line_Role role);
+
 struct Pattern_Line {
     Pt a, b;
     Line_Role role = Line_Role::Outline;
@@ -163,6 +173,10 @@ std::vector<Flat_Piece> Develop_Section(const Chamber_Section& sec, const Patter
 // Text with two decimals, or `decimals`, as the patterns show figures: rounded half away
 // from zero, with a decimal point whatever the locale, and never "-0.00".
 std::string Fixed(double v, int decimals = 2);
+
+// Up to `decimals` decimals without trailing zeros ("12.5", "3"): how the drawing files
+// write coordinates. Never "-0".
+std::string Short_Fixed(double v, int decimals);
 
 // The piece's row in the table of pieces: piece, shape, inside and mean diameters, length,
 // slant, half-angle, Ri, Ro, sector angle and pieces per section, as the patterns print

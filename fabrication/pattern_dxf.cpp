@@ -2,11 +2,6 @@
 
 #include "common/numbers.h"
 
-#include <dl_dxf.h>
-
-#include "common/display_format.h"
-
-#include <cmath>
 #include <string>
 
 namespace {
@@ -15,7 +10,9 @@ namespace {
 constexpr int Colour_Cut = 7;   // black on white, white on black
 constexpr int Colour_Etch = 5;  // blue
 constexpr int Colour_Label = 3; // green
-constexpr int By_Layer = 256;
+
+// Figures to the nanometre: far below what a plasma torch or a laser can show.
+constexpr int Decimals = 6;
 
 const char* Layer_Name(Pattern_Layer layer) {
     switch (layer) {
@@ -47,132 +44,89 @@ std::string Dxf_Text(const std::string& s) {
     return out;
 }
 
-double Degrees(double radians) {
-    return radians * 180 / Pi;
-}
-
-// dxflib's ASCII writer with the file left out: every group goes into a text in memory,
-// each real with sixteen decimals less their trailing zeros and a decimal point whatever
-// the locale.
-class Text_Writer : public DL_WriterA {
+// The groups of an ASCII DXF file: each a code right-aligned in three places on a line of
+// its own, then its value on the next.
+class Dxf_Groups {
 public:
-    explicit Text_Writer(DL_Codes::version version) : DL_WriterA("", version) {}
+    Dxf_Groups& text(int code, const std::string& value) {
+        out_ += code < 10 ? "  " : code < 100 ? " " : "";
+        out_ += std::to_string(code) + "\n" + value + "\n";
+        return *this;
+    }
+    Dxf_Groups& number(int code, int value) { return text(code, std::to_string(value)); }
+    Dxf_Groups& real(int code, double value) { return text(code, Short_Fixed(value, Decimals)); }
+    Dxf_Groups& point(int code, Pt p) {
+        return real(code, p.x).real(code + 10, p.y).real(code + 20, 0);
+    }
+    Dxf_Groups& entity(const char* kind, Pattern_Layer layer) {
+        return text(0, kind).text(8, Layer_Name(layer));
+    }
+    Dxf_Groups& section(const char* name) { return text(0, "SECTION").text(2, name); }
+    Dxf_Groups& table(const char* name, int entries) {
+        return text(0, "TABLE").text(2, name).number(70, entries);
+    }
+    Dxf_Groups& layer(const char* name, int colour) {
+        return text(0, "LAYER")
+            .text(2, name)
+            .number(70, 0)
+            .number(62, colour)
+            .text(6, "CONTINUOUS");
+    }
 
-    void dxfReal(int gc, double value) const override {
-        std::string s = Format_Number(value, "0.0000000000000000");
-        while (s.size() > 2 && s.back() == '0' && s[s.size() - 2] != '.')
-            s.pop_back();
-        dxfString(gc, s);
-    }
-    void dxfInt(int gc, int value) const override { dxfString(gc, std::to_string(value)); }
-    void dxfHex(int gc, int value) const override {
-        static const char hex[] = "0123456789ABCDEF";
-        std::string s;
-        auto v = static_cast<unsigned>(value);
-        do {
-            s.insert(s.begin(), hex[v % 16]);
-            v /= 16;
-        } while (v);
-        dxfString(gc, s);
-    }
-    void dxfString(int gc, const char* value) const override { dxfString(gc, std::string(value)); }
-    void dxfString(int gc, const std::string& value) const override {
-        text_ += gc < 10 ? "  " : gc < 100 ? " " : "";
-        text_ += std::to_string(gc) + "\n" + value + "\n";
-    }
-
-    const std::string& text() const { return text_; }
+    std::string& bytes() { return out_; }
 
 private:
-    mutable std::string text_;
+    std::string out_;
 };
 
 } // namespace
 
 std::string Pattern_Dxf(const Chamber_Patterns& set, const Sheet_Layout& layout) {
-    DL_Dxf dxf;
-    const DL_Codes::version version = DL_Codes::AC1009; // R12
-    // dxflib takes the version from out(), which then finds no file to open; the drawing
-    // goes into memory instead.
-    delete dxf.out("", version);
-    Text_Writer writer(version);
-    Text_Writer* dw = &writer;
+    Dxf_Groups dxf;
+    dxf.section("HEADER");
+    dxf.text(9, "$ACADVER").text(1, "AC1009"); // R12, which every cutting program reads
+    dxf.text(9, "$INSUNITS").number(70, 4);    // drawing units: millimetres
+    dxf.text(9, "$EXTMIN").point(10, {0, 0});
+    dxf.text(9, "$EXTMAX").point(10, {layout.width, layout.height});
+    dxf.text(0, "ENDSEC");
 
-    dxf.writeHeader(*dw);
-    dw->dxfString(9, "$INSUNITS"); // drawing units: millimetres
-    dw->dxfInt(70, 4);
-    dw->dxfString(9, "$EXTMIN");
-    dw->dxfReal(10, 0.0);
-    dw->dxfReal(20, 0.0);
-    dw->dxfString(9, "$EXTMAX");
-    dw->dxfReal(10, layout.width);
-    dw->dxfReal(20, layout.height);
-    dw->sectionEnd();
+    dxf.section("TABLES");
+    dxf.table("LTYPE", 1).text(0, "LTYPE").text(2, "CONTINUOUS").number(70, 0);
+    dxf.text(3, "Solid line").number(72, 65).number(73, 0).real(40, 0).text(0, "ENDTAB");
+    dxf.table("LAYER", 4).layer("0", Colour_Cut).layer("CUT", Colour_Cut);
+    dxf.layer("ETCH", Colour_Etch).layer("LABEL", Colour_Label).text(0, "ENDTAB");
+    dxf.table("STYLE", 1).text(0, "STYLE").text(2, "STANDARD").number(70, 0).real(40, 0);
+    dxf.real(41, 1).real(50, 0).number(71, 0).real(42, 2.5).text(3, "txt").text(4, "");
+    dxf.text(0, "ENDTAB").text(0, "ENDSEC");
 
-    dw->sectionTables();
-    dxf.writeVPort(*dw);
+    dxf.section("BLOCKS").text(0, "ENDSEC");
 
-    dw->tableLinetypes(1);
-    dxf.writeLinetype(*dw, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
-    dw->tableEnd();
-
-    dw->tableLayers(4);
-    dxf.writeLayer(*dw, DL_LayerData("0", 0), DL_Attributes("", Colour_Cut, 0, "CONTINUOUS", 1.0));
-    dxf.writeLayer(*dw, DL_LayerData("CUT", 0),
-                   DL_Attributes("", Colour_Cut, 0, "CONTINUOUS", 1.0));
-    dxf.writeLayer(*dw, DL_LayerData("ETCH", 0),
-                   DL_Attributes("", Colour_Etch, 0, "CONTINUOUS", 1.0));
-    dxf.writeLayer(*dw, DL_LayerData("LABEL", 0),
-                   DL_Attributes("", Colour_Label, 0, "CONTINUOUS", 1.0));
-    dw->tableEnd();
-
-    dw->tableStyle(1);
-    dxf.writeStyle(*dw, DL_StyleData("STANDARD", 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));
-    dw->tableEnd();
-
-    dxf.writeView(*dw);
-    dxf.writeUcs(*dw);
-    dw->tableAppid(1);
-    dxf.writeAppid(*dw, "ACAD");
-    dw->tableEnd();
-    dxf.writeDimStyle(*dw, 2.5, 0.625, 0.625, 0.625, 2.5);
-    dw->sectionEnd();
-
-    dw->sectionBlocks();
-    dw->sectionEnd();
-
-    dw->sectionEntities();
+    dxf.section("ENTITIES");
     for (size_t i = 0; i < set.pieces.size(); ++i) {
         const Flat_Piece& p = set.pieces[i];
         const Pt off = layout.offsets[i];
-        for (const auto& l : p.lines) {
-            const DL_Attributes attr(Layer_Name(Layer_Of(l.role)), By_Layer, 0, "BYLAYER", 1.0);
-            dxf.writeLine(
-                *dw, DL_LineData(l.a.x + off.x, l.a.y + off.y, 0, l.b.x + off.x, l.b.y + off.y, 0),
-                attr);
-        }
-        for (const auto& a : p.arcs) {
-            const DL_Attributes attr(Layer_Name(Layer_Of(a.role)), By_Layer, 0, "BYLAYER", 1.0);
-            dxf.writeArc(*dw,
-                         DL_ArcData(a.centre.x + off.x, a.centre.y + off.y, 0, a.radius,
-                                    Degrees(a.start), Degrees(a.end)),
-                         attr);
-        }
-        std::vector<Pattern_Text> texts = p.texts;
-        texts.insert(texts.end(), p.figures.begin(), p.figures.end());
-        for (const auto& t : texts) {
-            const DL_Attributes attr(Layer_Name(Pattern_Layer::Label), By_Layer, 0, "BYLAYER", 1.0);
-            const double x = t.at.x + off.x;
-            const double y = t.at.y + off.y;
-            const bool centre = t.anchor == Text_Anchor::Centre;
-            // Centred text is placed by its alignment point (middle of the capitals).
-            dxf.writeText(*dw,
-                          DL_TextData(x, y, 0, x, y, 0, t.height, 1.0, 0, centre ? 1 : 0,
-                                      centre ? 2 : 0, Dxf_Text(t.text), "STANDARD", 0.0),
-                          attr);
-        }
+        const auto place = [&](Pt q) { return Pt{q.x + off.x, q.y + off.y}; };
+        for (const auto& l : p.lines)
+            dxf.entity("LINE", Layer_Of(l.role)).point(10, place(l.a)).point(11, place(l.b));
+        for (const auto& a : p.arcs)
+            dxf.entity("ARC", Layer_Of(a.role))
+                .point(10, place(a.centre))
+                .real(40, a.radius)
+                .real(50, a.start * 180 / Pi)
+                .real(51, a.end * 180 / Pi);
+        const auto write = [&](const Pattern_Text& t) {
+            const Pt at = place(t.at);
+            dxf.entity("TEXT", Pattern_Layer::Label).point(10, at).real(40, t.height);
+            dxf.text(1, Dxf_Text(t.text)).text(7, "STANDARD");
+            // Centred text is placed by its alignment point: the middle of the capitals.
+            if (t.anchor == Text_Anchor::Centre)
+                dxf.number(72, 1).point(11, at).number(73, 2);
+        };
+        for (const auto& t : p.texts)
+            write(t);
+        for (const auto& t : p.figures)
+            write(t);
     }
-    dw->sectionEnd();
-    dw->dxfEOF();
-    return writer.text();
+    dxf.text(0, "ENDSEC").text(0, "EOF");
+    return std::move(dxf.bytes());
 }

@@ -3,20 +3,17 @@
 #include "common/file_output.h"
 #include "fabrication/pattern_dxf.h"
 #include "fabrication/pattern_paint.h"
+#include "fabrication/pattern_svg.h"
 
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
-
-#include <cmath>
 
 namespace {
 
-// Device resolutions: fine enough that rounding to device units is far below what a
-// knife or a printer can show.
+// Fine enough that rounding to device units is far below what a knife or a printer can
+// show.
 constexpr int Pdf_Dpi = 1200;
-constexpr double Svg_Px_Per_Mm = 10; // SVG user units of 0.1 mm
 
 std::string Bytes_Of(const QBuffer& buffer) {
     const QByteArray& data = buffer.data();
@@ -47,38 +44,6 @@ bool Make_Pdf(const Chamber_Patterns& set, Paper paper, std::string& bytes, std:
     return true;
 }
 
-bool Make_Svg(const Chamber_Patterns& set, std::string& bytes, std::string& error) {
-    const Sheet_Layout layout = Lay_Out_Side_By_Side(set.pieces);
-    // Whole device units, so that the width and height in millimetres are exact.
-    const int w = static_cast<int>(std::ceil(layout.width * Svg_Px_Per_Mm));
-    const int h = static_cast<int>(std::ceil(layout.height * Svg_Px_Per_Mm));
-    Sheet_Layout fitted = layout;
-    fitted.width = w / Svg_Px_Per_Mm;
-    fitted.height = h / Svg_Px_Per_Mm;
-
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setResolution(static_cast<int>(std::lround(Svg_Px_Per_Mm * 25.4)));
-    svg.setSize(QSize(w, h));
-    svg.setViewBox(QRect(0, 0, w, h));
-    svg.setTitle(QStringLiteral("Expansion chamber flat patterns"));
-    svg.setDescription(QStringLiteral("Every piece at full size; units of 0.1 mm"));
-    QPainter painter;
-    if (!painter.begin(&svg)) {
-        error = "the SVG could not be started";
-        return false;
-    }
-    Paint_Pattern_Sheet(painter, set, fitted, Svg_Px_Per_Mm);
-    if (!painter.end()) {
-        error = "the SVG could not be completed";
-        return false;
-    }
-    bytes = Bytes_Of(buffer);
-    return true;
-}
-
 } // namespace
 
 bool Make_Pattern_File(Pattern_Format format, const Chamber_Patterns& set, Paper paper,
@@ -87,7 +52,8 @@ bool Make_Pattern_File(Pattern_Format format, const Chamber_Patterns& set, Paper
     case Pattern_Format::Pdf:
         return Make_Pdf(set, paper, bytes, error);
     case Pattern_Format::Svg:
-        return Make_Svg(set, bytes, error);
+        bytes = Pattern_Svg(set, Lay_Out_Side_By_Side(set.pieces));
+        return true;
     case Pattern_Format::Dxf:
         bytes = Pattern_Dxf(set, Lay_Out_Side_By_Side(set.pieces));
         return true;

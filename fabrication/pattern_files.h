@@ -1,7 +1,8 @@
 #pragma once
 // The flat patterns as files: the printed set as PDF, the full-size sheet as SVG, the
 // cutting drawing as DXF. Each is made in memory first and written by the program's one
-// file writer. PDF and SVG need a QGuiApplication (for the fonts).
+// file writer. The PDF needs a QGuiApplication (for the fonts); the SVG and the DXF are
+// made by the pure writers beside the geometry.
 
 #include "fabrication/pattern_layout.h"
 

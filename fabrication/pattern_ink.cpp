@@ -24,17 +24,8 @@ QFont Base_Font(bool bold) {
 }
 
 QPen Role_Pen(const Ink& ink, Line_Role role) {
-    switch (role) {
-    case Line_Role::Outline:
-        return ink.pen(0.35);
-    case Line_Role::SeamLine:
-        return ink.pen(0.25, Qt::black, {4, 2});
-    case Line_Role::CentreLine:
-        return ink.pen(0.2, QColor(80, 80, 80), {8, 1.5, 1, 1.5});
-    case Line_Role::Mark:
-        return ink.pen(0.3);
-    }
-    return ink.pen(0.3);
+    const Line_Style style = Style_Of(role);
+    return ink.pen(style.width, QColor(style.grey, style.grey, style.grey), style.dash);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
-// The one drawing code of the flat patterns, on any QPainter: the printed set of pages
-// (PDF writer or printer) and the single full-size sheet (SVG). Every length is exact at
-// full size on devices that report their true resolution.
+// The one painted drawing of the flat patterns, on any QPainter: the printed set of pages
+// (PDF writer or printer) and the sheet of pieces side by side (the window's preview).
+// Every length is exact at full size on devices that report their true resolution.
 
 #include "fabrication/flat_pattern.h"
 #include "fabrication/pattern_layout.h"

@@ -8,8 +8,10 @@
 #include "design/design_file.h"
 #include "design/design_pipeline.h"
 #include "design/pipe_diagram.h"
+#include "fabrication/pattern_dxf.h"
 #include "fabrication/pattern_fields.h"
 #include "fabrication/pattern_layout.h"
+#include "fabrication/pattern_svg.h"
 #include "tools/bmep_calc.h"
 #include "tools/port_height_calc.h"
 #include "tools/prof_port_calc.h"
@@ -637,18 +639,23 @@ val Piece_Object(const Flat_Piece& p) {
     return x;
 }
 
+Pattern_Options Options_From(val options) {
+    Require_Object(options, "the pattern options");
+    Pattern_Options opt;
+    opt.sheet = Number(options, "sheet", opt.sheet);
+    opt.seam = Number(options, "seam", opt.seam);
+    const double pieces = Number(options, "pieces", opt.pieces);
+    if (pieces != std::floor(pieces) || std::fabs(pieces) > 1000)
+        throw Range_Error("pieces per cone must be a whole number");
+    opt.pieces = static_cast<int>(pieces);
+    if (const std::string why = Check_Pattern_Options(opt); !why.empty())
+        throw Range_Error(why);
+    return opt;
+}
+
 val Js_Make_Chamber_Patterns(val form, val options) {
     return Guarded([&] {
-        Require_Object(options, "the pattern options");
-        Pattern_Options opt;
-        opt.sheet = Number(options, "sheet", opt.sheet);
-        opt.seam = Number(options, "seam", opt.seam);
-        const double pieces = Number(options, "pieces", opt.pieces);
-        if (pieces != std::floor(pieces) || std::fabs(pieces) > 1000)
-            throw Range_Error("pieces per cone must be a whole number");
-        opt.pieces = static_cast<int>(pieces);
-        if (const std::string why = Check_Pattern_Options(opt); !why.empty())
-            throw Range_Error(why);
+        const Pattern_Options opt = Options_From(options);
         const auto run = Calc_Design(Form_From(form));
         val out = Outcome_Object(run, Design_Keys);
         val sections = val::array(), omitted = val::array(), pieces_ = val::array();
@@ -666,6 +673,23 @@ val Js_Make_Chamber_Patterns(val form, val options) {
         out.set("sections", sections);
         out.set("omitted", omitted);
         out.set("pieces", pieces_);
+        return out;
+    });
+}
+
+// The sheet of every piece side by side as the command line writes it: the design's
+// outcome with {svg, dxf}, the two files' texts, when the design passes its checks.
+val Js_Pattern_Files(val form, val options) {
+    return Guarded([&] {
+        const Pattern_Options opt = Options_From(options);
+        const auto run = Calc_Design(Form_From(form));
+        val out = Outcome_Object(run, Design_Keys);
+        if (run.ok()) {
+            const Chamber_Patterns p = Make_Chamber_Patterns(run.value, opt);
+            const Sheet_Layout layout = Lay_Out_Side_By_Side(p.pieces);
+            out.set("svg", Pattern_Svg(p, layout));
+            out.set("dxf", Pattern_Dxf(p, layout));
+        }
         return out;
     });
 }
@@ -716,4 +740,5 @@ EMSCRIPTEN_BINDINGS(expansion_chamber) {
     emscripten::function("drawPipe", &Js_Draw_Pipe);
     emscripten::function("makeChamberPatterns", &Js_Make_Chamber_Patterns);
     emscripten::function("patternFields", &Js_Pattern_Fields);
+    emscripten::function("patternFiles", &Js_Pattern_Files);
 }

@@ -425,7 +425,7 @@ function makePatterns() {
   const win = $('#patterns');
   const out = $('#patterns-out');
   out.hidden = true;
-  $('#patterns-print').hidden = true;
+  showPatternCommands(false);
   if (!design.lastForm) {
     $('#patterns-info').textContent = 'Calculate a design first: the patterns are those of the design window.';
     return null;
@@ -462,8 +462,24 @@ function makePatterns() {
   const host = $('#patterns-drawings');
   host.replaceChildren(...set.pieces.map(pieceFigure));
   out.hidden = false;
-  $('#patterns-print').hidden = false;
+  showPatternCommands(true);
+  patternOptions = fields.options;
   return set;
+}
+
+// Print and the two downloads belong to the pieces on screen: hidden until they are made,
+// and again as soon as a field changes.
+let patternOptions = null;
+function showPatternCommands(shown) {
+  for (const b of $$('#patterns .after-make')) b.hidden = !shown;
+}
+
+// The sheet of every piece as the command line's templates command writes it.
+function downloadPatterns(format) {
+  const files = core.patternFiles(design.lastForm, patternOptions);
+  if (files.failure) return; // not after a made set: its design passed
+  const type = format === 'svg' ? 'image/svg+xml' : 'application/dxf';
+  download(fileName(design.lastForm.name, '.' + format, 'patterns.' + format), files[format], type);
 }
 
 // One piece at full size: the core's drawing in millimetres (y up), with a 100 mm check bar
@@ -577,7 +593,7 @@ function openWindow(id) {
     const d = core.patternFields(undefined); // the opening texts
     for (const k of ['sheet', 'seam', 'pieces']) $('#patterns-' + k).value = d[k];
     $('#patterns-out').hidden = true;
-    $('#patterns-print').hidden = true;
+    showPatternCommands(false);
     $('#patterns-info').textContent = design.lastForm ? '' :
       'Calculate a design first: the patterns are those of the design window.';
   }
@@ -628,8 +644,10 @@ function wire() {
     window.print();
     document.body.classList.remove('printing-patterns');
   });
+  $('#patterns-svg').addEventListener('click', () => downloadPatterns('svg'));
+  $('#patterns-dxf').addEventListener('click', () => downloadPatterns('dxf'));
   for (const i of $$('#patterns input')) {
-    i.addEventListener('input', () => { $('#patterns-out').hidden = true; $('#patterns-print').hidden = true; });
+    i.addEventListener('input', () => { $('#patterns-out').hidden = true; showPatternCommands(false); });
   }
 }
 

@@ -1,14 +1,12 @@
 // The templates program end to end: one set of its files read back by real readers
-// (poppler for the PDF, ezdxf for the DXF, an XML parser for the SVG), the check bars
+// (poppler for the PDF, ezdxf for the DXF), the check bars
 // measured on the rendered page, its exit codes for bad options, failed checks and unwritable
 // files, and where it writes as a hostile user or a full disk has it: nothing new or partial left
 // behind, standard output written into, an interrupted run leaving no temporary file.
 
 #include "fabrication/pattern_layout.h"
 
-#include <QFile>
 #include <QImage>
-#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -173,24 +171,6 @@ print(json.dumps({
     EXPECT_TRUE(d["errors"].empty()) << d["errors"].dump();
     EXPECT_EQ(d["head"], Json({"AC1009", 4})); // 4: millimetres
     EXPECT_EQ(d["kinds"], Json({"ARC/CUT", "LINE/CUT", "LINE/ETCH", "TEXT/LABEL"}));
-}
-
-// Its size in millimetres, one user unit as long across as down.
-TEST_F(TemplateFiles, SvgIsWellFormedXmlInMillimetres) {
-    QFile f(QString::fromStdString(set.svg));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    QXmlStreamReader xml(&f);
-    QXmlStreamAttributes svg;
-    while (!xml.atEnd())
-        if (xml.readNext() == QXmlStreamReader::StartElement && svg.isEmpty())
-            svg = xml.attributes();
-    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    const QString width = svg.value("width").toString(), height = svg.value("height").toString();
-    ASSERT_TRUE(width.endsWith("mm") && height.endsWith("mm")) << width.toStdString();
-    const QStringList vb = svg.value("viewBox").toString().split(' ', Qt::SkipEmptyParts);
-    ASSERT_EQ(vb.size(), 4);
-    const double w = width.chopped(2).toDouble(), h = height.chopped(2).toDouble();
-    EXPECT_NEAR(vb[2].toDouble() / w, vb[3].toDouble() / h, 1e-6);
 }
 
 // The calculator's "templates" command is the templates program under the command's name:

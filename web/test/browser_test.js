@@ -251,11 +251,13 @@ function longestThickRun(pgm, tall) {
 }
 
 // The table of pieces as the command line's templates command gives the figures (its
-// --json; the command needs the Qt build: ECD_TEMPLATES_CLI names it, else ECD_CLI).
+// --json; the command needs the Qt build: ECD_TEMPLATES_CLI names it, else ECD_CLI); it
+// writes its SVG and DXF as tmp/templates.svg and .dxf.
 function templateRows(args, options) {
   const flags = Object.entries(options).flatMap(([k, v]) => [`--${k}`, v]);
   const r = spawnSync(process.env.ECD_TEMPLATES_CLI || cli,
-    ['templates', ...args.slice(1), ...flags, '--svg', path.join(tmp, 'templates.svg'), '--json'],
+    ['templates', ...args.slice(1), ...flags, '--svg', path.join(tmp, 'templates.svg'),
+     '--dxf', path.join(tmp, 'templates.dxf'), '--json'],
     { encoding: 'utf8' });
   if (r.error || !r.stdout) throw new Error(`no JSON from templates: ${r.error?.message ?? r.stderr}`);
   const t = JSON.parse(r.stdout).templates;
@@ -282,6 +284,13 @@ async function printedPatterns(page, args) {
     const rows = await page.evaluate(() => [...document.querySelectorAll('#patterns tbody tr')]
       .map((tr) => [...tr.children].map((c) => c.textContent)));
     same(rows, templateRows(args, options), `the table of pieces, ${JSON.stringify(options)}`);
+    for (const format of ['svg', 'dxf']) {
+      const [file] = await Promise.all([page.waitForEvent('download'), page.click(`#patterns-${format}`)]);
+      const saved = path.join(tmp, 'page.' + format);
+      await file.saveAs(saved);
+      same(fs.readFileSync(saved, 'utf8'), fs.readFileSync(path.join(tmp, 'templates.' + format), 'utf8'),
+        `the page's ${format.toUpperCase()} is the command line's, ${JSON.stringify(options)}`);
+    }
   }
   const pieces = await page.locator('#patterns figure.piece').count();
   assert.ok(pieces > 0, 'a drawing for every piece');

@@ -1,0 +1,148 @@
+// The SVG and DXF sheets read back by other readers: dxflib finds every line, arc and text
+// of the DXF on its layer where the layout puts it; Qt's XML reader finds every path and
+// text of the SVG at the same place with y running down, on a sheet of the layout's size.
+
+#include "fabrication/pattern_dxf.h"
+#include "fabrication/pattern_svg.h"
+#include "tests/sample_designs.h"
+
+#include <QXmlStreamReader>
+#include <dl_creationadapter.h>
+#include <dl_dxf.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+namespace {
+
+// One drawn thing: its kind and layer (or SVG element), its figures and its text.
+struct Drawn {
+    std::string kind;
+    std::vector<double> figures;
+    std::string text = "";
+};
+
+void Expect_Same(const std::vector<Drawn>& got, const std::vector<Drawn>& want, double within) {
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t i = 0; i < got.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(got[i].kind + "|" + got[i].text, want[i].kind + "|" + want[i].text);
+        ASSERT_EQ(got[i].figures.size(), want[i].figures.size());
+        for (size_t k = 0; k < got[i].figures.size(); ++k)
+            EXPECT_NEAR(got[i].figures[k], want[i].figures[k], within) << k;
+    }
+}
+
+class Dxf_Reader : public DL_CreationAdapter {
+public:
+    std::vector<Drawn> drawn;
+    void addLine(const DL_LineData& d) override { add("LINE", {d.x1, d.y1, d.x2, d.y2}); }
+    void addArc(const DL_ArcData& d) override {
+        add("ARC", {d.cx, d.cy, d.radius, d.angle1, d.angle2});
+    }
+    void addText(const DL_TextData& d) override {
+        // A centred text is placed by its alignment point.
+        const bool centre = d.hJustification == 1 && d.vJustification == 2;
+        add("TEXT", {centre ? d.apx : d.ipx, centre ? d.apy : d.ipy, d.height, centre ? 1. : 0.},
+            d.text);
+    }
+
+private:
+    void add(const std::string& kind, std::vector<double> v, const std::string& text = "") {
+        drawn.push_back({kind + "/" + getAttributes().getLayer(), std::move(v), text});
+    }
+};
+
+std::string Layer(Line_Role role) {
+    return Layer_Of(role) == Pattern_Layer::Cut ? "CUT" : "ETCH";
+}
+
+class DrawingFiles : public ::testing::TestWithParam<Pattern_Options> {
+protected:
+    Chamber_Patterns set =
+        Make_Chamber_Patterns(Calc_Design(Sample_Form(true, true)).value, GetParam());
+    Sheet_Layout layout = Lay_Out_Side_By_Side(set.pieces);
+};
+
+TEST_P(DrawingFiles, DxflibReadsEveryLineArcAndTextWhereTheLayoutPutsIt) {
+    std::vector<Drawn> want;
+    for (size_t i = 0; i < set.pieces.size(); ++i) {
+        const Flat_Piece& p = set.pieces[i];
+        const Pt o = layout.offsets[i];
+        for (const auto& l : p.lines)
+            want.push_back(
+                {"LINE/" + Layer(l.role), {l.a.x + o.x, l.a.y + o.y, l.b.x + o.x, l.b.y + o.y}});
+        for (const auto& a : p.arcs)
+            want.push_back({"ARC/" + Layer(a.role),
+                            {a.centre.x + o.x, a.centre.y + o.y, a.radius, a.start * 180 / M_PI,
+                             a.end * 180 / M_PI}});
+        for (const auto* texts : {&p.texts, &p.figures})
+            for (const auto& t : *texts) {
+                std::string text = t.text;
+                for (size_t deg; (deg = text.find("\xC2\xB0")) != std::string::npos;)
+                    text.replace(deg, 2, "%%d");
+                want.push_back({"TEXT/LABEL",
+                                {t.at.x + o.x, t.at.y + o.y, t.height,
+                                 t.anchor == Text_Anchor::Centre ? 1. : 0.},
+                                text});
+            }
+    }
+    std::istringstream file(Pattern_Dxf(set, layout));
+    Dxf_Reader reader;
+    DL_Dxf dxf;
+    ASSERT_TRUE(dxf.in(file, &reader));
+    Expect_Same(reader.drawn, want, 1e-6);
+}
+
+TEST_P(DrawingFiles, EveryPathAndTextOfTheSvgStartsWhereTheLayoutPutsIt) {
+    const double height = std::ceil(layout.height * 10) / 10;
+    std::vector<Drawn> want;
+    for (size_t i = 0; i < set.pieces.size(); ++i) {
+        const Flat_Piece& p = set.pieces[i];
+        const auto at = [&](double x, double y) {
+            return std::vector<double>{x + layout.offsets[i].x, height - layout.offsets[i].y - y};
+        };
+        for (const auto& l : p.lines)
+            want.push_back({"path", at(l.a.x, l.a.y)});
+        for (const auto& a : p.arcs)
+            want.push_back({"path", at(a.centre.x + a.radius * std::cos(a.start),
+                                       a.centre.y + a.radius * std::sin(a.start))});
+        for (const auto* texts : {&p.texts, &p.figures})
+            for (const auto& t : *texts) {
+                const double base = t.anchor == Text_Anchor::Centre ? t.height / 2 : 0;
+                want.push_back({"text", at(t.at.x, t.at.y - base), t.text});
+            }
+    }
+    QXmlStreamReader xml(QByteArray::fromStdString(Pattern_Svg(set, layout)));
+    std::vector<Drawn> got;
+    std::string size;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto a = xml.attributes();
+        const std::string name = xml.name().toString().toStdString();
+        if (name == "svg") {
+            size = (a.value("width").toString() + " " + a.value("height").toString() + " " +
+                    a.value("viewBox").toString())
+                       .toStdString();
+        } else if (name == "path") {
+            const QStringList d = a.value("d").toString().split(' ');
+            got.push_back({name, {d[1].toDouble(), d[2].toDouble()}});
+        } else if (name == "text") {
+            const std::vector<double> xy{a.value("x").toDouble(), a.value("y").toDouble()};
+            got.push_back({name, xy, xml.readElementText().toStdString()});
+        }
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    const double width = std::ceil(layout.width * 10) / 10;
+    std::ostringstream expected;
+    expected << width << "mm " << height << "mm 0 0 " << width << " " << height;
+    EXPECT_EQ(size, expected.str());
+    Expect_Same(got, want, 5e-4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, DrawingFiles,
+                         ::testing::Values(Pattern_Options{1.0, 0, 1}, Pattern_Options{1.5, 5, 3}));
+
+} // namespace
