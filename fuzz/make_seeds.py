@@ -53,3 +53,14 @@ write("cli", "bmep", bytes([1]) + texts("--kw", "--bore", "54", "--stroke", "54.
 write("cli", "profiled", bytes([4]) + texts("--single", "--bore", "50", "--height", "20",
       "--intervals", "4", "--ordinate", "30", "--ordinate", "30", "--ordinate", "30",
       "--ordinate", "30", "--ordinate", "30"))
+
+# Design files: a saved three-stage design, one with a field of the wrong type, one of a
+# newer version, and text that is no JSON.
+saved = ('{"format": "expansion-chamber-design", "version": 1, "pipeName": "GP \\"125\\" \u00d6l",'
+         ' "diffuser": "three-stage", "temperature": "bmep", "coefficients": "bmep", "fields":'
+         ' {"horn": "1.5", "bmep": "10", "temp": "", "dx": "40", "d1": "44", "lx": "20",'
+         ' "mid": "", "tail": "", "angle": "88", "rpm": "11000"}}')
+write("design_file", "saved", saved.encode())
+write("design_file", "wrong-type", saved.replace('"rpm": "11000"', '"rpm": 11000').encode())
+write("design_file", "newer", saved.replace('"version": 1', '"version": 2').encode())
+write("design_file", "no-json", b"{\"format\": [[[[")
