@@ -5,6 +5,7 @@
 // behind, standard output written into, an interrupted run leaving no temporary file.
 
 #include "fabrication/pattern_layout.h"
+#include "tests/words_and_files.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -15,9 +16,6 @@
 #include <cmath>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -28,16 +26,6 @@ namespace {
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
 constexpr auto npos = std::string::npos;
-
-std::string Slurp(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
-
-std::vector<std::string> Args(const std::string& words) {
-    std::istringstream s(words);
-    return {std::istream_iterator<std::string>(s), {}};
-}
 
 // A fresh folder, removed with everything in it at the end. In `fill`, "@" stands for the
 // folder and its slash.
@@ -86,14 +74,14 @@ Outcome Exec(const std::string& program, const std::vector<std::string>& args, c
     const std::string cmd = environment + Command(program, args, s);
     const std::string out = s.path(".out"), err = s.path(".err");
     const int status = std::system((cmd + " >" + out + " 2>" + err + " </dev/null").c_str());
-    Outcome r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
+    Outcome r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
     fs::remove(out);
     fs::remove(err);
     return r;
 }
 Outcome Exec(const std::string& program, const std::string& words, const Scratch& s,
              const std::string& environment = "") {
-    return Exec(program, Args(words), s, environment);
+    return Exec(program, Words(words), s, environment);
 }
 
 // The three-stage worked design, D1..D5 44.0, 60.8, 88.2, 109.8, 25.5, less D1, LX, rpm.
@@ -181,7 +169,7 @@ TEST_F(TemplateFiles, CalculatorWritesTheSameFilesAndNamesThem) {
     const Outcome r = Exec(CALC_PROGRAM, Calc + Set_Options + "--paper LETTER", s);
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(s.entries(), (std::vector<std::string>{"t.dxf", "t.pdf", "t.svg"}));
-    EXPECT_EQ(Slurp(s.path("t.svg")) + Slurp(s.path("t.dxf")), Slurp(set.svg) + Slurp(set.dxf));
+    EXPECT_EQ(Read(s.path("t.svg")) + Read(s.path("t.dxf")), Read(set.svg) + Read(set.dxf));
     const std::string info = Exec(PDFINFO, {s.path("t.pdf")}, s).out;
     EXPECT_NE(info.find("(letter)"), npos) << info;
     const int pages = std::stoi(info.substr(info.find("Pages:") + 6));
@@ -254,7 +242,7 @@ TEST(TemplateCommand, NumbersIgnoreTheLocale) {
     EXPECT_NE(r.out.find("sheet 1.00 mm"), npos) << r.out;
     const std::string text = Exec(PDFTOTEXT, "@t.pdf -", s).out;
     EXPECT_NE(text.find("Sheet 1.00 mm"), npos);
-    for (const std::string& t : {text, Slurp(s.path("t.dxf"))})
+    for (const std::string& t : {text, Read(s.path("t.dxf"))})
         for (size_t at = t.find(','); at != npos; at = t.find(',', at + 1))
             EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(t[at - 1])) &&
                          std::isdigit(static_cast<unsigned char>(t[at + 1])))
@@ -299,7 +287,7 @@ TEST(TemplateOutputs, AnInterruptedRunLeavesNoTemporaryFile) {
         Scratch s;
         ASSERT_EQ(mkfifo(s.path("pipe").c_str(), 0600), 0);
         const std::string cmd =
-            "exec" + Command(CALC_PROGRAM, Args(Calc + "--pdf @out.pdf --svg @pipe"), s);
+            "exec" + Command(CALC_PROGRAM, Words(Calc + "--pdf @out.pdf --svg @pipe"), s);
         const pid_t child = fork();
         if (child == 0) {
             execl("/bin/sh", "sh", "-c", (cmd + " >/dev/null").c_str(), nullptr);
@@ -332,7 +320,7 @@ TEST(TemplateOutputs, ASectionTooShortToCutIsNamedNotDrawn) {
     const std::string text = Exec(PDFTOTEXT, {"-f", "1", "-l", "1", "@t.pdf", "-"}, s).out;
     EXPECT_NE(text.find("No piece for L1 (header)"), npos) << text;
     EXPECT_EQ(text.find("-0.0"), npos);
-    EXPECT_EQ(Slurp(s.path("t.dxf")).find("-0.00"), npos);
+    EXPECT_EQ(Read(s.path("t.dxf")).find("-0.00"), npos);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // (whole files in every encoding of names: tests/platform).
 
 #include "common/file_output.h"
+#include "tests/words_and_files.h"
 
 #include <gtest/gtest.h>
 
@@ -32,11 +33,6 @@ struct Folder {
         return std::distance(fs::directory_iterator(dir), fs::directory_iterator());
     }
 };
-
-std::string Read(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
 
 // The second target cannot be replaced (append-only, which holds for root too): the first
 // keeps its old contents and nothing new is left beside either.

@@ -11,12 +11,12 @@
 
 #include "cli/calculator.h"
 #include "common/file_output.h"
+#include "tests/words_and_files.h"
 
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
 #include <iostream>
-#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
@@ -65,8 +65,6 @@ public:
         return (scaled < 0 ? "-" : "") + digits;
     }
 
-    std::string Number(long long lo, long long hi) { return Number(Value(lo, hi)); }
-
     // What a user might also type: blanks, separators, other digits, other encodings of
     // numbers, characters a command line treats specially.
     std::string Hostile() {
@@ -95,10 +93,6 @@ public:
         }
     }
 
-    void Field(Args& a, const char* flag, long long lo, long long hi) {
-        Field(a, flag, Value(lo, hi));
-    }
-
     // One of the flags of an option group, or none.
     void Option(Args& a, const char* first, const char* second) {
         const uint32_t pick = Below(20);
@@ -118,7 +112,7 @@ void Fields(Texts& t, Args& a, const std::string& table) {
     std::istringstream s(table);
     std::string flag;
     for (long long lo, hi; s >> flag >> lo >> hi;)
-        t.Field(a, flag.c_str(), lo, hi);
+        t.Field(a, flag.c_str(), t.Value(lo, hi));
 }
 
 Args Design(Texts& t) {
@@ -147,7 +141,7 @@ Args Bmep(Texts& t) {
     t.Field(a, "--bore", bore);
     const long long stroke = bore * t.Value(800, 1600) / 1000;
     t.Field(a, "--stroke", stroke);
-    t.Field(a, "--rpm", 4000000, 35000000);
+    Fields(t, a, "--rpm 4000000 35000000");
     // 2.5 to 10 cm3 of swept volume per kW (a horsepower is about three quarters of that).
     const long long volume = 785 * (bore * bore / 1000) * stroke / 1000000000; // thousandths
     t.Field(a, "--power", volume * 1000 / t.Value(2600, 9000));
@@ -176,18 +170,14 @@ Args Profiled_Port(Texts& t) {
     Fields(t, a, "--bridge-width 1000 12000 --top-radius 0 5000 --bottom-radius 0 5000");
     const uint32_t intervals = 4 + t.Below(7);
     if (!t.Noisy() || t.Chance(80))
-        a.insert(a.end(), {"--intervals", t.Noisy() && t.Chance(20) ? t.Number(3000, 11000)
+        a.insert(a.end(), {"--intervals", t.Noisy() && t.Chance(20) ? t.Number(t.Value(3000, 11000))
                                                                     : std::to_string(intervals)});
     const uint32_t ordinates = t.Noisy() && t.Chance(20) ? t.Below(12) : intervals + 1;
     for (uint32_t i = 0; i < ordinates; ++i)
         a.insert(a.end(),
-                 {"--ordinate", t.Noisy() && t.Chance(5) ? t.Hostile() : t.Number(8000, 30000)});
+                 {"--ordinate",
+                  t.Noisy() && t.Chance(5) ? t.Hostile() : t.Number(t.Value(8000, 30000))});
     return a;
-}
-
-Args Words(const std::string& words) {
-    std::istringstream s(words);
-    return {std::istream_iterator<std::string>(s), {}};
 }
 
 // The worked cases, then perCommand random cases of each command; `worked` is how many of
