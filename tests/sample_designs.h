@@ -28,15 +28,6 @@ inline Design_Form Sample_Form(bool threeStage, bool fromBmep) {
     Design_Form f;
     f.Diffuser = threeStage ? Diffuser_Type::ThreeStage : Diffuser_Type::TwoStage;
     f.TempSource = f.CoefSource = fromBmep ? Value_Source::FromBmep : Value_Source::Typed;
-    f.Texh[TexhHorn] = "1.5";
-    f.Texh[TexhBmep] = "10";
-    f.Texh[TexhTemp] = "600";
-    f.Texh[TexhMid] = "2.5";
-    f.Texh[TexhTail] = "0.65";
-    f.Texh[TexhDX] = "40";
-    f.Texh[TexhD1] = "44";
-    f.Texh[TexhLX] = "20";
-    f.Texh[TexhAngle] = "88";
-    f.Texh[TexhSpeed] = "11000";
+    f.Texh = {"600", "88", "11000", "10", "0.65", "20", "2.5", "1.5", "40", "44"}; // by Texh index
     return f;
 }

@@ -28,11 +28,6 @@ Design_Form With(Texh_Index field, const std::string& text, Design_Form f) {
 }
 
 TEST(Design, WorkedChambers) {
-    Design_Form topBmep = Sample_Form(true, true);
-    topBmep.Texh[TexhBmep] = "12";
-    topBmep.Texh[TexhHorn] = "2.0";
-    topBmep.Texh[TexhAngle] = "80";
-    topBmep.Texh[TexhSpeed] = "12000";
     const struct {
         Design_Form form;
         const char* tuned;
@@ -46,7 +41,6 @@ TEST(Design, WorkedChambers) {
          "825.6",
          {"44.0", "67.6", "100.0", "26.0"},
          {"62.6", "338.5", "115.6", "90.8", "198.2", "198.2"}},
-        {topBmep, "845.9", {}, {}},
     };
     for (const auto& c : cases) {
         const auto run = Calc_Design(c.form);
@@ -55,10 +49,8 @@ TEST(Design, WorkedChambers) {
         EXPECT_EQ(t.TexTotLth, c.tuned);
         EXPECT_EQ(t.PrtDia, "40.0");
         EXPECT_EQ(t.PrtLth, "20.0");
-        if (!c.diam.empty()) {
-            EXPECT_EQ(t.Texdiam, c.diam);
-            EXPECT_EQ(t.Texlen, c.lnth);
-        }
+        EXPECT_EQ(t.Texdiam, c.diam);
+        EXPECT_EQ(t.Texlen, c.lnth);
     }
     const DsnResult r = Calc_Design(Sample_Form(true, true)).value.result;
     EXPECT_EQ(r.GasTemp, 848.15f);
@@ -66,8 +58,6 @@ TEST(Design, WorkedChambers) {
     EXPECT_EQ(Format_Number(r.MaxPrtLnth, "#0.00"), "81.37");
     EXPECT_EQ(r.Lnth[6], r.Lnth[5]); // the tail pipe is the very same value as the rear cone
     EXPECT_EQ(Calc_Design(Sample_Form(false, false)).value.result.GasTemp, 873.15f);
-    EXPECT_EQ(Calc_Design(topBmep).value.result.Diam[3], 130.0f);
-    EXPECT_EQ(Calc_Design(topBmep).value.result.Diam[4], 24.0f);
 }
 
 TEST(Design, BmepEndsMeetTheConstantBranches) {
@@ -92,18 +82,6 @@ TEST(Design, BmepEndsMeetTheConstantBranches) {
     }
 }
 
-TEST(Design, LxAtItsLimitLeavesNoHeader) {
-    Design_Form f = Sample_Form(true, true);
-    const float limit = Calc_Design(f).value.result.MaxPrtLnth;
-    const auto atLimit = Calc_Design(With(TexhLX, Text(limit), f));
-    ASSERT_TRUE(atLimit.ok());
-    EXPECT_NEAR(atLimit.value.state.Lnth[0], 0.0f, 1e-5);
-    const auto beyond = Calc_Design(With(TexhLX, Text(std::nextafter(limit, 1000.0f)), f));
-    ASSERT_TRUE(beyond.failure);
-    EXPECT_EQ(beyond.failure->title, "Unacceptable Length from Piston Face to Barrel Flange");
-    EXPECT_EQ(beyond.value.state.ETotal, atLimit.value.state.ETotal); // known before the check
-}
-
 TEST(Design, TwoStageKeepsTheThreeStageOnlyEntries) {
     const Design_State three = Calc_Design(Sample_Form(true, true)).value.state;
     const Design_State two = Calc_Design(Sample_Form(false, false), three).value.state;
@@ -112,10 +90,6 @@ TEST(Design, TwoStageKeepsTheThreeStageOnlyEntries) {
     EXPECT_FALSE(two.ThreeStage);
     EXPECT_EQ(Make_Result_Table(two).Texdiam.size(), 4u);
     EXPECT_EQ(Make_Result_Table(two).Texlen.size(), 6u);
-    double sum = 20; // LX and every section but the tail pipe make the tuned length
-    for (int j = 0; j < two.Numlen; ++j)
-        sum += two.Lnth[j];
-    EXPECT_NEAR(sum, two.ETotal, 1e-3);
 }
 
 // With every field empty the checks name the fields one after the other in their fixed
@@ -250,6 +224,9 @@ TEST(Design, FailingRunKeepsWhatItRead) {
     EXPECT_EQ(s.ETotal, 123.0f);
     EXPECT_EQ(s.Diam[3], 77.0f);
     EXPECT_EQ(s.Numdiam, 0);
+    // Failing on LX against the tuned length, the run has stored that length.
+    EXPECT_EQ(Calc_Design(With(TexhLX, "100", Sample_Form(true, false))).value.state.ETotal,
+              Calc_Design(Sample_Form(true, false)).value.state.ETotal);
 }
 
 } // namespace

@@ -45,22 +45,17 @@ TEST(RectPort, FailureMessages) {
     const auto top = at(2, "The Top Radius is Too Large", "Enter a new value");
     const auto sum =
         at(2, "The Sum of the Two Radii exceeds the Port Height", "Enter replacement value(s)");
+    const auto bottom = at(3, "The Bottom Radius is Too Large", "Enter a new value");
     const auto noArea = at(2, "The Port Area is Negative",
                            "Corner radii this far below zero leave no open port area\r\n"
                            "Enter new values for the Top Radius and the Bottom Radius");
     const std::pair<RectPrt_Inputs, Field_Failure> cases[] = {
-        {In("1.99", "", "", ""), width},
-        {In("60.01", "", "", ""), width},
-        {In("40", "1.99", "", ""), height},
-        {In("40", "1e39", "", ""), height},
-        {In("40", "30", "20.1", ""), top},
-        {In("40", "30", "1e39", ""), top},
-        {In("40", "30", "5", "20.1"), at(3, "The Bottom Radius is Too Large", "Enter a new value")},
-        {In("40", "30", "15", "15.1"), sum},
-        {In("40", "30", "-100", "0"), noArea},
-        {In("40", "30", "0", "-100"), noArea},
-        {In("40", "30", "-1e39", "0"), noArea},
-        {In("40", "30", "-3e38", "-3e38"), noArea},
+        {In("1.99", "", "", ""), width},        {In("60.01", "", "", ""), width},
+        {In("40", "1.99", "", ""), height},     {In("40", "1e39", "", ""), height},
+        {In("40", "30", "20.1", ""), top},      {In("40", "30", "1e39", ""), top},
+        {In("40", "30", "5", "20.1"), bottom},  {In("40", "30", "15", "15.1"), sum},
+        {In("40", "30", "-100", "0"), noArea},  {In("40", "30", "0", "-100"), noArea},
+        {In("40", "30", "-1e39", "0"), noArea}, {In("40", "30", "-3e38", "-3e38"), noArea},
     };
     for (const auto& [in, expected] : cases)
         EXPECT_EQ(Calc_RectPrt(in).failure, expected) << in.DiamTxt[0] << ' ' << in.DiamTxt[1];
