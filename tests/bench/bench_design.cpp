@@ -29,13 +29,4 @@ void BM_Calc_Design_From_Texts(benchmark::State& state) {
 }
 BENCHMARK(BM_Calc_Design_From_Texts);
 
-void BM_Result_Table(benchmark::State& state) {
-    const Design_State s = Calc_Design(Sample_Form(true, true)).value.state;
-    for (auto _ : state) {
-        const Result_Table t = Make_Result_Table(s);
-        benchmark::DoNotOptimize(t);
-    }
-}
-BENCHMARK(BM_Result_Table);
-
 } // namespace

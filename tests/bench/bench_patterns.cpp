@@ -11,12 +11,8 @@
 
 namespace {
 
-Chamber_Design Worked_Design() {
-    return Calc_Design(Sample_Form(true, true)).value;
-}
-
 void BM_Open_Flat_Patterns(benchmark::State& state) {
-    const Chamber_Design design = Worked_Design();
+    const Chamber_Design design = Calc_Design(Sample_Form(true, true)).value;
     for (auto _ : state) {
         state.PauseTiming();
         Discard_All_Windows(false);
@@ -31,7 +27,7 @@ BENCHMARK(BM_Open_Flat_Patterns)->Unit(benchmark::kMillisecond);
 
 void BM_Redraw_Flat_Patterns(benchmark::State& state) {
     PatTool& p = Win<PatTool>();
-    p.Show_Design(Worked_Design());
+    p.Show_Design(Calc_Design(Sample_Form(true, true)).value);
     int pieces = 0;
     for (auto _ : state) {
         p.PatTxt[PatPieces].SetText(pieces++ % 2 ? "4" : "3"); // each change redraws
