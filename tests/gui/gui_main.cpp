@@ -40,18 +40,16 @@ public:
 
 // The offscreen platform says so each time a window is raised or sized; nothing to see.
 void Quiet_Platform(QtMsgType type, const QMessageLogContext& ctx, const QString& msg) {
-    if (msg.startsWith(QLatin1String("This plugin does not support"))) {
+    if (msg.startsWith(QLatin1String("This plugin does not support")))
         return;
-    }
     qt_message_output(type, ctx, msg);
 }
 } // namespace
 
 int main(int argc, char** argv) {
     qInstallMessageHandler(Quiet_Platform);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
     ::testing::InitGoogleTest(&argc, argv);
     QHashSeed::setDeterministicGlobalSeed(); // as the program does, for its PDF files
     QApplication app(argc, argv);

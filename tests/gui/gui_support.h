@@ -43,9 +43,8 @@ protected:
         ToolCode::ToolJustOpened = ToolCode::False;
         previous_ = Set_MsgBox_Handler([this](const std::string& p, const std::string& t) {
             boxes.push_back({t, p});
-            if (on_box) {
+            if (on_box)
                 on_box();
-            }
         });
         Start_Program();
     }
@@ -63,6 +62,9 @@ protected:
         menu().PipeVals->trigger();
         return dsn();
     }
+
+    // The design window with a worked design (see Enter_Design) calculated and a pipe name.
+    TexDsn& Calculated(bool threeStage);
 
     BMEPTool& bmep() { return Win<BMEPTool>(); }
     ProfTool& prof() { return Win<ProfTool>(); }
@@ -104,9 +106,8 @@ using Names_Set = std::set<std::string>;
 inline Names_Set Shown_Controls(const Form& f) {
     Names_Set names;
     for (const Control* c : f.Controls()) {
-        if (c->Widget()->isVisibleTo(&f)) {
+        if (c->Widget()->isVisibleTo(&f))
             names.insert(c->Name());
-        }
     }
     return names;
 }
@@ -114,9 +115,8 @@ inline Names_Set Shown_Controls(const Form& f) {
 // The names of Base(0) .. Base(count - 1).
 inline Names_Set Names(const std::string& base, int count) {
     Names_Set n;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i)
         n.insert(base + "(" + std::to_string(i) + ")");
-    }
     return n;
 }
 inline Names_Set operator+(Names_Set a, const Names_Set& b) {
@@ -137,12 +137,19 @@ inline void Enter_Design(TexDsn& d, bool threeStage) {
     static const char* const three[10] = {"", "88", "11000", "10", "", "20", "", "1.5", "40", "44"};
     static const char* const two[10] = {"600", "88",  "11000", "",   "0.65",
                                         "20",  "2.5", "",      "40", "44"};
-    for (int16_t i : {0, 2, 4}) {
+    for (int16_t i : {0, 2, 4})
         Click_Into(d.Option1[static_cast<int16_t>(threeStage ? i + 1 : i)]);
-    }
-    for (int16_t i = 0; i < d.Texh.Count; ++i) {
+    for (int16_t i = 0; i < d.Texh.Count; ++i)
         d.Texh[i].SetText((threeStage ? three : two)[i]);
-    }
+}
+
+inline TexDsn& Program_Test::Calculated(bool threeStage) {
+    TexDsn& d = Open_Design();
+    Enter_Design(d, threeStage);
+    d.Text1.SetText("GP 125");
+    d.Comd[0].Click();
+    EXPECT_EQ(d.TexTotLth.Text(), threeStage ? "813.7 " : "825.6 ");
+    return d;
 }
 
 // ---- The four calculators, by the index of the Tools item that opens each: 0 BMEP,
@@ -163,9 +170,8 @@ Calculator Calculator_For(Form& w, Ctl_Array<TextBox, N>& fields, Ctl_Array<Comm
                           Control& result, std::vector<const char*> example,
                           std::vector<OptionButton*> options = {}) {
     Calculator k{w, {}, com[0], com[1], result, std::move(example), std::move(options)};
-    for (TextBox& t : fields) {
+    for (TextBox& t : fields)
         k.fields.push_back(&t);
-    }
     return k;
 }
 
@@ -197,17 +203,15 @@ inline Calculator Calculator_Of(int16_t tool) {
 // Sets the texts of the calculator's fields in their order; nullptr leaves a field as it is.
 inline void Enter(const Calculator& k, const std::vector<const char*>& texts) {
     for (size_t i = 0; i < texts.size(); ++i) {
-        if (texts[i]) {
+        if (texts[i])
             k.fields[i]->SetText(texts[i]);
-        }
     }
 }
 
 inline std::vector<std::string> Texts(const Calculator& k) {
     std::vector<std::string> t;
-    for (const TextBox* f : k.fields) {
+    for (const TextBox* f : k.fields)
         t.push_back(f->Text());
-    }
     return t;
 }
 

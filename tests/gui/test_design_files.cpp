@@ -4,6 +4,7 @@
 
 #include "gui_support.h"
 #include "tests/sample_designs.h"
+#include "tests/words_and_files.h"
 
 #include "common/win_dialogs.h"
 #include "design/design_file.h"
@@ -20,11 +21,6 @@
 #include <nlohmann/json.hpp>
 
 namespace {
-
-std::string Read(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
 
 // What the tuner sees of the design: the choices, the texts and the results.
 std::vector<std::string> Shown(TexDsn& d) {
@@ -62,13 +58,6 @@ protected:
     }
 
     std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
-    TexDsn& Calculated(bool threeStage) {
-        TexDsn& d = Open_Design();
-        Enter_Design(d, threeStage);
-        d.Text1.SetText("GP 125");
-        d.Comd[0].Click();
-        return d;
-    }
 
     QTemporaryDir dir;
     std::string open, save;

@@ -64,24 +64,13 @@ protected:
                 raised += c->Name() + " ";
         }
         jobs.push_back({printer, job, dsn().focusWidget(), raised, sheet.grab().toImage()});
-        if (fault) {
+        if (fault)
             fault();
-        }
     }
     std::string Choose(QWidget*, const std::string& name) override {
         proposed.push_back(name);
         lookAtDialog.push_back(Look(dsn()));
         return answer;
-    }
-
-    // The design window with a worked design calculated and a pipe name.
-    TexDsn& Calculated(bool threeStage) {
-        TexDsn& d = Open_Design();
-        Enter_Design(d, threeStage);
-        d.Text1.SetText("GP 125");
-        d.Comd[0].Click();
-        EXPECT_EQ(d.TexTotLth.Text(), threeStage ? "813.7 " : "825.6 ");
-        return d;
     }
 
     std::string defaultPrinter;  // empty: none configured
@@ -102,11 +91,9 @@ private:
 template <class Test>
 int Count(const QImage& img, double left, double top, double width, double height, Test test) {
     int n = 0;
-    for (int y = int(top / 15); y < int((top + height) / 15); ++y) {
-        for (int x = int(left / 15); x < int((left + width) / 15); ++x) {
+    for (int y = int(top / 15); y < int((top + height) / 15); ++y)
+        for (int x = int(left / 15); x < int((left + width) / 15); ++x)
             n += test(img.pixel(x, y) & 0xFFFFFF) ? 1 : 0;
-        }
-    }
     return n;
 }
 
@@ -143,10 +130,9 @@ TEST_P(BothModes, PrintsThePrintLookAndComesBackToTheScreenLook) {
         {7700, 160, 1200, 600}, {9200, 160, 1200, 600}, {8450, 1000, 1200, 600},
         {75, 75, 15, 15},       {10050, 9310, 15, 15},  {7200, 4050, 15, 15},
         {4170, 3320, 15, 15},   {1830, 1040, 15, 15},   {10650, 5400, 15, 15}};
-    for (const auto& [x, y, w, h] : white) {
+    for (const auto& [x, y, w, h] : white)
         EXPECT_EQ(Count(j.image, x, y, w, h, [](QRgb c) { return c != 0xFFFFFF; }), 0)
             << x << ',' << y;
-    }
     const auto dark = [](QRgb c) { return qGray(c) < 100; };
     // Drawn at all: the tuned length in the result table.
     EXPECT_GT(Count(j.image, 9850, 5900, 780, 285, dark), 0) << "tuned length";
@@ -235,9 +221,8 @@ TEST(ProposedPdfName, FollowsThePipeName) {
         {"   ", "design-sheet.pdf"},      {"  Enduro 250  ", "Enduro 250.pdf"},
         {"KX 125/250", "KX 125-250.pdf"}, {".hidden", "hidden.pdf"},
         {"race.PDF", "race.pdf"},         {std::string(150, 'x'), std::string(100, 'x') + ".pdf"}};
-    for (const auto& [pipeName, proposed] : cases) {
+    for (const auto& [pipeName, proposed] : cases)
         EXPECT_EQ(Proposed_Pdf_Name(pipeName), proposed) << "[" << pipeName << "]";
-    }
 }
 
 TEST(PrintSheetOn, CapsThePrintersResolutionAt600Dpi) {

@@ -25,9 +25,8 @@ template <int N> Strings Column(Ctl_Array<Label, N>& labels, Ctl_Array<TextBox, 
 void Expect_Results(TexDsn& d, bool shown) {
     EXPECT_EQ(d.Height(), shown ? 9950.0F : 7300.0F);
     for (Control* c : std::initializer_list<Control*>{&d.OutFrame, &d.LabOut[0], &d.Comd[1],
-                                                      &d.TexTotLth, &d.PipPic}) {
+                                                      &d.TexTotLth, &d.PipPic})
         EXPECT_EQ(c->Visible(), shown) << c->Name();
-    }
     if (!shown) {
         EXPECT_EQ(Column(d.Labdiam, d.Texdiam), Strings(5, "-"));
         EXPECT_EQ(Column(d.Lablen, d.Texlen), Strings(7, "-"));
@@ -40,9 +39,8 @@ TEST_F(DesignWindow, LoadsHiddenAtEntryHeightWithNoPanelOrResult) {
     TexDsn& d = dsn();
     EXPECT_FALSE(d.Visible());
     Expect_Results(d, false);
-    for (PictureBox* p : {&d.HornPic, &d.TempPic, &d.BmepPic, &d.BellyPic, &d.TailPic}) {
+    for (PictureBox* p : {&d.HornPic, &d.TempPic, &d.BmepPic, &d.BellyPic, &d.TailPic})
         EXPECT_FALSE(p->Visible()) << p->Name();
-    }
     EXPECT_EQ(d.BmepPic.Left(), 3050.0F);
     EXPECT_EQ(d.Text1.Width(), 4000.0F);
 }
@@ -67,24 +65,20 @@ class OptionGroups : public Program_Test, public ::testing::WithParamInterface<O
 TEST_P(OptionGroups, ShowTheNeededPanels) {
     const Option_Case& c = GetParam();
     TexDsn& d = Open_Design();
-    for (TextBox& t : d.Texh) {
+    for (TextBox& t : d.Texh)
         t.SetText("7");
-    }
-    for (int16_t i : c.clicks) {
+    for (int16_t i : c.clicks)
         Click_Into(d.Option1[i]);
-    }
     Strings panels;
     for (PictureBox* p : {&d.HornPic, &d.TempPic, &d.BmepPic, &d.BellyPic, &d.TailPic}) {
-        if (p->Visible()) {
+        if (p->Visible())
             panels.push_back(p->Name());
-        }
     }
     EXPECT_EQ(panels, c.panels);
     EXPECT_EQ(d.Texh[3].TabIndex(), c.bmepTab);
     EXPECT_EQ(Focus_Of(d), c.focus);
-    for (int16_t i = 0; i < d.Texh.Count; ++i) {
+    for (int16_t i = 0; i < d.Texh.Count; ++i)
         EXPECT_EQ(d.Texh[i].Text(), c.emptied.count(i) ? "" : "7") << "Texh(" << i << ")";
-    }
 }
 
 // clang-format off
@@ -109,9 +103,7 @@ INSTANTIATE_TEST_SUITE_P(DesignWindow, OptionGroups, ::testing::Values(
 // The hand-calculated results of both worked designs in their boxes; the two-stage one
 // after the three-stage one leaves the fifth diameter and seventh length hidden.
 TEST_F(DesignWindow, WorkedDesignsShowTheirHandCalculatedResults) {
-    TexDsn& d = Open_Design();
-    Enter_Design(d, true);
-    d.Comd[0].Click();
+    TexDsn& d = Calculated(true);
     Expect_Results(d, true);
     EXPECT_EQ(d.PrtDia.Text() + d.PrtLth.Text(), "40.0 20.0 ");
     EXPECT_EQ(Column(d.Labdiam, d.Texdiam),
@@ -157,10 +149,7 @@ TEST_F(DesignWindow, EditsAndClicksHideTheResultsButNotOnThePipeName) {
 TEST_F(DesignWindow, ReturnsOrClosesAndReopensEmptyKeepingItsState) {
     for (const bool frame : {false, true}) {
         SCOPED_TRACE(frame ? "closed by its frame" : "returned");
-        TexDsn& d = Open_Design();
-        Enter_Design(d, true);
-        d.Text1.SetText("GP 125");
-        d.Comd[0].Click();
+        TexDsn& d = Calculated(true);
         if (frame) {
             d.close();
             EXPECT_FALSE(Win_Exists<TexDsn>());

@@ -24,9 +24,8 @@ TEST_P(Calculate, ShowsTheResult) {
     const Calc_Case& c = GetParam();
     Open_Tool(c.tool);
     const Calculator k = Calculator_Of(c.tool);
-    if (c.option >= 0) {
+    if (c.option >= 0)
         Click_Into(*k.options[static_cast<size_t>(c.option)]);
-    }
     Enter(k, c.texts);
     Names_Set shown = Shown_Controls(k.w);
     const std::vector<std::string> texts = Texts(k);
@@ -92,31 +91,17 @@ TEST_F(Calculators, AFailureShowsItsBoxEmptiesANotSetFieldAndTakesTheFocus) {
         Message_Box box;
         const char *focus, *left;
     } cases[] = {
+        // clang-format off
         {-1, -1, {}, {"Engine Speed Not Set", "Enter a value for the Engine Speed"}, "Texh(2)", ""},
-        {0,
-         1,
-         {"54", "5x", "12000", "30"},
-         {"Piston Stroke Incorrectly Set", "Enter a value for the Stroke"},
-         "BHP_Txt(1)",
-         "5x"},
-        {1,
-         -1,
-         {"54.5", "110", " ", "180"},
-         {"Start Open Angle Not Set", "Enter a value for the Start Open Angle"},
-         "HghtTxt(2)",
-         ""},
-        {2,
-         -1,
-         {"40", "30", "5", ""},
-         {"Port Bottom Radius Not Set", "Enter a value for the Bottom Radius"},
-         "DiamTxt(3)",
-         ""},
-        {3,
-         0,
-         {"50", nullptr, nullptr, nullptr, "20", "4", "30", "", "30", "30", "30"},
-         {"Ordinate Not Set", "Enter a value for Ordinate #1"},
-         "OrdTxt(1)",
-         ""},
+        {0, 1, {"54", "5x", "12000", "30"},
+         {"Piston Stroke Incorrectly Set", "Enter a value for the Stroke"}, "BHP_Txt(1)", "5x"},
+        {1, -1, {"54.5", "110", " ", "180"},
+         {"Start Open Angle Not Set", "Enter a value for the Start Open Angle"}, "HghtTxt(2)", ""},
+        {2, -1, {"40", "30", "5", ""},
+         {"Port Bottom Radius Not Set", "Enter a value for the Bottom Radius"}, "DiamTxt(3)", ""},
+        {3, 0, {"50", nullptr, nullptr, nullptr, "20", "4", "30", "", "30", "30", "30"},
+         {"Ordinate Not Set", "Enter a value for Ordinate #1"}, "OrdTxt(1)", ""},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.focus);

@@ -24,9 +24,8 @@ TEST_F(ProfiledPort, TheIntervalsTextSizesPlacesShowsOrHidesTheOrdinateFrame) {
     for (const auto& [text, n] : rows) {
         SCOPED_TRACE(text);
         p.ProfTxt[5].SetText("6");
-        for (TextBox& t : p.OrdTxt) {
+        for (TextBox& t : p.OrdTxt)
             t.SetText("20");
-        }
         p.ProfTxt[5].SetText(text);
         ASSERT_EQ(p.OrdFram.Visible(), n >= 0);
         for (int16_t i = 0; i < p.OrdTxt.Count; ++i) {

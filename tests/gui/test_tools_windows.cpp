@@ -12,9 +12,8 @@ TEST_F(ToolsMenu, EachItemOpensItsCalculatorInItsOpeningStateAndReturnHidesIt) {
         Names_Set shown;
         for (Form* f : {static_cast<Form*>(&dsn()), &Calculator_Of(0).w, &Calculator_Of(1).w,
                         &Calculator_Of(2).w, &Calculator_Of(3).w}) {
-            if (f->Visible()) {
+            if (f->Visible())
                 shown.insert(f->Name());
-            }
         }
         return shown;
     };
@@ -23,9 +22,8 @@ TEST_F(ToolsMenu, EachItemOpensItsCalculatorInItsOpeningStateAndReturnHidesIt) {
         for (int16_t used = 0; used < 4; ++used) { // each with its worked example's result
             Open_Tool(used);
             const Calculator k = Calculator_Of(used);
-            if (!k.options.empty()) {
+            if (!k.options.empty())
                 k.options.front()->Click();
-            }
             Enter(k, k.example);
             k.calc.Click();
         }
