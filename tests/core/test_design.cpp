@@ -57,7 +57,6 @@ TEST(Design, WorkedChambers) {
     EXPECT_EQ(Format_Number(r.SoundSpeed, "#0.00"), "583.77");
     EXPECT_EQ(Format_Number(r.MaxPrtLnth, "#0.00"), "81.37");
     EXPECT_EQ(r.Lnth[6], r.Lnth[5]); // the tail pipe is the very same value as the rear cone
-    EXPECT_EQ(Calc_Design(Sample_Form(false, false)).value.result.GasTemp, 873.15f);
 }
 
 TEST(Design, BmepEndsMeetTheConstantBranches) {
@@ -204,11 +203,6 @@ TEST(Design, FlangeRatioWarningsAndLimits) {
         EXPECT_EQ(run.failure, c.failure) << c.d1;
         EXPECT_EQ(run.warnings, c.warnings) << c.d1;
     }
-    // A warning comes before a later failure.
-    const auto run = Calc_Design(With(TexhSpeed, "", With(TexhD1, "41", Sample_Form(true, false))));
-    EXPECT_EQ(run.warnings, std::vector<Field_Warning>{less});
-    ASSERT_TRUE(run.failure);
-    EXPECT_EQ(run.failure->title, "Engine Speed Not Set");
 }
 
 TEST(Design, FailingRunKeepsWhatItRead) {
