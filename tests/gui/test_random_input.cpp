@@ -1,8 +1,8 @@
 // The running windows under a seeded random mix of what a user can do: clicks on any shown
 // control, menu choices, typed texts (digits, signs, points, letters, blanks, 10 kB pastes)
 // and key presses, every message box answered. After every event: the program runs, at
-// most one work window is shown, and a result on screen is what its window's texts give
-// (the windows' opening states have tests of their own). ECD_RANDOM_SEED and
+// most one work window is shown, a result on screen is what its window's texts give, and a
+// window opened from the front screen opens with empty fields. ECD_RANDOM_SEED and
 // ECD_RANDOM_EVENTS replay a run; a failure prints both and the last events.
 
 #include "gui_support.h"
@@ -156,16 +156,24 @@ protected:
     void Choose_From_Menu() {
         const size_t choice = Pick(8);
         events.push_back("front screen choice " + std::to_string(choice));
-        if (choice < 4)
+        if (choice < 4) {
             Open_Tool(static_cast<int16_t>(choice));
-        else if (choice == 4)
+            for (const TextBox* t : Calculator_Of(static_cast<int16_t>(choice)).fields)
+                if (t->Name().rfind("OrdTxt", 0) != 0) { // the ordinates are hidden, not emptied
+                    EXPECT_EQ(t->Text(), "") << t->Name();
+                }
+        } else if (choice == 4) {
             menu().PipeVals->trigger();
-        else if (choice == 5)
+            for (const TextBox& t : dsn().Texh)
+                EXPECT_EQ(t.Text(), "") << t.Name();
+            EXPECT_EQ(dsn().Text1.Text(), "");
+        } else if (choice == 5) {
             menu().InfoScrn->trigger();
-        else if (choice == 6)
+        } else if (choice == 6) {
             Open_Tools_List();
-        else if (menu().ClearCom.Widget()->isVisibleTo(&menu()))
+        } else if (menu().ClearCom.Widget()->isVisibleTo(&menu())) {
             menu().ClearCom.Click();
+        }
     }
 
     // A result on screen is what the window's present texts give.
