@@ -54,8 +54,32 @@ private:
     }
 };
 
-std::string Layer(Line_Role role) {
-    return Layer_Of(role) == Pattern_Layer::Cut ? "CUT" : "ETCH";
+// Every line (ends), arc (centre, radius, start and end in degrees) and text (anchor,
+// cap height, 1 when centred) of the pieces where the layout puts them, y up, in the order
+// the files hold them.
+std::vector<Drawn> Placed(const Chamber_Patterns& set, const Sheet_Layout& layout) {
+    std::vector<Drawn> placed;
+    for (size_t i = 0; i < set.pieces.size(); ++i) {
+        const Flat_Piece& p = set.pieces[i];
+        const Pt o = layout.offsets[i];
+        const auto layer = [](Line_Role r) {
+            return Layer_Of(r) == Pattern_Layer::Cut ? "/CUT" : "/ETCH";
+        };
+        for (const auto& l : p.lines)
+            placed.push_back({std::string("LINE") + layer(l.role),
+                              {l.a.x + o.x, l.a.y + o.y, l.b.x + o.x, l.b.y + o.y}});
+        for (const auto& a : p.arcs)
+            placed.push_back({std::string("ARC") + layer(a.role),
+                              {a.centre.x + o.x, a.centre.y + o.y, a.radius, a.start * 180 / M_PI,
+                               a.end * 180 / M_PI}});
+        for (const auto* texts : {&p.texts, &p.figures})
+            for (const auto& t : *texts)
+                placed.push_back({"TEXT/LABEL",
+                                  {t.at.x + o.x, t.at.y + o.y, t.height,
+                                   t.anchor == Text_Anchor::Centre ? 1. : 0.},
+                                  t.text});
+    }
+    return placed;
 }
 
 class DrawingFiles : public ::testing::TestWithParam<Pattern_Options> {
@@ -66,28 +90,10 @@ protected:
 };
 
 TEST_P(DrawingFiles, DxflibReadsEveryLineArcAndTextWhereTheLayoutPutsIt) {
-    std::vector<Drawn> want;
-    for (size_t i = 0; i < set.pieces.size(); ++i) {
-        const Flat_Piece& p = set.pieces[i];
-        const Pt o = layout.offsets[i];
-        for (const auto& l : p.lines)
-            want.push_back(
-                {"LINE/" + Layer(l.role), {l.a.x + o.x, l.a.y + o.y, l.b.x + o.x, l.b.y + o.y}});
-        for (const auto& a : p.arcs)
-            want.push_back({"ARC/" + Layer(a.role),
-                            {a.centre.x + o.x, a.centre.y + o.y, a.radius, a.start * 180 / M_PI,
-                             a.end * 180 / M_PI}});
-        for (const auto* texts : {&p.texts, &p.figures})
-            for (const auto& t : *texts) {
-                std::string text = t.text;
-                for (size_t deg; (deg = text.find("\xC2\xB0")) != std::string::npos;)
-                    text.replace(deg, 2, "%%d");
-                want.push_back({"TEXT/LABEL",
-                                {t.at.x + o.x, t.at.y + o.y, t.height,
-                                 t.anchor == Text_Anchor::Centre ? 1. : 0.},
-                                text});
-            }
-    }
+    std::vector<Drawn> want = Placed(set, layout);
+    for (Drawn& d : want) // R12 text is single-byte: the degree sign is its drawing code
+        for (size_t deg; (deg = d.text.find("\xC2\xB0")) != std::string::npos;)
+            d.text.replace(deg, 2, "%%d");
     std::istringstream file(Pattern_Dxf(set, layout));
     Dxf_Reader reader;
     DL_Dxf dxf;
@@ -95,24 +101,22 @@ TEST_P(DrawingFiles, DxflibReadsEveryLineArcAndTextWhereTheLayoutPutsIt) {
     Expect_Same(reader.drawn, want, 1e-6);
 }
 
+// Each path starts at its line's first end or its arc's start; a text stands on its
+// baseline, half the cap height below a centred text's anchor.
 TEST_P(DrawingFiles, EveryPathAndTextOfTheSvgStartsWhereTheLayoutPutsIt) {
+    const double width = std::ceil(layout.width * 10) / 10;
     const double height = std::ceil(layout.height * 10) / 10;
     std::vector<Drawn> want;
-    for (size_t i = 0; i < set.pieces.size(); ++i) {
-        const Flat_Piece& p = set.pieces[i];
-        const auto at = [&](double x, double y) {
-            return std::vector<double>{x + layout.offsets[i].x, height - layout.offsets[i].y - y};
-        };
-        for (const auto& l : p.lines)
-            want.push_back({"path", at(l.a.x, l.a.y)});
-        for (const auto& a : p.arcs)
-            want.push_back({"path", at(a.centre.x + a.radius * std::cos(a.start),
-                                       a.centre.y + a.radius * std::sin(a.start))});
-        for (const auto* texts : {&p.texts, &p.figures})
-            for (const auto& t : *texts) {
-                const double base = t.anchor == Text_Anchor::Centre ? t.height / 2 : 0;
-                want.push_back({"text", at(t.at.x, t.at.y - base), t.text});
-            }
+    for (const Drawn& d : Placed(set, layout)) {
+        const std::vector<double>& f = d.figures;
+        if (d.kind[0] == 'L')
+            want.push_back({"path", {f[0], height - f[1]}});
+        else if (d.kind[0] == 'A')
+            want.push_back({"path",
+                            {f[0] + f[2] * std::cos(f[3] * M_PI / 180),
+                             height - f[1] - f[2] * std::sin(f[3] * M_PI / 180)}});
+        else
+            want.push_back({"text", {f[0], height - f[1] + f[3] * f[2] / 2}, d.text});
     }
     QXmlStreamReader xml(QByteArray::fromStdString(Pattern_Svg(set, layout)));
     std::vector<Drawn> got;
@@ -121,21 +125,21 @@ TEST_P(DrawingFiles, EveryPathAndTextOfTheSvgStartsWhereTheLayoutPutsIt) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         const auto a = xml.attributes();
-        const std::string name = xml.name().toString().toStdString();
+        const QString name = xml.name().toString();
+        const auto number = [&](const char* key) { return a.value(key).toDouble(); };
         if (name == "svg") {
             size = (a.value("width").toString() + " " + a.value("height").toString() + " " +
                     a.value("viewBox").toString())
                        .toStdString();
         } else if (name == "path") {
             const QStringList d = a.value("d").toString().split(' ');
-            got.push_back({name, {d[1].toDouble(), d[2].toDouble()}});
+            got.push_back({"path", {d[1].toDouble(), d[2].toDouble()}});
         } else if (name == "text") {
-            const std::vector<double> xy{a.value("x").toDouble(), a.value("y").toDouble()};
-            got.push_back({name, xy, xml.readElementText().toStdString()});
+            got.push_back(
+                {"text", {number("x"), number("y")}, xml.readElementText().toStdString()});
         }
     }
     ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    const double width = std::ceil(layout.width * 10) / 10;
     std::ostringstream expected;
     expected << width << "mm " << height << "mm 0 0 " << width << " " << height;
     EXPECT_EQ(size, expected.str());
