@@ -27,26 +27,13 @@ namespace fs = std::filesystem;
 using Json = nlohmann::json;
 constexpr auto npos = std::string::npos;
 
-// A fresh folder, removed with everything in it at the end. In `fill`, "@" stands for the
-// folder and its slash.
-struct Scratch {
-    std::string dir = [] {
-        std::string t = fs::temp_directory_path() / "ecd-templates-XXXXXX";
-        return std::string(mkdtemp(t.data()));
-    }();
-    ~Scratch() { fs::remove_all(dir); }
-    std::string path(const std::string& name) const { return dir + "/" + name; }
+// A scratch folder in which "@" in `fill` stands for the folder and its slash.
+struct Scratch : Folder {
+    std::string path(const std::string& name) const { return *this / name; }
     std::string fill(std::string s) const {
         for (size_t at; (at = s.find('@')) != npos;)
             s.replace(at, 1, path(""));
         return s;
-    }
-    std::vector<std::string> entries() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir))
-            names.push_back(e.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
     }
 };
 
@@ -168,7 +155,7 @@ TEST_F(TemplateFiles, CalculatorWritesTheSameFilesAndNamesThem) {
     Scratch s;
     const Outcome r = Exec(CALC_PROGRAM, Calc + Set_Options + "--paper LETTER", s);
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(s.entries(), (std::vector<std::string>{"t.dxf", "t.pdf", "t.svg"}));
+    EXPECT_EQ(s.names(), (std::vector<std::string>{"t.dxf", "t.pdf", "t.svg"}));
     EXPECT_EQ(Read(s.path("t.svg")) + Read(s.path("t.dxf")), Read(set.svg) + Read(set.dxf));
     const std::string info = Exec(PDFINFO, {s.path("t.pdf")}, s).out;
     EXPECT_NE(info.find("(letter)"), npos) << info;
@@ -219,7 +206,7 @@ TEST(TemplateCommand, ExitCodesAndMessages) {
         SCOPED_TRACE(c.args + "\n" + r.out + r.err);
         EXPECT_EQ(r.code, c.code);
         EXPECT_NE((r.out + r.err).find(s.fill(c.says)), npos);
-        EXPECT_EQ(s.entries().size(), c.code == 0 ? 1u : 0u);
+        EXPECT_EQ(s.names().size(), c.code == 0 ? 1u : 0u);
         if (c.code == 64) {
             EXPECT_TRUE(r.out.empty() && r.err.find("--help") != npos);
         }
@@ -258,7 +245,7 @@ TEST(TemplateOutputs, AFullDiskIsAFailureAndLeavesNoFile) {
             Exec(CALC_PROGRAM, Calc + "--pieces 4 " + format + " @x", s, "ulimit -f 40 &&");
         EXPECT_EQ(std::tie(r.code, r.out), std::make_tuple(1, std::string())) << format;
         EXPECT_NE(r.err.find(s.fill("cannot write @x: File too large")), npos) << r.err;
-        EXPECT_TRUE(s.entries().empty()) << format << ": " << s.entries().front();
+        EXPECT_TRUE(s.names().empty()) << format << ": " << s.names().front();
     }
 }
 
@@ -277,7 +264,7 @@ TEST(TemplateOutputs, AFileOnStandardOutputAndTheSameFileTwiceRefused) {
                     r.err.find("Run 'expansion-chamber-calc templates --help'") != npos)
             << twice << r.err;
     }
-    EXPECT_TRUE(s.entries().empty());
+    EXPECT_TRUE(s.names().empty());
 }
 
 // A pipe with no reader holds the run in the middle of its writing, the PDF already complete
@@ -293,14 +280,14 @@ TEST(TemplateOutputs, AnInterruptedRunLeavesNoTemporaryFile) {
             execl("/bin/sh", "sh", "-c", (cmd + " >/dev/null").c_str(), nullptr);
             _exit(127);
         }
-        for (int i = 0; i < 200 && s.entries().size() < 2; ++i) // the PDF under its temporary name
+        for (int i = 0; i < 200 && s.names().size() < 2; ++i) // the PDF under its temporary name
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        EXPECT_EQ(s.entries().size(), 2u) << "the run never reached the pipe";
+        EXPECT_EQ(s.names().size(), 2u) << "the run never reached the pipe";
         kill(child, signal);
         int status = 0;
         waitpid(child, &status, 0);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal);
-        EXPECT_EQ(s.entries(), std::vector<std::string>{"pipe"});
+        EXPECT_EQ(s.names(), std::vector<std::string>{"pipe"});
     }
 }
 

@@ -3,6 +3,7 @@
 // under two spellings. The POSIX-only cases (links, devices, limits) are in tests/files.
 
 #include "common/file_output.h"
+#include "tests/words_and_files.h"
 
 #include <gtest/gtest.h>
 
@@ -17,30 +18,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Folder {
-    fs::path dir = [] {
-        const fs::path d =
-            fs::temp_directory_path() / ("ecd-portable-" + std::to_string(std::random_device{}()));
-        fs::create_directories(d);
-        return d;
-    }();
-    ~Folder() {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    std::string operator/(const std::string& name) const {
-        return (dir / fs::u8path(name)).u8string();
-    }
-    long entries() const { // nothing left beside the files the test knows of
-        return std::distance(fs::directory_iterator(dir), fs::directory_iterator());
-    }
-};
-
-std::string Read(const std::string& path) {
-    std::ifstream f(fs::u8path(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
 
 TEST(PortableFiles, EveryNameAndEveryByte) {
     Folder f;
