@@ -11,7 +11,7 @@ packages=(
   libdxflib-dev
   fonts-liberation2
   xvfb xauth imagemagick
-  poppler-utils python3-ezdxf
+  poppler-utils
   locales e2fsprogs
   # the Debian package and its checks (scripts/package.sh)
   python3 desktop-file-utils appstream lintian bash-completion man-db shared-mime-info

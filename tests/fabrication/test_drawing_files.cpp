@@ -1,5 +1,6 @@
-// The SVG and DXF sheets read back by other readers: dxflib finds every line, arc and text
-// of the DXF on its layer where the layout puts it; Qt's XML reader finds every path and
+// The SVG and DXF sheets read back by other readers: dxflib finds an R12 drawing in
+// millimetres with the three layers, and every line, arc and text on its layer where the
+// layout puts it; Qt's XML reader finds every path and
 // text of the SVG at the same place with y running down, on a sheet of the layout's size.
 
 #include "fabrication/pattern_dxf.h"
@@ -37,6 +38,15 @@ void Expect_Same(const std::vector<Drawn>& got, const std::vector<Drawn>& want, 
 class Dxf_Reader : public DL_CreationAdapter {
 public:
     std::vector<Drawn> drawn;
+    std::string tables; // the version, the units, the layers and the text styles
+    void setVariableString(const std::string& key, const std::string& value, int) override {
+        tables += key + " " + value + " ";
+    }
+    void setVariableInt(const std::string& key, int value, int) override {
+        tables += key + " " + std::to_string(value) + " ";
+    }
+    void addLayer(const DL_LayerData& d) override { tables += d.name + " "; }
+    void addTextStyle(const DL_StyleData& d) override { tables += d.name; }
     void addLine(const DL_LineData& d) override { add("LINE", {d.x1, d.y1, d.x2, d.y2}); }
     void addArc(const DL_ArcData& d) override {
         add("ARC", {d.cx, d.cy, d.radius, d.angle1, d.angle2});
@@ -98,6 +108,7 @@ TEST_P(DrawingFiles, DxflibReadsEveryLineArcAndTextWhereTheLayoutPutsIt) {
     Dxf_Reader reader;
     DL_Dxf dxf;
     ASSERT_TRUE(dxf.in(file, &reader));
+    EXPECT_EQ(reader.tables, "$ACADVER AC1009 $INSUNITS 4 0 CUT ETCH LABEL STANDARD"); // mm
     Expect_Same(reader.drawn, want, 1e-6);
 }
 

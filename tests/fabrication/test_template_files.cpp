@@ -1,5 +1,5 @@
 // The templates program end to end: one set of its files read back by real readers
-// (poppler for the PDF, ezdxf for the DXF), the check bars
+// (poppler for the PDF; the SVG and DXF: test_drawing_files.cpp), the check bars
 // measured on the rendered page, its exit codes for bad options, failed checks and unwritable
 // files, and where it writes as a hostile user or a full disk has it: nothing new or partial left
 // behind, standard output written into, an interrupted run leaving no temporary file.
@@ -127,25 +127,6 @@ TEST_F(TemplateFiles, PdfHasAPagePerTileEachWithBothCheckBars) {
         }
         EXPECT_EQ(bars, 3);
     }
-}
-
-// An old DXF in millimetres, on the three layers, that ezdxf reads without a complaint.
-TEST_F(TemplateFiles, DxfPassesAnAuditInMillimetres) {
-    const char* probe = R"PY(
-import json, sys, ezdxf
-doc = ezdxf.readfile(sys.argv[1])
-print(json.dumps({
-    "errors": [str(e) for e in doc.audit().errors] +
-        ["no layer " + n for n in ("CUT", "ETCH", "LABEL") if n not in doc.layers],
-    "head": [doc.dxfversion, doc.header.get("$INSUNITS", 0)],
-    "kinds": sorted({e.dxftype() + "/" + e.dxf.layer for e in doc.modelspace()})}))
-)PY";
-    const Outcome r = Exec(PYTHON3, {"-c", probe, set.dxf}, set.dir);
-    ASSERT_EQ(r.code, 0) << r.err;
-    const Json d = Json::parse(r.out);
-    EXPECT_TRUE(d["errors"].empty()) << d["errors"].dump();
-    EXPECT_EQ(d["head"], Json({"AC1009", 4})); // 4: millimetres
-    EXPECT_EQ(d["kinds"], Json({"ARC/CUT", "LINE/CUT", "LINE/ETCH", "TEXT/LABEL"}));
 }
 
 // The calculator's "templates" command is the templates program under the command's name:
