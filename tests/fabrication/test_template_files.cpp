@@ -5,9 +5,9 @@
 // behind, standard output written into, an interrupted run leaving no temporary file.
 
 #include "fabrication/pattern_layout.h"
+#include "tests/check_bars.h"
 #include "tests/words_and_files.h"
 
-#include <QImage>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -96,9 +96,6 @@ protected:
     }();
 };
 
-// A page as pdftoppm renders it in grey at 254 dpi: 10 pixels per millimetre.
-constexpr double Px_Per_Mm = 10;
-
 // One A4 page for the summary and one per tile, as the report says. The summary and the
 // first tile, rendered: both check bars (100 mm, 4 in) in the foot of the page.
 TEST_F(TemplateFiles, PdfHasAPagePerTileEachWithBothCheckBars) {
@@ -113,19 +110,9 @@ TEST_F(TemplateFiles, PdfHasAPagePerTileEachWithBothCheckBars) {
         SCOPED_TRACE("page " + n);
         Exec(PDFTOPPM, {"-gray", "-r", "254", "-f", n, "-l", n, "-singlefile", set.pdf, "@page"},
              set.dir);
-        const QImage img = QImage(QString::fromStdString(set.dir.path("page.pgm")))
-                               .convertToFormat(QImage::Format_Grayscale8);
-        ASSERT_FALSE(img.isNull());
-        int bars = 0; // 1: 100 mm seen as the longest dark run of a row in the foot, 2: 4 in
-        for (int y = img.height() - static_cast<int>((Page_Margin + Footer_Band) * Px_Per_Mm);
-             y < img.height(); ++y) {
-            int run = 0, best = 0;
-            for (int x = 0; x < img.width(); ++x)
-                best = std::max(best, run = img.constScanLine(y)[x] < 128 ? run + 1 : 0);
-            const double mm = best / Px_Per_Mm - 0.15; // less the pen
-            bars |= (std::fabs(mm - 100) < 0.5) | (std::fabs(mm - 101.6) < 0.5) << 1;
-        }
-        EXPECT_EQ(bars, 3);
+        EXPECT_EQ(Check_Bars_Found(QString::fromStdString(set.dir.path("page.pgm")),
+                                   Page_Margin + Footer_Band),
+                  3);
     }
 }
 

@@ -3,6 +3,7 @@
 // prints at full size, and it goes with the results it belongs to.
 
 #include "gui_support.h"
+#include "tests/check_bars.h"
 #include "tests/sample_designs.h"
 #include "tests/words_and_files.h"
 
@@ -187,20 +188,7 @@ TEST_F(DesignFiles, FlatPatternsAreTheCommandLinesAndGoWithTheirResults) {
                                 QStringLiteral("-r 254 -gray -singlefile").split(' ') +
                                     QStringList{printTo, dir.filePath("page")}),
               0);
-    const QImage page(dir.filePath(QStringLiteral("page.pgm")));
-    std::vector<double> bars; // the longest dark run of each row in the foot, less the pen
-    for (int y = page.height() - 300; y < page.height(); ++y) {
-        int longest = 0;
-        for (int x = 0, run = 0; x < page.width(); ++x) {
-            run = qGray(page.pixel(x, y)) < 128 ? run + 1 : 0;
-            longest = std::max(longest, run);
-        }
-        bars.push_back(longest / 10.0 - 0.15);
-    }
-    for (double length : {100.0, 101.6})
-        EXPECT_TRUE(std::any_of(bars.begin(), bars.end(), [&](double b) {
-            return std::fabs(b - length) < 0.5;
-        })) << length;
+    EXPECT_EQ(Check_Bars_Found(dir.filePath(QStringLiteral("page.pgm")), 30), 3);
 
     Click_Into(d.Texh[TexhSpeed]); // the results go, and the patterns with them
     EXPECT_FALSE(p.Visible() || d.PatCom.Visible());
