@@ -197,33 +197,23 @@ protected:
         const auto expect = [this](Form& w, const Label& shown, const auto& run, auto text) {
             if (!w.Visible() || !shown.Visible())
                 return;
-            ASSERT_TRUE(run().ok()) << "a result shown in " << w.Name() << " for texts that fail";
+            ASSERT_TRUE(run.ok()) << "a result shown in " << w.Name() << " for texts that fail";
             resultsSeen.insert(w.Name());
-            EXPECT_EQ(shown.Caption(), text(run().value));
+            EXPECT_EQ(shown.Caption(), text(run.value));
         };
         BMEPTool& b = bmep();
-        expect(
-            b, b.BHP_Lab[4],
-            [&] {
-                return Calc_Bmep({Texts_Of(b.BHP_Txt), b.V.Power_In_Hp});
-            },
-            [](const auto& v) { return Bmep_Result_Text(v.BMEP); });
+        expect(b, b.BHP_Lab[4], Calc_Bmep({Texts_Of(b.BHP_Txt), b.V.Power_In_Hp}),
+               [](const auto& v) { return Bmep_Result_Text(v.BMEP); });
         HghtTool& h = Win<HghtTool>();
-        expect(
-            h, h.HghtLab[4], [&] { return Calc_PrtHgt({Texts_Of(h.HghtTxt)}); },
-            [](const auto& v) { return PrtHgt_Result_Text(v); });
+        expect(h, h.HghtLab[4], Calc_PrtHgt({Texts_Of(h.HghtTxt)}), PrtHgt_Result_Text);
         DiamTool& t = Win<DiamTool>();
-        expect(
-            t, t.DiamLab[4], [&] { return Calc_RectPrt({Texts_Of(t.DiamTxt)}); },
-            [](const auto& v) { return RectPrt_Result_Text(v.D); });
+        expect(t, t.DiamLab[4], Calc_RectPrt({Texts_Of(t.DiamTxt)}),
+               [](const auto& v) { return RectPrt_Result_Text(v.D); });
         ProfTool& p = prof();
-        const auto prof_run = [&] {
-            return Calc_ProfPrt({p.V.BridgedPair, Texts_Of(p.ProfTxt), Texts_Of(p.OrdTxt)});
-        };
-        expect(p, p.ProfLab[8], prof_run, [](const auto& v) { return ProfPrt_Single_Text(v.d); });
+        const auto run = Calc_ProfPrt({p.V.BridgedPair, Texts_Of(p.ProfTxt), Texts_Of(p.OrdTxt)});
+        expect(p, p.ProfLab[8], run, [](const auto& v) { return ProfPrt_Single_Text(v.d); });
         if (!p.ProfLab[8].Visible() && p.DiamFram.Visible())
-            expect(p, p.ProfLab[6], prof_run,
-                   [](const auto& v) { return ProfPrt_Constant_Text(v.dC); });
+            expect(p, p.ProfLab[6], run, [](const auto& v) { return ProfPrt_Constant_Text(v.dC); });
     }
 };
 
