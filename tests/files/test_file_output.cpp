@@ -66,16 +66,14 @@ TEST(FileOutput, LinksAreFollowedAndDevicesWrittenInto) {
     EXPECT_EQ(Write_File(f.dir.string(), "x").value_or(Write_Failure{}).reason, "is a folder");
 }
 
+// Through a hard or a symbolic link (the spellings of a name: tests/platform).
 TEST(FileOutput, TheSameFileUnderTwoNamesIsFound) {
     Posix_Folder f;
     std::ofstream(f / "a") << "";
     fs::create_hard_link(f / "a", f / "hard");
     fs::create_symlink("a", f / "soft");
-    EXPECT_EQ(Same_File_Twice({f / "out", f / "./out"}),
-              (f / "out") + " and " + (f / "./out") + " are the same file");
     EXPECT_NE(Same_File_Twice({f / "a", f / "hard"}), "");
     EXPECT_NE(Same_File_Twice({f / "soft", f / "a"}), "");
-    EXPECT_EQ(Same_File_Twice({"-", "-"}), "the same file is given twice: -");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "common/win_form.h"
 #include "common/win_msgbox.h"
 #include "design/tex_dsn.h"
+#include "tests/sample_designs.h"
 #include "tools/bmep_tool.h"
 #include "tools/diam_tool.h"
 #include "tools/hght_tool.h"
@@ -130,17 +131,15 @@ inline std::string Focus_Of(const Form& f) {
     return c ? c->Name() : std::string();
 }
 
-// The two designs worked through by hand, entered as the user does. Both: DX 40, D1 44,
-// LX 20, 88 degrees, 11000 rpm. Three stages: horn 1.5, temperature and coefficients from
-// a target BMEP of 10. Two stages: 600 degrees C, coefficients 2.5 and 0.65, all typed.
+// The two worked designs (tests/sample_designs.h) entered as the user does: the options
+// clicked, then the texts of the fields the options show.
 inline void Enter_Design(TexDsn& d, bool threeStage) {
-    static const char* const three[10] = {"", "88", "11000", "10", "", "20", "", "1.5", "40", "44"};
-    static const char* const two[10] = {"600", "88",  "11000", "",   "0.65",
-                                        "20",  "2.5", "",      "40", "44"};
+    const Design_Form f = Sample_Form(threeStage, threeStage);
     for (int16_t i : {0, 2, 4})
         Click_Into(d.Option1[static_cast<int16_t>(threeStage ? i + 1 : i)]);
     for (int16_t i = 0; i < d.Texh.Count; ++i)
-        d.Texh[i].SetText((threeStage ? three : two)[i]);
+        d.Texh[i].SetText(d.Texh[i].Widget()->isVisibleTo(&d) ? f.Texh[static_cast<size_t>(i)]
+                                                              : "");
 }
 
 inline TexDsn& Program_Test::Calculated(bool threeStage) {
