@@ -29,10 +29,9 @@ constexpr auto npos = std::string::npos;
 
 // A scratch folder in which "@" in `fill` stands for the folder and its slash.
 struct Scratch : Folder {
-    std::string path(const std::string& name) const { return *this / name; }
     std::string fill(std::string s) const {
         for (size_t at; (at = s.find('@')) != npos;)
-            s.replace(at, 1, path(""));
+            s.replace(at, 1, *this / "");
         return s;
     }
 };
@@ -42,13 +41,14 @@ struct Outcome {
     std::string out, err;
 };
 
-// `program` with `args` ("@" filled in) for the shell.
-std::string Command(const std::string& program, const std::vector<std::string>& args,
-                    const Scratch& s) {
+// `program` with the words of `args` ("@" filled in) for the shell.
+std::string Command(const std::string& program, const std::string& args, const Scratch& s) {
     std::string cmd;
-    for (size_t i = 0; i <= args.size(); ++i) {
+    std::vector<std::string> words = Words(s.fill(args));
+    words.insert(words.begin(), program);
+    for (const std::string& word : words) {
         cmd += " '";
-        for (char c : i ? s.fill(args[i - 1]) : program)
+        for (char c : word)
             cmd += c == '\'' ? std::string("'\\''") : std::string(1, c);
         cmd += "'";
     }
@@ -56,19 +56,16 @@ std::string Command(const std::string& program, const std::vector<std::string>& 
 }
 
 // Runs it, its standard output and error kept aside.
-Outcome Exec(const std::string& program, const std::vector<std::string>& args, const Scratch& s,
+Outcome Exec(const std::string& program, const std::string& args, const Scratch& s,
              const std::string& environment = "") {
-    const std::string cmd = environment + Command(program, args, s);
-    const std::string out = s.path(".out"), err = s.path(".err");
-    const int status = std::system((cmd + " >" + out + " 2>" + err + " </dev/null").c_str());
+    const std::string out = s / ".out", err = s / ".err";
+    const int status = std::system(
+        (environment + Command(program, args, s) + " >" + out + " 2>" + err + " </dev/null")
+            .c_str());
     Outcome r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
     fs::remove(out);
     fs::remove(err);
     return r;
-}
-Outcome Exec(const std::string& program, const std::string& words, const Scratch& s,
-             const std::string& environment = "") {
-    return Exec(program, Words(words), s, environment);
 }
 
 // The three-stage worked design, D1..D5 44.0, 60.8, 88.2, 109.8, 25.5, less D1, LX, rpm.
@@ -84,7 +81,6 @@ struct File_Set {
     Scratch dir;
     Outcome run = Exec(TEMPLATES_PROGRAM, Pipe + Set_Options + "--json", dir);
     Json json = Json::parse(run.out, nullptr, false);
-    std::string pdf = dir.path("t.pdf"), svg = dir.path("t.svg"), dxf = dir.path("t.dxf");
 };
 
 class TemplateFiles : public ::testing::Test {
@@ -103,14 +99,13 @@ TEST_F(TemplateFiles, PdfHasAPagePerTileEachWithBothCheckBars) {
     for (const auto& p : set.json["templates"]["pieces"])
         pages += p["pages"]["columns"].get<int>() * p["pages"]["rows"].get<int>();
     EXPECT_EQ(set.json["templates"]["pdfPages"], pages);
-    const std::string info = Exec(PDFINFO, {set.pdf}, set.dir).out;
+    const std::string info = Exec(PDFINFO, "@t.pdf", set.dir).out;
     EXPECT_NE(info.find("(A4)"), npos) << info;
     EXPECT_EQ(std::stoi(info.substr(info.find("Pages:") + 6)), pages);
     for (const std::string n : {"1", "2"}) {
         SCOPED_TRACE("page " + n);
-        Exec(PDFTOPPM, {"-gray", "-r", "254", "-f", n, "-l", n, "-singlefile", set.pdf, "@page"},
-             set.dir);
-        EXPECT_EQ(Check_Bars_Found(QString::fromStdString(set.dir.path("page.pgm")),
+        Exec(PDFTOPPM, "-gray -r 254 -f " + n + " -l " + n + " -singlefile @t.pdf @page", set.dir);
+        EXPECT_EQ(Check_Bars_Found(QString::fromStdString(set.dir / "page.pgm"),
                                    Page_Margin + Footer_Band),
                   3);
     }
@@ -124,8 +119,9 @@ TEST_F(TemplateFiles, CalculatorWritesTheSameFilesAndNamesThem) {
     const Outcome r = Exec(CALC_PROGRAM, Calc + Set_Options + "--paper LETTER", s);
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(s.names(), (std::vector<std::string>{"t.dxf", "t.pdf", "t.svg"}));
-    EXPECT_EQ(Read(s.path("t.svg")) + Read(s.path("t.dxf")), Read(set.svg) + Read(set.dxf));
-    const std::string info = Exec(PDFINFO, {s.path("t.pdf")}, s).out;
+    EXPECT_EQ(Read(s / "t.svg") + Read(s / "t.dxf"),
+              Read(set.dir / "t.svg") + Read(set.dir / "t.dxf"));
+    const std::string info = Exec(PDFINFO, "@t.pdf", s).out;
     EXPECT_NE(info.find("(letter)"), npos) << info;
     const int pages = std::stoi(info.substr(info.find("Pages:") + 6));
     EXPECT_EQ(r.err + r.out.substr(r.out.find("Wrote ")),
@@ -197,7 +193,7 @@ TEST(TemplateCommand, NumbersIgnoreTheLocale) {
     EXPECT_NE(r.out.find("sheet 1.00 mm"), npos) << r.out;
     const std::string text = Exec(PDFTOTEXT, "@t.pdf -", s).out;
     EXPECT_NE(text.find("Sheet 1.00 mm"), npos);
-    for (const std::string& t : {text, Read(s.path("t.dxf"))})
+    for (const std::string& t : {text, Read(s / "t.dxf")})
         for (size_t at = t.find(','); at != npos; at = t.find(',', at + 1))
             EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(t[at - 1])) &&
                          std::isdigit(static_cast<unsigned char>(t[at + 1])))
@@ -240,9 +236,9 @@ TEST(TemplateOutputs, AFileOnStandardOutputAndTheSameFileTwiceRefused) {
 TEST(TemplateOutputs, AnInterruptedRunLeavesNoTemporaryFile) {
     for (int signal : {SIGINT, SIGTERM}) {
         Scratch s;
-        ASSERT_EQ(mkfifo(s.path("pipe").c_str(), 0600), 0);
+        ASSERT_EQ(mkfifo((s / "pipe").c_str(), 0600), 0);
         const std::string cmd =
-            "exec" + Command(CALC_PROGRAM, Words(Calc + "--pdf @out.pdf --svg @pipe"), s);
+            "exec" + Command(CALC_PROGRAM, Calc + "--pdf @out.pdf --svg @pipe", s);
         const pid_t child = fork();
         if (child == 0) {
             execl("/bin/sh", "sh", "-c", (cmd + " >/dev/null").c_str(), nullptr);
@@ -272,10 +268,10 @@ TEST(TemplateOutputs, ASectionTooShortToCutIsNamedNotDrawn) {
     EXPECT_EQ(j["omitted"][0]["section"], "L1");
     for (const auto& p : j["pieces"])
         EXPECT_NE(p["section"], "L1");
-    const std::string text = Exec(PDFTOTEXT, {"-f", "1", "-l", "1", "@t.pdf", "-"}, s).out;
+    const std::string text = Exec(PDFTOTEXT, "-f 1 -l 1 @t.pdf -", s).out;
     EXPECT_NE(text.find("No piece for L1 (header)"), npos) << text;
     EXPECT_EQ(text.find("-0.0"), npos);
-    EXPECT_EQ(Read(s.path("t.dxf")).find("-0.00"), npos);
+    EXPECT_EQ(Read(s / "t.dxf").find("-0.00"), npos);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "app/pips_menu.h"
 #include "common/tool_code.h"
+#include "common/win_dialogs.h"
 #include "common/win_form.h"
 #include "common/win_msgbox.h"
 #include "design/tex_dsn.h"
@@ -16,6 +17,8 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -88,6 +91,42 @@ protected:
 
 private:
     MsgBox_Handler previous_;
+};
+
+// File and print dialogs that answer at once, in place of the system's while this lives.
+// A save goes into a scratch folder under `save` (the proposed name when empty), and a saved
+// design is what the next open gives; printing goes to the PDF `printTo` (none: no printer).
+class Quick_Dialogs : public System_Dialogs {
+public:
+    ~Quick_Dialogs() override { Set_System_Dialogs(before_); }
+    std::string Open_File(QWidget*, const std::string&, const std::string&) override {
+        return open;
+    }
+    std::string Save_File(QWidget*, const std::string&, const std::string&,
+                          const std::string& proposed) override {
+        proposals.push_back(proposed);
+        const std::string file = path(save.empty() ? proposed : save);
+        if (file.size() > 4 && file.compare(file.size() - 4, 4, ".ecd") == 0)
+            open = file;
+        return file;
+    }
+    bool Has_Printer() override { return !printTo.isEmpty(); }
+    bool Choose_Printer(QPrinter& printer, QWidget*) override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printTo);
+        return true;
+    }
+    std::string path(const std::string& name) const {
+        return dir.filePath(QString::fromStdString(name)).toStdString();
+    }
+
+    QTemporaryDir dir;
+    std::string open, save;
+    QString printTo;
+    std::vector<std::string> proposals;
+
+private:
+    System_Dialogs* const before_ = Set_System_Dialogs(this);
 };
 
 // A user's click into a control.

@@ -7,15 +7,12 @@
 #include "tests/sample_designs.h"
 #include "tests/words_and_files.h"
 
-#include "common/win_dialogs.h"
 #include "design/design_file.h"
 #include "fabrication/pattern_window.h"
 
 #include <QMimeData>
-#include <QPrinter>
 #include <QProcess>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QUrl>
 
 #include <fstream>
@@ -37,37 +34,7 @@ std::vector<std::string> Shown(TexDsn& d) {
     return s;
 }
 
-class DesignFiles : public Program_Test, public System_Dialogs {
-protected:
-    void TearDown() override {
-        Set_System_Dialogs(before_);
-        Program_Test::TearDown();
-    }
-    std::string Open_File(QWidget*, const std::string&, const std::string&) override {
-        return open;
-    }
-    std::string Save_File(QWidget*, const std::string&, const std::string&,
-                          const std::string& proposed) override {
-        proposals.push_back(proposed);
-        return path(save.c_str());
-    }
-    bool Has_Printer() override { return !printTo.isEmpty(); }
-    bool Choose_Printer(QPrinter& printer, QWidget*) override {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(printTo);
-        return true;
-    }
-
-    std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
-
-    QTemporaryDir dir;
-    std::string open, save;
-    QString printTo;
-    std::vector<std::string> proposals;
-
-private:
-    System_Dialogs* const before_ = Set_System_Dialogs(this);
-};
+class DesignFiles : public Program_Test, public Quick_Dialogs {};
 
 // Save, close, reopen: the same choices, texts, results and messages, for both worked
 // designs and for one that fails a check; Save asks where only the first time.
@@ -82,14 +49,12 @@ TEST_F(DesignFiles, SavedAndReopenedAsTyped) {
         }
         const auto typed = Shown(d);
         const std::vector<Message_Box> typedBoxes = std::exchange(boxes, {});
-        save = "saved.ecd";
         proposals.clear();
         d.FileCom[1].Click(); // "Save Design": no file yet, so it asks
         d.FileCom[1].Click(); // and then saves where it did
         EXPECT_EQ(proposals, std::vector<std::string>{"GP 125.ecd"});
         Click_Into(d.Comd[2]);
-        open = path("saved.ecd");
-        Open_Design().FileCom[0].Click();
+        Open_Design().FileCom[0].Click(); // the file saved
         EXPECT_EQ(Shown(d), typed);
         EXPECT_EQ(std::exchange(boxes, {}), typedBoxes);
     }
@@ -171,7 +136,7 @@ TEST_F(DesignFiles, FlatPatternsAreTheCommandLinesAndGoWithTheirResults) {
          {std::pair<int16_t, const char*>{0, "cli.pdf"}, {1, "cli.svg"}, {2, "cli.dxf"}}) {
         save = std::string("window-") + name;
         p.PatCom[format].Click();
-        std::string window = Read(path(save.c_str())), command = Read(path(name));
+        std::string window = Read(path(save)), command = Read(path(name));
         for (std::string* pdf : {&window, &command}) {
             const size_t at = pdf->find("/CreationDate (");
             if (at != std::string::npos)

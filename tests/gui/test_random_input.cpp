@@ -7,7 +7,6 @@
 
 #include "gui_support.h"
 
-#include "common/win_dialogs.h"
 #include "common/win_fields.h"
 #include "design/print_sheet.h"
 #include "fabrication/pattern_window.h"
@@ -26,25 +25,15 @@
 
 namespace {
 
-// A printer that takes every sheet, and file dialogs that answer at once: saves go to a
-// scratch folder, an open takes the design saved last (cancelled when none was).
-class Quick_System : public Sheet_Printer, public System_Dialogs {
+// A printer that takes every sheet, in place of the system's while this lives.
+class Quick_Printer : public Sheet_Printer {
 public:
+    ~Quick_Printer() override { Set_Sheet_Printer(before_); }
     std::string Default_Printer() override { return "Random Printer"; }
     void Print(QWidget&, const std::string&, const std::string&) override {}
-    std::string Open_File(QWidget*, const std::string&, const std::string&) override {
-        return saved;
-    }
-    std::string Save_File(QWidget*, const std::string&, const std::string&,
-                          const std::string& proposed) override {
-        const std::string path = ::testing::TempDir() + "random-" + proposed;
-        if (path.size() > 4 && path.compare(path.size() - 4, 4, ".ecd") == 0)
-            saved = path;
-        return path;
-    }
-    bool Has_Printer() override { return false; }
-    bool Choose_Printer(QPrinter&, QWidget*) override { return false; }
-    std::string saved;
+
+private:
+    Sheet_Printer* const before_ = Set_Sheet_Printer(this);
 };
 
 unsigned long Setting(const char* name, unsigned long fallback) {
@@ -218,9 +207,8 @@ protected:
 };
 
 TEST_F(RandomInput, EveryEventKeepsTheWindowsConsistent) {
-    Quick_System quick;
-    Sheet_Printer* const printerBefore = Set_Sheet_Printer(&quick);
-    System_Dialogs* const dialogsBefore = Set_System_Dialogs(&quick);
+    Quick_Printer printer;
+    Quick_Dialogs dialogs; // an open takes the design saved last
     const unsigned long seed = Setting("ECD_RANDOM_SEED", 20261205);
     const size_t count = Setting("ECD_RANDOM_EVENTS", 5000);
     size_t boxesAnswered = 0;
@@ -244,8 +232,6 @@ TEST_F(RandomInput, EveryEventKeepsTheWindowsConsistent) {
                           << last.str();
         }
     }
-    Set_Sheet_Printer(printerBefore);
-    Set_System_Dialogs(dialogsBefore);
     EXPECT_GT(boxesAnswered, 0u) << "the run never reached a check";
     EXPECT_GE(resultsSeen.size(), 3u) << "results checked in too few windows";
 }
