@@ -41,14 +41,11 @@ private:
     size_t at_ = 0;
 };
 
-[[noreturn]] inline void Property_Fails(const char* what, const std::string& detail) {
+inline void Require(bool holds, const char* what, const std::string& detail = "") {
+    if (holds)
+        return;
     std::fprintf(stderr, "property fails: %s: %s\n", what, detail.c_str());
     std::abort();
-}
-
-inline void Require(bool holds, const char* what, const std::string& detail = "") {
-    if (!holds)
-        Property_Fails(what, detail);
 }
 
 // A text the program shows: no "nan", "inf" or negative zero in it.

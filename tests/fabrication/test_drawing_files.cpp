@@ -137,7 +137,6 @@ TEST_P(DrawingFiles, EveryPathAndTextOfTheSvgStartsWhereTheLayoutPutsIt) {
             continue;
         const auto a = xml.attributes();
         const QString name = xml.name().toString();
-        const auto number = [&](const char* key) { return a.value(key).toDouble(); };
         if (name == "svg") {
             size = (a.value("width").toString() + " " + a.value("height").toString() + " " +
                     a.value("viewBox").toString())
@@ -146,8 +145,9 @@ TEST_P(DrawingFiles, EveryPathAndTextOfTheSvgStartsWhereTheLayoutPutsIt) {
             const QStringList d = a.value("d").toString().split(' ');
             got.push_back({"path", {d[1].toDouble(), d[2].toDouble()}});
         } else if (name == "text") {
-            got.push_back(
-                {"text", {number("x"), number("y")}, xml.readElementText().toStdString()});
+            got.push_back({"text",
+                           {a.value("x").toDouble(), a.value("y").toDouble()},
+                           xml.readElementText().toStdString()});
         }
     }
     ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();

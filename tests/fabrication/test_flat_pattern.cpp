@@ -15,10 +15,6 @@ Chamber_Section Section(double insideIn, double insideOut, double length, bool c
     return {"L2", "diffuser stage 1", cone, "D1", "D2", insideIn, insideOut, length};
 }
 
-std::vector<Flat_Piece> Develop(const Chamber_Section& s, double sheet, double seam, int pieces) {
-    return Develop_Section(s, Pattern_Options{sheet, seam, pieces});
-}
-
 Pt Arc_Point(const Pattern_Arc& a, double angle) {
     return {a.centre.x + a.radius * std::cos(angle), a.centre.y + a.radius * std::sin(angle)};
 }
@@ -37,7 +33,8 @@ std::pair<Pattern_Arc, Pattern_Arc> Outer_Inner(const Flat_Piece& p) {
 // The worked cone's hand figures; the pieces of a split cone add up to the whole, with the
 // rolled ends' lengths, their outline closed: every end point shared by two cut lines or arcs.
 TEST(ConePattern, WorkedConeAndSplitConesAddUpToTheWhole) {
-    const Flat_Piece w = Develop(Section(39, 99, 200), 1.0, 0, 1).at(0); // mean 40 and 100
+    const Flat_Piece w =
+        Develop_Section(Section(39, 99, 200), {1.0, 0, 1}).at(0); // mean 40 and 100
     const double got[] = {w.slant,      w.rOuter,    w.rInner, w.coneAngle * 180 / Pi,
                           w.chordOuter, w.chordInner};
     const double want[] = {202.24, 337.06, 134.82, 53.40, 302.91, 121.16};
@@ -45,7 +42,7 @@ TEST(ConePattern, WorkedConeAndSplitConesAddUpToTheWhole) {
         EXPECT_NEAR(got[i], want[i], i == 2 ? 0.01 : 0.005) << i;
     for (int pieces : {2, 3, 4}) {
         double sweep = 0, outer = 0, inner = 0;
-        for (const auto& p : Develop(Section(109.8, 25.5, 195.3), 1.5, 5, pieces)) {
+        for (const auto& p : Develop_Section(Section(109.8, 25.5, 195.3), {1.5, 5, pieces})) {
             const auto [oa, ia] = Outer_Inner(p);
             sweep += p.angle, outer += oa.length(), inner += ia.length();
             std::vector<Pt> ends;
@@ -60,7 +57,8 @@ TEST(ConePattern, WorkedConeAndSplitConesAddUpToTheWhole) {
                                   [&](Pt f) { return std::hypot(e.x - f.x, e.y - f.y) < 1e-9; }),
                     2);
         }
-        EXPECT_NEAR(sweep, Develop(Section(109.8, 25.5, 195.3), 1.5, 5, 1)[0].angle, 1e-12);
+        EXPECT_NEAR(sweep, Develop_Section(Section(109.8, 25.5, 195.3), {1.5, 5, 1})[0].angle,
+                    1e-12);
         EXPECT_NEAR(outer, Pi * 111.3, 1e-9);
         EXPECT_NEAR(inner, Pi * 27, 1e-9);
     }
@@ -75,7 +73,7 @@ bool Inside(const Box& b, Pt q) {
 TEST(ConePattern, FiguresStayOutsideTheOutline) {
     for (const Chamber_Section& s : {Section(44, 60.8, 223.8), Section(10, 200, 5),
                                      Section(109.8, 25.5, 195.3), Section(20, 24, 300)}) {
-        const Flat_Piece p = Develop(s, 1.0, 4, 1)[0];
+        const Flat_Piece p = Develop_Section(s, {1.0, 4, 1})[0];
         for (bool beside : {false, true}) {
             Flat_Piece q = p;
             Place_Figure_Block(q, beside);

@@ -1,6 +1,7 @@
 // The file writer on a POSIX file system: a set all or none, links followed, devices
 // written into, the same file under two names found, failures reported with their reason
-// (whole files in every encoding of names: tests/platform).
+// (whole files in every encoding of names: tests/platform; a full disk: the templates
+// program's tests).
 
 #include "common/file_output.h"
 #include "tests/words_and_files.h"
@@ -9,11 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <thread>
 
 namespace {
 
@@ -37,21 +34,6 @@ TEST(FileOutput, ASetIsWrittenAllOrNone) {
     EXPECT_EQ(failure->path, f / "b");
     EXPECT_EQ(Read(f / "a") + Read(f / "b"), "old aold b");
     EXPECT_EQ(f.entries(), 2);
-}
-
-TEST(FileOutput, AFileOverTheSizeLimitFailsAndLeavesNothing) {
-    Posix_Folder f;
-    std::ofstream(f / "a") << "old a";
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small{40 * 1024, saved.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &small);
-    const auto failure = Write_Files({{f / "b", "small"}, {f / "a", std::string(100'000, 'x')}});
-    setrlimit(RLIMIT_FSIZE, &saved);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->text(), "cannot write " + (f / "a") + ": File too large");
-    EXPECT_EQ(Read(f / "a"), "old a");
-    EXPECT_EQ(f.entries(), 1);
 }
 
 TEST(FileOutput, LinksAreFollowedAndDevicesWrittenInto) {
