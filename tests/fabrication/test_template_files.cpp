@@ -41,17 +41,19 @@ struct Outcome {
     std::string out, err;
 };
 
+// A word for the shell, quoted: a folder may hold blanks.
+std::string Quoted(const std::string& word) {
+    std::string q = " '";
+    for (char c : word)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
 // `program` with the words of `args` ("@" filled in) for the shell.
 std::string Command(const std::string& program, const std::string& args, const Scratch& s) {
-    std::string cmd;
-    std::vector<std::string> words = Words(s.fill(args));
-    words.insert(words.begin(), program);
-    for (const std::string& word : words) {
-        cmd += " '";
-        for (char c : word)
-            cmd += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        cmd += "'";
-    }
+    std::string cmd = Quoted(program);
+    for (const std::string& word : Words(args))
+        cmd += Quoted(s.fill(word));
     return cmd;
 }
 
@@ -59,9 +61,9 @@ std::string Command(const std::string& program, const std::string& args, const S
 Outcome Exec(const std::string& program, const std::string& args, const Scratch& s,
              const std::string& environment = "") {
     const std::string out = s / ".out", err = s / ".err";
-    const int status = std::system(
-        (environment + Command(program, args, s) + " >" + out + " 2>" + err + " </dev/null")
-            .c_str());
+    const int status = std::system((environment + Command(program, args, s) + " >" + Quoted(out) +
+                                    " 2>" + Quoted(err) + " </dev/null")
+                                       .c_str());
     Outcome r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
     fs::remove(out);
     fs::remove(err);
