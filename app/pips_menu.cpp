@@ -207,7 +207,9 @@ void PipsMenu::ExitProg_Click() {
 void Start_Program() {
     Set_Front_Screen([] { Win<PipsMenu>().Show(); });
     // The flat patterns of the design on screen, and gone with its results.
-    TexDsn::Set_Pattern_Hooks({[](const Chamber_Design& d) { Win<PatTool>().Show_Design(d); },
+    TexDsn::Set_Pattern_Hooks({[](const Chamber_Design& d, std::function<std::string()> file) {
+                                   Win<PatTool>().Show_Design(d, std::move(file));
+                               },
                                [] {
                                    if (Win_Exists<PatTool>()) {
                                        Win<PatTool>().Hide();

@@ -27,6 +27,10 @@ enum Exit_Code : int { ExitOk = 0, ExitFailure = 1, ExitCheckFailed = 2, ExitUsa
 inline constexpr const char* Templates_Program = "expansion-chamber-templates";
 inline constexpr const char* Templates_Command_Name = "expansion-chamber-calc templates";
 
+// Refused: the JSON report and a file written to standard output ("-") would mix there.
+inline constexpr const char* Json_Beside_Standard_Output =
+    "--json and a file on standard output ('-') cannot share it";
+
 // The arguments as CLI11 should see them: "--flag=" (an empty text after the equals sign)
 // becomes "--flag" followed by an empty argument, which CLI11 takes as the empty text.
 std::vector<std::string> Prepare_Args(const std::vector<std::string>& args);

@@ -90,6 +90,9 @@ std::optional<Design_Form> Design_Form_Of(const Design_Flags& f, std::string& er
 
 int Design_Command(const Design_Flags& flags, std::ostream& out, std::ostream& err) {
     const std::string command = "expansion-chamber-calc design";
+    const bool saveToStandardOutput = Given(flags, "--save") && flags.save == "-";
+    if (saveToStandardOutput && flags.json)
+        return Usage_Error(command, Json_Beside_Standard_Output, err);
     std::string error;
     const std::optional<Design_Form> form = Design_Form_Of(flags, error);
     if (!form) {
@@ -97,7 +100,9 @@ int Design_Command(const Design_Flags& flags, std::ostream& out, std::ostream& e
         return ExitFailure;
     }
     const Outcome<Chamber_Design> run = Calc_Design(*form);
-    const int status = Print_Report(Design_Report(run), flags.json, out, err);
+    // With the design file on standard output, what the command says goes to standard error.
+    const int status =
+        Print_Report(Design_Report(run), flags.json, saveToStandardOutput ? err : out, err);
     if (Given(flags, "--save")) {
         if (const auto failure = Write_File(flags.save, Design_File_Text(*form, run))) {
             err << command << ": " << failure->text() << "\n";

@@ -168,9 +168,14 @@ int main(int argc, char** argv) {
         return usage("give at least one of --pdf FILE, --svg FILE, --dxf FILE");
     if (const std::string twice = Same_File_Twice(paths); !twice.empty())
         return usage(twice);
+    if (app.count("--open") > 0)
+        for (const auto& o : outputs)
+            if (!Same_File_Twice({design.open, o.path}).empty())
+                return usage(o.path + " is the design file opened (--open): the patterns would " +
+                             "take its place");
     const bool toStandardOutput = std::find(paths.begin(), paths.end(), "-") != paths.end();
     if (toStandardOutput && design.json)
-        return usage("--json and a file on standard output ('-') cannot share it");
+        return usage(cli::Json_Beside_Standard_Output);
     Pattern_Options options;
     Paper paper = Paper::A4;
     if (const std::string wrong = Read_Options(t, options, paper); !wrong.empty())

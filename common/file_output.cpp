@@ -2,6 +2,7 @@
 
 #include "common/platform.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -31,7 +32,39 @@ struct Target {
     bool replaced = false;
 };
 
-// Follows symbolic links to the file they name, which need not exist yet.
+// The file a path names once its symbolic links are followed, also when the last one
+// points to a file that does not exist yet; empty, with the reason, when they cannot be.
+fs::path Follow_Links(const std::string& path, std::string& why) {
+    fs::path p = Path_Of(path);
+    std::error_code ec;
+    for (int hops = 0;; ++hops) {
+        const fs::file_status link = fs::symlink_status(p, ec);
+        if (ec && link.type() != fs::file_type::not_found) {
+            why = ec.message();
+            return {};
+        }
+        if (link.type() != fs::file_type::symlink)
+            return p;
+        if (hops == 40) {
+            why = "too many levels of symbolic links";
+            return {};
+        }
+        const fs::path to = fs::read_symlink(p, ec);
+        if (ec) {
+            why = ec.message();
+            return {};
+        }
+        p = to.is_absolute() ? to : p.parent_path() / to;
+    }
+}
+
+bool Write_Permission_Off(fs::perms perms) {
+    constexpr fs::perms write =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (perms & write) == fs::perms::none;
+}
+
+// Where the output goes, and whether it may go there.
 std::string Resolve(Target& t) {
     if (t.asked == "-") {
         t.kind = Target_Kind::Standard_Output;
@@ -39,28 +72,20 @@ std::string Resolve(Target& t) {
     }
     if (t.asked.empty())
         return "no file name";
-    fs::path p = Path_Of(t.asked);
+    std::string why;
+    t.file = Follow_Links(t.asked, why);
+    if (!why.empty())
+        return why;
     std::error_code ec;
-    for (int hops = 0;; ++hops) {
-        const fs::file_status link = fs::symlink_status(p, ec);
-        if (ec && link.type() != fs::file_type::not_found)
-            return ec.message();
-        if (link.type() != fs::file_type::symlink)
-            break;
-        if (hops == 40)
-            return "too many levels of symbolic links";
-        const fs::path to = fs::read_symlink(p, ec);
-        if (ec)
-            return ec.message();
-        p = to.is_absolute() ? to : p.parent_path() / to;
-    }
-    t.file = p;
-    const fs::file_status st = fs::status(p, ec);
+    const fs::file_status st = fs::status(t.file, ec);
     switch (st.type()) {
     case fs::file_type::not_found:
         t.kind = Target_Kind::Missing;
         return "";
     case fs::file_type::regular:
+        // Someone turned its write permission off to keep it: that holds for every user.
+        if (Write_Permission_Off(st.permissions()))
+            return "is read-only (its write permission is off)";
         t.kind = Target_Kind::Regular;
         return "";
     case fs::file_type::character:
@@ -225,21 +250,47 @@ std::optional<Write_Failure> Write_File(const std::string& path, const std::stri
     return Write_Files({{path, bytes}});
 }
 
+namespace {
+// What a path names when it is not a file that can be read as one.
+std::string Not_A_File(fs::file_type type) {
+    switch (type) {
+    case fs::file_type::not_found:
+        return "There is no such file.";
+    case fs::file_type::directory:
+        return "It is a folder, not a file.";
+    case fs::file_type::fifo:
+        return "It is a named pipe (FIFO), not a file.";
+    case fs::file_type::socket:
+        return "It is a socket, not a file.";
+    case fs::file_type::character:
+    case fs::file_type::block:
+        return "It is a device, not a file.";
+    default:
+        return "";
+    }
+}
+} // namespace
+
 std::optional<std::string> Read_File(const std::string& path, size_t largest, std::string& error) {
     const fs::path p = Path_Of(path);
     std::error_code ec;
     const fs::file_status st = fs::status(p, ec);
-    if (st.type() == fs::file_type::not_found) {
-        error = "There is no such file.";
+    // Anything but a regular file is refused before it is opened: a pipe would wait for a
+    // writer for ever.
+    if (const std::string what = Not_A_File(st.type()); !what.empty()) {
+        error = what;
         return std::nullopt;
     }
-    if (st.type() == fs::file_type::directory) {
-        error = "It is a folder, not a file.";
-        return std::nullopt;
-    }
+    errno = 0;
     std::ifstream in(p, std::ios::binary);
     if (!in) {
-        error = "It cannot be read" + (ec ? ": " + ec.message() + "." : std::string("."));
+        const int why = errno;
+        error = "It cannot be read";
+        if (ec)
+            error += ": " + ec.message();
+        else if (why != 0)
+            error += ": " + std::generic_category().message(why);
+        error += ".";
         return std::nullopt;
     }
     std::string bytes;
@@ -247,7 +298,7 @@ std::optional<std::string> Read_File(const std::string& path, size_t largest, st
     while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
         bytes.append(chunk, static_cast<size_t>(in.gcount()));
         if (bytes.size() > largest) {
-            error = "It is far too large for a design file.";
+            error = Too_Large_For_Design_File;
             return std::nullopt;
         }
     }
@@ -260,10 +311,14 @@ std::optional<std::string> Read_File(const std::string& path, size_t largest, st
 
 namespace {
 // What a path refers to for comparison: the file itself where it exists, else its
-// absolute, normalised spelling with the links of the folders above it followed.
+// absolute, normalised spelling with every link followed, the last one too.
 fs::path Identity(const std::string& path) {
+    std::string why;
+    fs::path p = Follow_Links(path, why);
+    if (!why.empty())
+        p = Path_Of(path);
     std::error_code ec;
-    const fs::path p = fs::absolute(Path_Of(path), ec).lexically_normal();
+    p = fs::absolute(p, ec).lexically_normal();
     fs::path id = fs::weakly_canonical(p, ec);
     return ec ? p : id;
 }

@@ -5,7 +5,8 @@
 // complete do they take their targets' places, and a failure then puts back what was
 // there. A file that stands behind a symbolic link is replaced where it stands; a device,
 // a pipe and standard output ("-") are written straight into; nothing that is not a
-// regular file is ever replaced. Temporary files do not outlive an interrupted run.
+// regular file is ever replaced, nor a file whose write permission is off. Temporary files do not
+// outlive an interrupted run.
 
 #include <optional>
 #include <string>
@@ -30,8 +31,11 @@ std::optional<Write_Failure> Write_Files(const std::vector<File_Output>& outputs
 std::optional<Write_Failure> Write_File(const std::string& path, const std::string& bytes);
 
 // The whole of a file of at most `largest` bytes; nothing, with the reason in `error`, when
-// it is missing, unreadable, a folder or larger.
+// it is missing, unreadable, larger, or not a regular file (a folder, a pipe, a device).
 std::optional<std::string> Read_File(const std::string& path, size_t largest, std::string& error);
+
+// What Read_File says of a file over its limit.
+inline constexpr const char* Too_Large_For_Design_File = "It is far too large for a design file.";
 
 // When two of the paths name the same file (also through another spelling, a link or a
 // second hard link), the text says which; empty when they are all different.

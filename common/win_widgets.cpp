@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 QColor Role_Colour(const QWidget* w, QPalette::ColorRole role) {
@@ -40,6 +41,9 @@ void Label_Widget::paintEvent(QPaintEvent*) {
 }
 
 Text_Widget::Text_Widget(QWidget* parent) : QLineEdit(parent) {
+    // A field keeps every character it is given, as a design file or the command line does
+    // (Qt would cut a text at 32,767).
+    setMaxLength(std::numeric_limits<int>::max());
     connect(this, &QLineEdit::textChanged, this, [this] {
         auto* box = static_cast<TextBox*>(owner);
         if (box && !box->settingText_) {

@@ -3,6 +3,7 @@
 #include "common/report.h"
 #include "design/design_report.h"
 
+#include <cstdint>
 #include <set>
 #include <vector>
 
@@ -118,13 +119,16 @@ Design_File_Read Read_Design_File(std::string_view text) {
         problem = "Its format version is missing or not a whole number.";
         return read;
     }
-    if (*version > Design_File_Version) {
+    // A version beyond the signed range is still a newer one.
+    if (version->is_number_unsigned()
+            ? version->get<std::uint64_t>() > static_cast<std::uint64_t>(Design_File_Version)
+            : version->get<std::int64_t>() > Design_File_Version) {
         problem = "It was saved in a newer format (version " + version->dump() +
                   ") than this program reads (version " + std::to_string(Design_File_Version) +
                   "). Use a newer version of the program.";
         return read;
     }
-    if (*version < 1) {
+    if (version->get<std::int64_t>() < 1) {
         problem = "Its format version " + version->dump() + " does not exist.";
         return read;
     }

@@ -445,7 +445,7 @@ void TexDsn::FileCom_Click(int16_t Index) {
 
 void TexDsn::PatCom_Click() {
     if (shownDesign_ && Hooks().show) {
-        Hooks().show(*shownDesign_);
+        Hooks().show(*shownDesign_, [this] { return designPath_; });
     }
 }
 

@@ -94,7 +94,9 @@ public:
     // How the flat patterns of the design on screen are shown, and taken down when its
     // results are hidden. The program sets them: the patterns' window is not this one's.
     struct Pattern_Hooks {
-        std::function<void(const Chamber_Design&)> show;
+        // The design, and where to ask for the file it was opened from or saved to (empty
+        // while it has none), which its patterns must not take the place of.
+        std::function<void(const Chamber_Design&, std::function<std::string()>)> show;
         std::function<void()> hide;
     };
     static void Set_Pattern_Hooks(Pattern_Hooks hooks);

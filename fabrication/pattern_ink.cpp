@@ -75,11 +75,14 @@ void Ink::text(QPointF at, double capMm, const std::string& s, Text_Align align,
 }
 
 QPen Ink::pen(double widthMm, const QColor& colour, const std::vector<double>& dashMm) const {
-    QPen pen(colour, widthMm * pxPerMm_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    const bool widened = widthMm * pxPerMm_ < leastPenPx_;
+    const double width = widened ? leastPenPx_ : widthMm * pxPerMm_;
+    QPen pen(colour, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     if (!dashMm.empty()) {
+        const double widthInMm = widened ? width / pxPerMm_ : widthMm;
         QVector<qreal> pattern;
         for (double d : dashMm)
-            pattern.push_back(d / widthMm); // dash lengths count in pen widths
+            pattern.push_back(d / widthInMm); // dash lengths count in pen widths
         pen.setDashPattern(pattern);
     }
     return pen;

@@ -36,6 +36,9 @@ public:
 
     QPen pen(double widthMm, const QColor& colour = Qt::black,
              const std::vector<double>& dashMm = {}) const;
+    // On a screen a line thinner than a pixel or two fades to a faint grey: no pen is drawn
+    // narrower than this, in device units (paper keeps its true widths: 0, the default).
+    void Set_Least_Pen(double px) { leastPenPx_ = px; }
     void line(double x0, double y0, double x1, double y1, const QPen& pen);
     void rect(double x, double y, double w, double h, const QPen& pen,
               const QBrush& brush = Qt::NoBrush);
@@ -44,6 +47,7 @@ private:
     QPainter& painter_;
     double pxPerMm_;
     double pointsPerUnit_ = 1;
+    double leastPenPx_ = 0;
     double capRatio_[2] = {0.7, 0.7}; // cap height per font size: regular, bold
 };
 

@@ -133,11 +133,12 @@ void Paint_Pattern_Pages(QPagedPaintDevice& device, QPainter& painter, const Cha
     }
 }
 
-void Paint_Pattern_Sheet(QPainter& painter, const Chamber_Patterns& set, const Sheet_Layout& layout,
-                         double pxPerMm, bool figures) {
+void Paint_Pattern_Preview(QPainter& painter, const Chamber_Patterns& set,
+                           const Sheet_Layout& layout, double pxPerMm) {
     Ink ink(painter, pxPerMm);
+    ink.Set_Least_Pen(1.5);
     for (size_t i = 0; i < set.pieces.size(); ++i) {
         const Piece_Map map{layout.offsets[i].x, layout.height - layout.offsets[i].y};
-        Paint_Piece(ink, set.pieces[i], map, figures);
+        Paint_Piece(ink, set.pieces[i], map, false);
     }
 }

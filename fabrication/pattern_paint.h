@@ -24,7 +24,8 @@ QPageLayout Pattern_Page_Layout(Paper paper, bool landscape);
 void Paint_Pattern_Pages(QPagedPaintDevice& device, QPainter& painter, const Chamber_Patterns& set,
                          Paper paper);
 
-// Paints the pieces as laid out, at `pxPerMm` device units per millimetre, the sheet's top
-// left corner at the device origin; without `figures`, no figure blocks.
-void Paint_Pattern_Sheet(QPainter& painter, const Chamber_Patterns& set, const Sheet_Layout& layout,
-                         double pxPerMm, bool figures = true);
+// Paints the pieces as laid out for a screen, at `pxPerMm` pixels per millimetre, the
+// sheet's top left corner at the origin: no figure blocks, and every line dark enough and at
+// least 1.5 pixels wide to be seen at any scale.
+void Paint_Pattern_Preview(QPainter& painter, const Chamber_Patterns& set,
+                           const Sheet_Layout& layout, double pxPerMm);

@@ -46,7 +46,7 @@ protected:
         const Sheet_Layout layout = Lay_Out_In_Rows(set->pieces, w / low, Gap_Px / low);
         p.setRenderHint(QPainter::Antialiasing, true);
         p.translate(Margin, Margin);
-        Paint_Pattern_Sheet(p, *set, layout, low, false);
+        Paint_Pattern_Preview(p, *set, layout, low);
     }
 };
 
@@ -127,8 +127,9 @@ PatTool::PatTool()
     PatCom.On_Click([this](int16_t i) { PatCom_Click(i); });
 }
 
-void PatTool::Show_Design(const Chamber_Design& design) {
+void PatTool::Show_Design(const Chamber_Design& design, std::function<std::string()> designFile) {
     design_ = design;
+    designFile_ = std::move(designFile);
     const Result_Table table = Make_Result_Table(design.state);
     std::string info = design.input.PipeName.empty() ? "" : design.input.PipeName + ": ";
     info += std::string(design.input.ThreeStage ? "three" : "two") +
@@ -220,7 +221,10 @@ void PatTool::Save(Pattern_Format format) {
     }
     std::string bytes, why;
     std::optional<Write_Failure> failure;
-    if (!Make_Pattern_File(format, *set_, Paper_Chosen(), bytes, why)) {
+    const std::string designFile = designFile_ ? designFile_() : "";
+    if (!designFile.empty() && !Same_File_Twice({designFile, path}).empty()) {
+        failure = Write_Failure{path, "is the design file the patterns are made from"};
+    } else if (!Make_Pattern_File(format, *set_, Paper_Chosen(), bytes, why)) {
         failure = Write_Failure{path, why};
     } else if (format == Pattern_Format::Pdf && Pattern_Page_Count(*set_, Paper_Chosen()) == 0) {
         failure = Write_Failure{path, "a piece is too large to tile on paper"};

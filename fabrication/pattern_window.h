@@ -13,6 +13,7 @@
 
 #include <array>
 #include <chrono>
+#include <functional>
 #include <optional>
 
 class QTableWidget;
@@ -25,7 +26,9 @@ public:
     PatTool();
 
     // Shows the patterns of this design, with the options as the window last had them.
-    void Show_Design(const Chamber_Design& design);
+    // `designFile` tells, when asked, the design's own file, which no pattern file replaces.
+    void Show_Design(const Chamber_Design& design,
+                     std::function<std::string()> designFile = nullptr);
 
     // The patterns shown: nothing while an option is not a sensible figure.
     const std::optional<Chamber_Patterns>& Patterns() const { return set_; }
@@ -53,6 +56,7 @@ private:
     void Print();
 
     std::optional<Chamber_Design> design_;
+    std::function<std::string()> designFile_;
     std::optional<Chamber_Patterns> set_;
     std::chrono::microseconds lastRedraw_{0};
 };

@@ -48,6 +48,12 @@ write("layout", "piece", struct.pack(">7d", -10, -20, 800, 600, 1000, 182, 10) +
 write("cli", "design", bytes([0]) + texts("--three-stage", "--temp-bmep", "--coef-bmep",
       "--bmep", "10", "--horn", "1.5", "--dx", "40", "--d1", "44", "--lx", "20", "--angle",
       "88", "--rpm", "11000", "--json"))
+# ... and with design files (in the fuzzer's scratch folder): saved, opened again.
+worked = ("--three-stage", "--temp-bmep", "--coef-bmep", "--bmep", "10", "--horn", "1.5", "--dx",
+          "40", "--d1", "44", "--lx", "20", "--angle", "88", "--rpm", "11000")
+write("cli", "design-save", bytes([0]) + texts(*worked, "--save", "pipe.ecd"))
+write("cli", "design-open", bytes([0]) + texts("--open", "pipe.ecd", "--rpm", "12000", "--json"))
+write("cli", "design-save-equals", bytes([0]) + texts(*worked, "--save=pipe.ecd", "--json"))
 write("cli", "bmep", bytes([1]) + texts("--kw", "--bore", "54", "--stroke", "54.5", "--rpm",
       "12000", "--power", "30", "--json"))
 write("cli", "profiled", bytes([4]) + texts("--single", "--bore", "50", "--height", "20",

@@ -3,6 +3,7 @@
 // and the flat patterns. Plain JavaScript objects and arrays in and out; wasm/README.md
 // describes every function.
 
+#include "common/file_output.h"
 #include "common/numbers.h"
 #include "common/palette.h"
 #include "design/design_file.h"
@@ -60,13 +61,24 @@ void Require_Object(const val& v, const char* what) {
         throw Type_Error(std::string(what) + " must be an object");
 }
 
-// A field's text: a string as typed; left out (undefined or null) is an empty field.
+// Whether a JavaScript string holds half of a surrogate pair: it has no UTF-8 form, and
+// the conversion into the module would change it (and the character after it).
+bool Has_Lone_Surrogate(const val& text) {
+    static const val pattern = val::global("RegExp").new_(val("\\p{Cs}"), val("u"));
+    return pattern.call<bool>("test", text);
+}
+
+// A field's text: a string as typed; left out (undefined or null) is an empty field. A text
+// is taken whole or refused, never changed.
 std::string Text(const val& in, const char* key) {
     const val v = in[key];
     if (v.isUndefined() || v.isNull())
         return std::string();
     if (!v.isString())
         throw Type_Error(std::string(key) + " must be a string: the text of the field");
+    if (Has_Lone_Surrogate(v))
+        throw Range_Error(std::string(key) + " holds half of a surrogate pair, which no text "
+                                             "in UTF-8 can keep");
     return v.as<std::string>();
 }
 
@@ -290,13 +302,17 @@ val Js_Design_File_Text(val form) {
     });
 }
 
-// {form, problem}: the design form a file's text holds (in calcDesign's keys, the choices
-// left out when unset), or null and what is wrong with the text.
-val Js_Read_Design_File(val text) {
+// {form, problem}: the design form a file holds (in calcDesign's keys, the choices left out
+// when unset), or null and what is wrong with it. The file as its bytes (a Uint8Array), read
+// as the desktop reads them: strictly UTF-8, nothing decoded or replaced on the way.
+val Js_Read_Design_File(val bytes) {
     return Guarded([&] {
-        if (!text.isString())
-            throw Type_Error("the design file must be given as its text");
-        const Design_File_Read read = Read_Design_File(text.as<std::string>());
+        if (!bytes.instanceof (val::global("Uint8Array")))
+            throw Type_Error("the design file must be given as its bytes (a Uint8Array)");
+        if (bytes["length"].as<double>() > static_cast<double>(Design_File_Largest))
+            throw Range_Error("the design file is larger than any design file can be: check "
+                              "its size with designFileTooLarge first");
+        const Design_File_Read read = Read_Design_File(bytes.as<std::string>());
         val out = val::object();
         out.set("problem", read.problem);
         if (!read.form) {
@@ -725,6 +741,13 @@ val Js_Pattern_Fields(val texts) {
     });
 }
 
+// What the desktop says of a file of `size` bytes, before reading it; null when it may be
+// a design file.
+val Js_Design_File_Too_Large(double size) {
+    return size > static_cast<double>(Design_File_Largest) ? val(Too_Large_For_Design_File)
+                                                           : val::null();
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(expansion_chamber) {
@@ -737,6 +760,7 @@ EMSCRIPTEN_BINDINGS(expansion_chamber) {
     emscripten::function("intervalsValue", &Js_Intervals_Value);
     emscripten::function("designFileText", &Js_Design_File_Text);
     emscripten::function("readDesignFile", &Js_Read_Design_File);
+    emscripten::function("designFileTooLarge", &Js_Design_File_Too_Large);
     emscripten::function("drawPipe", &Js_Draw_Pipe);
     emscripten::function("makeChamberPatterns", &Js_Make_Chamber_Patterns);
     emscripten::function("patternFields", &Js_Pattern_Fields);

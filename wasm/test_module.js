@@ -102,10 +102,27 @@ function wrongCalls(ecd) {
     [() => ecd.drawPipe(ecd.calcDesign(threeStage).state, '6500'), TypeError],
     [() => ecd.makeChamberPatterns(threeStage, {sheet: 5}), RangeError],
     [() => ecd.makeChamberPatterns(threeStage, {pieces: 1.5}), RangeError],
+    [() => ecd.designFileText({...threeStage, name: 'a\udc00b'}), RangeError], // never changed
+    [() => ecd.readDesignFile('{}'), TypeError], // bytes, not text decoded on the way
   ];
   for (const [call, error] of calls) assert.throws(call, error, call.toString());
   // The module still works after a wrong call.
   assert.equal(ecd.calcDesign(threeStage).table.TexTotLth, '813.7');
+}
+
+// A design file is read from its bytes as the desktop reads them: strictly UTF-8, and a file
+// over the limit is called so before it is read.
+function designFiles(ecd) {
+  const saved = new TextEncoder().encode(ecd.designFileText({...threeStage, name: 'Ölrohr 😀'}));
+  assert.equal(ecd.readDesignFile(saved).form.name, 'Ölrohr 😀');
+  const at = saved.indexOf(0xc3); // the Ö
+  for (const broken of [[0xff], [0xc0, 0x96], [0xed, 0xa0, 0x80]]) { // invalid, overlong, surrogate
+    const bytes = new Uint8Array([...saved.slice(0, at), ...broken, ...saved.slice(at + 2)]);
+    assert.equal(ecd.readDesignFile(bytes).problem,
+                 'It is not a design file: its text is not valid JSON.', broken.join());
+  }
+  assert.equal(ecd.designFileTooLarge(2 ** 20), null);
+  assert.equal(ecd.designFileTooLarge(700e6), 'It is far too large for a design file.');
 }
 
 function diagram(ecd) {
@@ -149,7 +166,7 @@ function timeOneDesign(ecd) {
 }
 
 createEcdCore().then((ecd) => {
-  for (const test of [worked, failures, wrongCalls, diagram, patterns]) {
+  for (const test of [worked, failures, wrongCalls, designFiles, diagram, patterns]) {
     test(ecd);
     console.log(`${test.name}: passed`);
   }

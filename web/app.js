@@ -49,6 +49,19 @@ function showOutcome(win, run, fieldOf) {
   return !run.failure;
 }
 
+// A text that holds half of a surrogate pair has no UTF-8 form: no file can keep it, and the
+// core refuses it rather than change it. Such a text is refused here, with a box and the focus
+// on its field, before it reaches the core; true when every field's text can be taken.
+function textsTaken(win, fields) {
+  const broken = fields.find((f) => /\p{Cs}/u.test(f.value));
+  if (!broken) return true;
+  showOutcome(win, { warnings: [], failure: {
+    title: 'Character Not Valid', field: broken.id, emptied: false,
+    prompt: 'This text holds half of a surrogate pair, a character that no file can keep. Retype it.',
+  } }, () => broken);
+  return false;
+}
+
 function clearMessages(win) {
   $('.messages', win).replaceChildren();
 }
@@ -73,6 +86,7 @@ const design = {
   lastForm: null, // the form of the last successful run (for the flat patterns)
 
   field(key) { return $('#design-' + key); },
+  textFields() { return [$('#design-name'), ...this.keys.map((k) => this.field(k))]; },
 
   form() {
     const f = { name: $('#design-name').value };
@@ -149,6 +163,7 @@ const design = {
   },
 
   calculate() {
+    if (!textsTaken(this.win, this.textFields())) return null;
     const form = this.form();
     if (this.state) form.previous = this.state;
     const run = core.calcDesign(form);
@@ -292,6 +307,7 @@ function calculateTool(id) {
   const win = $('#' + id);
   // Until an option is chosen after opening, Calculate does nothing (BMEP and profiled port).
   if (t.options && !radioValue(win, t.options)) return null;
+  if (!textsTaken(win, $$('input[type=text]', win))) return null;
   const f = {};
   for (const k of t.keys) f[k] = $(`#${id}-${k}`).value;
   if (t.options) f[t.options] = radioValue(win, t.options);
@@ -364,6 +380,7 @@ function buildStations() {
 // Saves as the design window does: the texts on screen, with the results a calculation of
 // them gives from the window's state.
 function saveDesign() {
+  if (!textsTaken(design.win, design.textFields())) return;
   const form = design.form();
   if (design.state) form.previous = design.state;
   download(fileName(form.name, '.ecd', 'design.ecd'), core.designFileText(form), 'application/json');
@@ -390,9 +407,13 @@ function download(name, text, type) {
   setTimeout(() => URL.revokeObjectURL(a.href), 1000);
 }
 
-// Puts a design file's form into the window, as if typed and chosen, then calculates.
-function openDesignText(text, from = 'the file') {
-  const read = core.readDesignFile(text);
+// Puts a design file's form into the window, as if typed and chosen, then calculates. The
+// file's size is checked before it is read: a huge file is refused without filling memory.
+async function openDesignFile(file) {
+  const tooLarge = core.designFileTooLarge(file.size);
+  const read = tooLarge ? { form: null, problem: tooLarge }
+    : core.readDesignFile(new Uint8Array(await file.arrayBuffer()));
+  const from = file.name;
   const area = $('.messages', design.win);
   if (!read.form) {
     area.replaceChildren();
@@ -430,6 +451,7 @@ function makePatterns() {
     $('#patterns-info').textContent = 'Calculate a design first: the patterns are those of the design window.';
     return null;
   }
+  if (!textsTaken(win, $$('input[type=text]', win))) return null;
   const texts = {};
   for (const k of ['sheet', 'seam', 'pieces']) texts[k] = $('#patterns-' + k).value;
   const fields = core.patternFields(texts);
@@ -618,7 +640,7 @@ function wire() {
   $('#design-open').addEventListener('change', async (e) => {
     const file = e.target.files[0];
     e.target.value = '';
-    if (file) openDesignText(await file.text(), file.name);
+    if (file) await openDesignFile(file);
   });
   let resize = null;
   window.addEventListener('resize', () => {
@@ -664,6 +686,6 @@ async function start() {
 }
 
 // For the browser tests: the page's own code paths.
-window.ecdPage = { design, calculateTool, openDesignText, makePatterns, openWindow, core: () => core };
+window.ecdPage = { design, calculateTool, openDesignFile, makePatterns, openWindow, core: () => core };
 
 start();

@@ -122,9 +122,10 @@ TEST(Cli, PlainFailureOnStandardError) {
 
 // The message names the command in use and its own help.
 TEST(Cli, UsageErrors) {
-    for (const char* args : {"", "nonsense", "bmep --bore 54", "bmep --hp --kw",
-                             "profiled-port --bore 50", "design --two-stage --three-stage",
-                             "design --dx", "design --dx 4 5", "design --colour red"})
+    for (const char* args :
+         {"", "nonsense", "bmep --bore 54", "bmep --hp --kw", "profiled-port --bore 50",
+          "design --two-stage --three-stage", "design --dx", "design --dx 4 5",
+          "design --colour red", "design --json --save -"})
         EXPECT_EQ(run(Words(args)).status, 64) << args;
     EXPECT_EQ(run(Words("profiled-port --single --bore 50 --height 20 --intervals 4 --ordinate 30 "
                         "--ordinate 30 --ordinate 30 --ordinate 30 --ordinate 30 --ordinate 30"))

@@ -54,8 +54,11 @@ TEST(DesignFile, NamesWhatIsWrong) {
         {R"({"format": "expansion-chamber-design", "version": 2})",
          "It was saved in a newer format (version 2) than this program reads (version 1). Use a "
          "newer version of the program."},
-        {R"({"format": "expansion-chamber-design", "version": 0})",
-         "Its format version 0 does not exist."},
+        {R"({"format": "expansion-chamber-design", "version": 18446744073709551615})",
+         "It was saved in a newer format (version 18446744073709551615) than this program reads "
+         "(version 1). Use a newer version of the program."},
+        {R"({"format": "expansion-chamber-design", "version": -9223372036854775808})",
+         "Its format version -9223372036854775808 does not exist."},
         {head + R"(, "pipeName": 125})", "Its \"pipeName\" must be a text."},
         {head + R"(, "diffuser": "four-stage"})",
          "Its \"diffuser\" must be \"two-stage\", \"three-stage\" or null."},

@@ -216,21 +216,27 @@ TEST(TemplateOutputs, AFullDiskIsAFailureAndLeavesNoFile) {
 }
 
 // "-" is standard output, the report then on standard error (links and devices: the file
-// writer's own tests).
+// writer's own tests). No output may take the place of another, through a link still to be
+// made, nor of the design file opened.
 TEST(TemplateOutputs, AFileOnStandardOutputAndTheSameFileTwiceRefused) {
     Scratch s;
+    ASSERT_EQ(Exec(CALC_PROGRAM, "design " + Pipe + "--save @pipe.ecd", s).code, 0);
+    const std::string design = Read(s / "pipe.ecd");
+    fs::create_symlink("a.svg", s / "b.dxf");
     const Outcome piped = Exec(CALC_PROGRAM, Calc + "--svg -", s);
     EXPECT_EQ(piped.code, 0);
     EXPECT_EQ(piped.out.rfind("<?xml", 0), 0u);
     EXPECT_NE(piped.out.find("</svg>"), npos);
     EXPECT_EQ(piped.err.substr(piped.err.find("Wrote")), "Wrote -\n");
-    for (const char* twice : {"--pdf @out --svg @./out", "--dxf - --svg -", "--dxf - --json"}) {
+    for (const char* twice : {"--pdf @out --svg @./out", "--dxf - --svg -", "--dxf - --json",
+                              "--svg @a.svg --dxf @b.dxf", "--open @pipe.ecd --pdf @./pipe.ecd"}) {
         const Outcome r = Exec(CALC_PROGRAM, Calc + twice, s);
         EXPECT_TRUE(r.code == 64 &&
                     r.err.find("Run 'expansion-chamber-calc templates --help'") != npos)
             << twice << r.err;
     }
-    EXPECT_TRUE(s.names().empty());
+    EXPECT_EQ(s.names(), (std::vector<std::string>{"b.dxf", "pipe.ecd"}));
+    EXPECT_EQ(Read(s / "pipe.ecd"), design);
 }
 
 // A pipe with no reader holds the run in the middle of its writing, the PDF already complete

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -48,14 +49,37 @@ TEST(FileOutput, LinksAreFollowedAndDevicesWrittenInto) {
     EXPECT_EQ(Write_File(f.dir.string(), "x").value_or(Write_Failure{}).reason, "is a folder");
 }
 
-// Through a hard or a symbolic link (the spellings of a name: tests/platform).
+// Through a hard or a symbolic link, also one to a file still to be made (the spellings of
+// a name: tests/platform).
 TEST(FileOutput, TheSameFileUnderTwoNamesIsFound) {
     Posix_Folder f;
     std::ofstream(f / "a") << "";
     fs::create_hard_link(f / "a", f / "hard");
     fs::create_symlink("a", f / "soft");
+    fs::create_symlink("not-yet.svg", f / "dangling.dxf");
     EXPECT_NE(Same_File_Twice({f / "a", f / "hard"}), "");
     EXPECT_NE(Same_File_Twice({f / "soft", f / "a"}), "");
+    EXPECT_NE(Same_File_Twice({f / "not-yet.svg", f / "dangling.dxf"}), "");
+}
+
+// Anything but a regular file is refused before it is opened (a pipe would wait for ever),
+// and a file that cannot be opened says why.
+TEST(FileOutput, TheReaderRefusesWhatIsNotAFileAndSaysWhy) {
+    Posix_Folder f;
+    ASSERT_EQ(mkfifo((f / "pipe").c_str(), 0600), 0);
+    fs::create_symlink("loop", f / "loop");
+    const std::pair<std::string, std::string> cases[] = {
+        {f / "pipe", "It is a named pipe (FIFO), not a file."},
+        {"/dev/null", "It is a device, not a file."},
+        {f.dir.string(), "It is a folder, not a file."},
+        {f / "missing", "There is no such file."},
+        {f / "loop", "It cannot be read: Too many levels of symbolic links."},
+    };
+    for (const auto& [path, says] : cases) {
+        std::string error;
+        EXPECT_FALSE(Read_File(path, 100, error)) << path;
+        EXPECT_EQ(error, says);
+    }
 }
 
 } // namespace

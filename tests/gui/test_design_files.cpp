@@ -37,22 +37,31 @@ std::vector<std::string> Shown(TexDsn& d) {
 class DesignFiles : public Program_Test, public Quick_Dialogs {};
 
 // Save, close, reopen: the same choices, texts, results and messages, for both worked
-// designs and for one that fails a check; Save asks where only the first time.
+// designs, for one that fails a check and for texts far longer than a field shows (read in
+// full, as the command line reads them); Save asks where only the first time.
 TEST_F(DesignFiles, SavedAndReopenedAsTyped) {
-    for (int kind = 0; kind < 3; ++kind) {
+    for (int kind = 0; kind < 4; ++kind) {
         SCOPED_TRACE(kind);
         TexDsn& d = Calculated(kind != 1);
         if (kind == 2) {
             d.Texh[TexhD1].SetText("41");  // warns
             d.Texh[TexhSpeed].SetText(""); // fails
             d.Comd[0].Click();
+        } else if (kind == 3) {
+            d.Text1.SetText("GP 125" + std::string(900'000, 'x'));
+            d.Texh[TexhSpeed].SetText(std::string(40'000, ' ') + "11000");
+            d.Comd[0].Click();
+            EXPECT_EQ(d.TexTotLth.Text(), "813.7 ");
         }
         const auto typed = Shown(d);
         const std::vector<Message_Box> typedBoxes = std::exchange(boxes, {});
         proposals.clear();
         d.FileCom[1].Click(); // "Save Design": no file yet, so it asks
         d.FileCom[1].Click(); // and then saves where it did
-        EXPECT_EQ(proposals, std::vector<std::string>{"GP 125.ecd"});
+        ASSERT_EQ(proposals.size(), 1u);
+        if (kind != 3) {
+            EXPECT_EQ(proposals[0], "GP 125.ecd");
+        }
         Click_Into(d.Comd[2]);
         Open_Design().FileCom[0].Click(); // the file saved
         EXPECT_EQ(Shown(d), typed);
@@ -131,6 +140,17 @@ TEST_F(DesignFiles, FlatPatternsAreTheCommandLinesAndGoWithTheirResults) {
             EXPECT_EQ(cell(8), Fixed(pieces[row]["outerRadius"].get<double>()));
         }
     }
+    // Never in place of the design they are made from.
+    save = "pipe.ecd";
+    d.FileCom[1].Click();
+    const std::string design = Read(path(save));
+    p.PatCom[0].Click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].prompt, "The flat patterns could not be saved as \"" + path(save) +
+                                   "\".\r\n\r\nis the design file the patterns are made from.");
+    EXPECT_EQ(Read(path(save)), design);
+    boxes.clear();
+
     // The same files as the command line's, but for the moment each PDF was made.
     for (const auto& [format, name] :
          {std::pair<int16_t, const char*>{0, "cli.pdf"}, {1, "cli.svg"}, {2, "cli.dxf"}}) {
@@ -158,6 +178,26 @@ TEST_F(DesignFiles, FlatPatternsAreTheCommandLinesAndGoWithTheirResults) {
     Click_Into(d.Texh[TexhSpeed]); // the results go, and the patterns with them
     EXPECT_FALSE(p.Visible() || d.PatCom.Visible());
     EXPECT_TRUE(boxes.empty());
+}
+
+// The preview draws every cut line dark and wide enough to see, for an ordinary design and for
+// the largest the design window accepts (its pieces drawn at a tiny scale).
+TEST_F(DesignFiles, ThePreviewShowsTheCutLines) {
+    TexDsn& d = Calculated(true);
+    for (const char* largest : {"", "100 112 100 70 1000"}) {
+        const auto texts = Words(largest);
+        for (size_t i = 0; i < texts.size(); ++i)
+            d.Texh[std::array{TexhDX, TexhD1, TexhLX, TexhAngle, TexhSpeed}[i]].SetText(texts[i]);
+        d.Comd[0].Click();
+        d.PatCom.Click();
+        const QImage drawn = Win<PatTool>().findChild<QWidget*>("PieceDrawing")->grab().toImage();
+        long dark = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                dark += qGray(drawn.pixel(x, y)) < 96;
+        EXPECT_GT(dark, 2000) << largest;
+    }
+    EXPECT_TRUE(boxes.empty()) << boxes[0];
 }
 
 } // namespace

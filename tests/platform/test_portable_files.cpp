@@ -39,18 +39,25 @@ TEST(PortableFiles, ASetThatCannotBeWrittenLeavesEverythingAsItWas) {
     Folder f;
     std::ofstream(fs::u8path(f / "a"), std::ios::binary) << "old a";
     fs::create_directory(fs::u8path(f / "folder"));
+    // Kept from change by its owner: refused for every user, root too.
+    std::ofstream(fs::u8path(f / "kept"), std::ios::binary) << "kept";
+    fs::permissions(fs::u8path(f / "kept"), fs::perms::owner_read | fs::perms::group_read);
     // The second file, and the reason given (empty: the system's own words).
     const std::pair<std::string, std::string> cases[] = {
-        {f / "missing/b", ""}, {f / "folder", "is a folder"}, {"", "no file name"}};
+        {f / "missing/b", ""},
+        {f / "folder", "is a folder"},
+        {"", "no file name"},
+        {f / "kept", "is read-only (its write permission is off)"}};
     for (const auto& [second, reason] : cases) {
         const auto failure = Write_Files({{f / "a", "new a"}, {second, "b"}});
         ASSERT_TRUE(failure) << second;
         EXPECT_EQ(failure->path, second);
         EXPECT_EQ(reason.empty() && !failure->reason.empty() ? failure->reason : reason,
                   failure->reason);
-        EXPECT_EQ(Read(f / "a"), "old a");
-        EXPECT_EQ(f.entries(), 2);
+        EXPECT_EQ(Read(f / "a") + Read(f / "kept"), "old akept");
+        EXPECT_EQ(f.entries(), 3);
     }
+    fs::permissions(fs::u8path(f / "kept"), fs::perms::owner_all); // so that it can go
 }
 
 TEST(PortableFiles, OneFileUnderTwoSpellings) {

@@ -217,15 +217,36 @@ async function designFiles(page) {
     [...document.querySelectorAll('#design output')].map((o) => [o.id.slice(4), o.textContent + ' '])));
   same(shown, cliJson(['design', '--open', fromCli]).display, 'the page opens a file saved by the command line');
   same(await page.inputValue('#design-temp'), '500', 'the opened file\'s texts are in the fields');
-  // A file that is no design: the command line's reason in the desktop's box.
-  const bad = path.join(tmp, 'bad.ecd');
-  fs.writeFileSync(bad, '{"format": "expansion-chamber-design", "version": 1, "fields": {"dx": 40}}');
-  const why = spawnSync(cli, ['design', '--open', bad], { encoding: 'utf8' }).stderr.trim();
-  await page.setInputFiles('#design-open', bad);
-  await page.waitForSelector('#design .box');
-  const box = await page.evaluate(() => [...document.querySelectorAll('#design .box p')].map((p) => p.textContent));
-  same(box, ['Design Not Opened', `The design could not be opened from "bad.ecd".\r\n\r\n${why.slice(why.indexOf(bad) + bad.length + 2)}`],
-       'a file that is no design is refused with the reason');
+  // Files that are no design (a wrong field, UTF-16, bytes that are no UTF-8, a huge file):
+  // the command line's reason in the desktop's box.
+  const good = fs.readFileSync(fromCli);
+  const bads = {
+    'field.ecd': Buffer.from('{"format": "expansion-chamber-design", "version": 1, "fields": {"dx": 40}}'),
+    'utf16.ecd': Buffer.concat([Buffer.from([0xff, 0xfe]), Buffer.from(good.toString(), 'utf16le')]),
+    'latin1.ecd': Buffer.from(good.toString().replace('"38"', '"38\u00b0"'), 'latin1'),
+    'overlong.ecd': Buffer.concat([good.subarray(0, 20), Buffer.from([0xc0, 0xaf]), good.subarray(20)]),
+    'huge.ecd': Buffer.alloc(2 ** 20 + 1, 0x20),
+  };
+  for (const [name, bytes] of Object.entries(bads)) {
+    const bad = path.join(tmp, name);
+    fs.writeFileSync(bad, bytes);
+    const why = spawnSync(cli, ['design', '--open', bad], { encoding: 'utf8' }).stderr.trim();
+    await page.evaluate(() => document.querySelector('#design .messages').replaceChildren());
+    await page.setInputFiles('#design-open', bad);
+    await page.waitForSelector('#design .box');
+    const box = await page.evaluate(() => [...document.querySelectorAll('#design .box p')].map((p) => p.textContent));
+    same(box, ['Design Not Opened', `The design could not be opened from "${name}".\r\n\r\n${why.slice(why.indexOf(bad) + bad.length + 2)}`],
+         `a file that is no design (${name}) is refused with the command line's reason`);
+  }
+  // Half of a surrogate pair has no UTF-8 form: refused, never saved changed.
+  const refused = await page.evaluate(() => {
+    const name = document.querySelector('#design-name');
+    name.value = 'a\udc00b';
+    document.querySelector('#design-save').click();
+    const box = [...document.querySelectorAll('#design .box p')].map((p) => p.textContent);
+    return [box[0], document.activeElement === name, name.value === 'a\udc00b'];
+  });
+  same(refused, ['Character Not Valid', true, true], 'a pipe name with half a surrogate pair is refused and kept');
 }
 
 // ---- Flat patterns, printed ------------------------------------------------------------------
