@@ -26,10 +26,12 @@ int Calculator_Main(const std::vector<std::string>& args, std::ostream& out, std
     }
 
     Design_Flags design;
-    CLI::App* designCmd = app.add_subcommand("design", "Expansion chamber dimensions");
+    CLI::App* designCmd =
+        app.add_subcommand(Words_Of(Form_Key::Design).command, "Expansion chamber dimensions");
     Add_Design_Flags(*designCmd, design, true);
 
-    app.add_subcommand("templates", "Full-size flat patterns of the chamber (PDF, SVG, DXF)");
+    app.add_subcommand(Words_Of(Form_Key::Patterns).command,
+                       "Full-size flat patterns of the chamber (PDF, SVG, DXF)");
 
     Tool_Commands tools;
     tools.add(app);

@@ -4,6 +4,71 @@
 
 namespace cli {
 
+void Form_Flags::Add(CLI::App& command, const Form_Words& form) {
+    form_ = &form;
+    command_ = &command;
+    for (const Choice_Group& g : form.choices) {
+        if (*g.flag) {
+            std::string words;
+            for (const Choice_Word& w : g.words)
+                words += std::string(words.empty() ? "" : "|") + w.word;
+            texts_[g.key] = g.opening;
+            command
+                .add_option(g.flag, texts_[g.key],
+                            g.help + std::string(" (default ") + g.opening + ")")
+                ->allow_extra_args(false)
+                ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+                ->type_name(words);
+            continue;
+        }
+        std::vector<CLI::Option*> flags;
+        for (const Choice_Word& w : g.words)
+            flags.push_back(command.add_flag(w.flag, words_[w.flag], w.help));
+        for (size_t i = 0; i < flags.size(); ++i)
+            for (size_t j = i + 1; j < flags.size(); ++j)
+                flags[i]->excludes(flags[j]);
+    }
+    for (const Field_Word& f : form.fields) {
+        if (f.kind == Field_Kind::Repeated) {
+            command.add_option(f.flag, stations_, Help_Line(f))
+                ->allow_extra_args(false)
+                ->type_name("TEXT");
+            continue;
+        }
+        texts_[f.key] = f.opening;
+        std::string help = Help_Line(f);
+        if (*f.opening)
+            help += std::string(" (default ") + f.opening + ")";
+        command.add_option(f.flag, texts_[f.key], help)
+            ->allow_extra_args(false)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+            ->type_name("TEXT");
+    }
+}
+
+bool Form_Flags::Given(const std::string& flag) const {
+    return command_ && command_->count(flag) > 0;
+}
+
+Form_Entries Form_Flags::Entries() const {
+    Form_Entries e;
+    e.texts = texts_;
+    e.stations = stations_;
+    for (const Choice_Group& g : form_->choices)
+        if (!*g.flag)
+            for (const Choice_Word& w : g.words)
+                if (words_.at(w.flag))
+                    e.texts[g.key] = w.word;
+    return e;
+}
+
+std::string Form_Flags::Flags_Of(const Choice_Group& group) {
+    std::string flags;
+    for (const Choice_Word& w : group.words)
+        flags += std::string(flags.empty() ? "" : " or ") + w.flag;
+    return flags;
+}
+
 std::vector<std::string> Prepare_Args(const std::vector<std::string>& given) {
     std::vector<std::string> args;
     for (std::string a : given) {
@@ -51,35 +116,9 @@ int Usage_Error(const std::string& command, const std::string& message, std::ost
 }
 
 namespace {
-const std::string& arrayOf(const Report& r, FieldKind kind) {
-    return kind == FieldKind::Ordinate ? r.ordinateArray : r.fieldArray;
-}
-
-// A prompt on one line: its line breaks become blanks.
-std::string oneLine(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (!out.empty() && out.back() != ' ')
-                out += ' ';
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
-// TITLE: PROMPT [focus Texh(9), emptied]
-void printPlain(const std::string& title, const std::string& prompt, const Json& focus,
-                bool emptied, std::ostream& err) {
-    err << title << ": " << oneLine(prompt);
-    if (!focus.is_null()) {
-        err << " [focus " << focus.get<std::string>();
-        if (emptied)
-            err << ", emptied";
-        err << "]";
-    }
-    err << "\n";
+void Print_Lines(const std::vector<std::string>& lines, std::ostream& to) {
+    for (const std::string& line : lines)
+        to << line << "\n";
 }
 } // namespace
 
@@ -88,13 +127,11 @@ int Print_Report(const Report& r, bool json, std::ostream& out, std::ostream& er
         out << Report_Json(r).dump(2) << "\n";
     } else {
         for (const auto& w : r.warnings)
-            printPlain(w.title, w.prompt, Focus_Json(r.fieldArray, w.field), false, err);
+            Print_Lines(report::Plain_Message(r, w.title, w.prompt, w.field), err);
         if (const auto& f = r.failure)
-            printPlain(f->title, f->prompt, Focus_Json(arrayOf(r, f->kind), f->field),
-                       f->clearField, err);
+            Print_Lines(report::Plain_Message(r, f->title, f->prompt, f->field, f->kind), err);
         else
-            for (const auto& line : r.plainLines)
-                out << line << "\n";
+            Print_Lines(r.plainLines, out);
     }
     return r.failure ? ExitCheckFailed : ExitOk;
 }

@@ -3,6 +3,7 @@
 // printing of a check outcome as JSON or plain text.
 
 #include "common/field_failure.h"
+#include "common/form_entries.h"
 #include "common/report.h"
 
 #include <CLI/CLI.hpp>
@@ -14,11 +15,9 @@
 
 namespace cli {
 
-using report::Focus_Json;
 using report::Json;
 using report::Report;
 using report::Report_Json;
-using report::Single_Json;
 
 enum Exit_Code : int { ExitOk = 0, ExitFailure = 1, ExitCheckFailed = 2, ExitUsage = 64 };
 
@@ -30,6 +29,28 @@ inline constexpr const char* Templates_Command_Name = "expansion-chamber-calc te
 // Refused: the JSON report and a file written to standard output ("-") would mix there.
 inline constexpr const char* Json_Beside_Standard_Output =
     "--json and a file on standard output ('-') cannot share it";
+
+// A form's flags on a command, all from the vocabulary: a flag for each word of an option
+// group (the group's words exclude one another) or one flag taking the word, and a flag
+// for each field with its help line. A field left out has its opening text.
+class Form_Flags {
+public:
+    void Add(CLI::App& command, const Form_Words& form);
+    const Form_Words& Form() const { return *form_; }
+    // Whether the flag was given on the line.
+    bool Given(const std::string& flag) const;
+    // What was given, in the vocabulary's words.
+    Form_Entries Entries() const;
+    // Every flag of the option group's words, joined by "or" ("--hp or --kw").
+    static std::string Flags_Of(const Choice_Group& group);
+
+private:
+    const Form_Words* form_ = nullptr;
+    CLI::App* command_ = nullptr;
+    std::map<std::string, std::string> texts_; // by key: fields, and groups taking a word
+    std::map<std::string, bool> words_;        // by flag: the words' own flags
+    std::vector<std::string> stations_;
+};
 
 // The arguments as CLI11 should see them: "--flag=" (an empty text after the equals sign)
 // becomes "--flag" followed by an empty argument, which CLI11 takes as the empty text.

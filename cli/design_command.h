@@ -12,18 +12,14 @@
 namespace cli {
 
 struct Design_Flags {
-    Design_Form form;
-    bool twoStage = false, threeStage = false;
-    bool tempManual = false, tempBmep = false;
-    bool coefManual = false, coefBmep = false;
+    Form_Flags form;
     bool json = false;
     std::string open; // a design file to start from
     std::string save; // where to save the design ("design" only)
-    CLI::App* command = nullptr;
 };
 
-// Registers the design flags (options, fields, --name, --open, --json; --save when
-// `withSave`) on a command.
+// Registers the design flags (options, fields, --open, --json; --save when `withSave`) on
+// a command.
 void Add_Design_Flags(CLI::App& cmd, Design_Flags& flags, bool withSave);
 
 // The form: the design file's, if one is given, with every flag given on the line taking

@@ -9,7 +9,9 @@
 #include "common/numbers.h"
 #include "common/platform.h"
 #include "ecd_version.h"
+#include "fabrication/pattern_fields.h"
 #include "fabrication/pattern_files.h"
+#include "fabrication/pattern_report.h"
 
 #include <QGuiApplication>
 #include <QHashFunctions>
@@ -22,87 +24,39 @@
 
 namespace {
 
-// The options as typed; each is checked in the program's own words.
-struct Template_Flags {
-    std::string sheet = "1.0";
-    std::string seam = "0";
-    std::string pieces = "1";
-    std::string paper = "a4";
-    std::string pdf, svg, dxf;
+// The outputs' flags, with what each writes.
+struct Output_Flag {
+    Pattern_Format format;
+    const char* flag;
+    const char* help;
+};
+const Output_Flag Output_Flags[] = {
+    {Pattern_Format::Pdf, "--pdf", "Write the printable pattern set (PDF)"},
+    {Pattern_Format::Svg, "--svg", "Write every piece at full size on one sheet (SVG)"},
+    {Pattern_Format::Dxf, "--dxf", "Write the cutting drawing (DXF R12, mm)"},
 };
 
-// A plain decimal number within lo..hi, or nothing.
-std::optional<double> Number_Within(const std::string& text, double lo, double hi) {
-    const std::string t = Trim_Blanks(text);
-    if (!Is_Plain_Number(t))
-        return std::nullopt;
-    const double v = Number_Value_Double(t);
-    if (!(v >= lo && v <= hi))
-        return std::nullopt;
-    return v;
-}
-
-// The options, or what is wrong with them.
-std::string Read_Options(const Template_Flags& t, Pattern_Options& options, Paper& paper) {
-    const auto sheet = Number_Within(t.sheet, Min_Sheet, Max_Sheet);
-    if (!sheet)
-        return "--sheet " + t.sheet + ": Sheet thickness must be from " + Fixed(Min_Sheet, 1) +
-               " to " + Fixed(Max_Sheet, 1) + " mm";
-    const auto seam = Number_Within(t.seam, 0, Max_Seam);
-    if (!seam)
-        return "--seam " + t.seam + ": Seam allowance must be from 0 to " + Fixed(Max_Seam, 0) +
-               " mm";
-    const auto pieces = Number_Within(t.pieces, 1, Max_Pieces);
-    if (!pieces || *pieces != static_cast<int>(*pieces))
-        return "--pieces " + t.pieces + ": Pieces per cone must be a whole number from 1 to " +
-               std::to_string(Max_Pieces);
-    std::string name = t.paper;
-    for (char& c : name)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (name != "a4" && name != "letter")
-        return "--paper " + t.paper + ": Paper must be a4 or letter";
-    options = Pattern_Options{*sheet, *seam, static_cast<int>(*pieces)};
-    paper = name == "letter" ? Paper::Letter : Paper::A4;
-    return "";
-}
-
-cli::Json Piece_Json(const Flat_Piece& p, Paper paper) {
-    const Tile_Plan plan = Plan_Tiles(Fit_To_Paper(p, paper).frame, paper);
-    cli::Json j;
-    j["section"] = p.section;
-    j["role"] = p.role;
-    j["piece"] = p.index;
-    j["pieces"] = p.count;
-    j["shape"] = p.sector ? "sector" : "rectangle";
-    j["fromTube"] = p.fromTube;
-    j["insideSmall"] = p.insideSmall;
-    j["insideLarge"] = p.insideLarge;
-    j["d"] = p.dSmall;
-    j["D"] = p.dLarge;
-    j["length"] = p.length;
-    j["slant"] = p.slant;
-    j["halfAngleDeg"] = p.halfAngle * 180 / Pi;
-    if (p.sector) {
-        j["outerRadius"] = p.rOuter;
-        j["innerRadius"] = p.rInner;
-        j["angleDeg"] = p.angle * 180 / Pi;
-        j["coneAngleDeg"] = p.coneAngle * 180 / Pi;
-    } else {
-        j["width"] = p.rectWidth;
+// The options, or what is wrong with them, in the checks' words after the flag.
+std::string Read_Options(const cli::Form_Flags& flags, Pattern_Options& options, Paper& paper) {
+    const Form_Entries entries = flags.Entries();
+    const Form_Words& words = flags.Form();
+    const Outcome<Pattern_Options> checked = Check_Pattern_Fields(Field_Texts<3>(words, entries));
+    if (const auto& f = checked.failure) {
+        const Field_Word& field = *words.At(f->field);
+        return std::string(field.flag) + " '" + entries[field.key] + "': " + f->title + ": " +
+               f->prompt;
     }
-    j["outerArc"] = p.outerArc;
-    j["innerArc"] = p.innerArc;
-    j["chord"] = p.chordOuter;
-    j["innerChord"] = p.chordInner;
-    j["seamAllowance"] = p.seam;
-    j["box"] = {{"width", p.outline.width()}, {"height", p.outline.height()}};
-    if (plan.pages() > 0)
-        j["pages"] = {{"columns", plan.cols},
-                      {"rows", plan.rows},
-                      {"orientation", plan.landscape ? "landscape" : "portrait"}};
-    else
-        j["pages"] = nullptr; // too large to tile on paper
-    return j;
+    const Choice_Group& group = words.choices.front();
+    const std::optional<Paper> chosen = Paper_Of(entries[group.key]);
+    if (!chosen) {
+        std::string choices;
+        for (const Choice_Word& w : group.words)
+            choices += std::string(choices.empty() ? "" : " or ") + w.word;
+        return std::string(group.flag) + " '" + entries[group.key] + "': choose " + choices;
+    }
+    options = checked.value;
+    paper = *chosen;
+    return "";
 }
 
 } // namespace
@@ -123,22 +77,14 @@ int main(int argc, char** argv) {
     app.add_flag("--version", version, "Print the version and exit");
     cli::Design_Flags design;
     cli::Add_Design_Flags(app, design, false);
-    Template_Flags t;
-    const auto option = [&app](const char* flag, std::string& target, const char* help,
-                               const char* type) {
-        app.add_option(flag, target, help)
+    cli::Form_Flags patternFlags;
+    patternFlags.Add(app, Words_Of(Form_Key::Patterns));
+    std::string outputPaths[std::size(Output_Flags)];
+    for (size_t i = 0; i < std::size(Output_Flags); ++i)
+        app.add_option(Output_Flags[i].flag, outputPaths[i], Output_Flags[i].help)
             ->allow_extra_args(false)
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
-            ->type_name(type);
-    };
-    option("--sheet", t.sheet, "Sheet thickness, mm, 0.3 to 3.0 (default 1.0)", "T");
-    option("--seam", t.seam,
-           "Seam allowance along one straight edge, mm, 0 to 20 (default 0: butt weld)", "T");
-    option("--pieces", t.pieces, "Equal pieces per cone, 1 to 4 (default 1)", "N");
-    option("--paper", t.paper, "Paper of the PDF: a4 or letter (default a4)", "a4|letter");
-    option("--pdf", t.pdf, "Write the printable pattern set (PDF)", "FILE");
-    option("--svg", t.svg, "Write every piece at full size on one sheet (SVG)", "FILE");
-    option("--dxf", t.dxf, "Write the cutting drawing (DXF R12, mm)", "FILE");
+            ->type_name("FILE");
 
     const std::vector<std::string> args = platform::Arguments(argc, argv);
     const int parsed = cli::Parse(app, cli::Prepare_Args(args), std::cout, std::cerr);
@@ -154,15 +100,14 @@ int main(int argc, char** argv) {
 
     std::vector<Pattern_Output> outputs;
     std::vector<std::string> paths;
-    for (const auto& [format, path, flag] : {std::tuple{Pattern_Format::Pdf, t.pdf, "--pdf"},
-                                             std::tuple{Pattern_Format::Svg, t.svg, "--svg"},
-                                             std::tuple{Pattern_Format::Dxf, t.dxf, "--dxf"}}) {
+    for (size_t i = 0; i < std::size(Output_Flags); ++i) {
+        const char* flag = Output_Flags[i].flag;
         if (app.count(flag) == 0)
             continue;
-        if (path.empty())
+        if (outputPaths[i].empty())
             return usage(std::string(flag) + ": a file name is needed");
-        outputs.push_back({format, path});
-        paths.push_back(path);
+        outputs.push_back({Output_Flags[i].format, outputPaths[i]});
+        paths.push_back(outputPaths[i]);
     }
     if (outputs.empty())
         return usage("give at least one of --pdf FILE, --svg FILE, --dxf FILE");
@@ -178,7 +123,7 @@ int main(int argc, char** argv) {
         return usage(cli::Json_Beside_Standard_Output);
     Pattern_Options options;
     Paper paper = Paper::A4;
-    if (const std::string wrong = Read_Options(t, options, paper); !wrong.empty())
+    if (const std::string wrong = Read_Options(patternFlags, options, paper); !wrong.empty())
         return usage(wrong);
     // With a file on standard output, what the command says goes to standard error.
     std::ostream& report = toStandardOutput ? std::cerr : std::cout;
@@ -217,21 +162,19 @@ int main(int argc, char** argv) {
         }
 
     std::string error;
-    const bool pdf = std::any_of(outputs.begin(), outputs.end(), [](const Pattern_Output& o) {
+    const auto pdf = std::find_if(outputs.begin(), outputs.end(), [](const Pattern_Output& o) {
         return o.format == Pattern_Format::Pdf;
     });
-    if (const std::string piece = Untileable_Piece(set, paper); pdf && !piece.empty())
-        error = "cannot write " + t.pdf + ": the piece " + piece + " is too large to tile on paper";
+    if (const std::string piece = Untileable_Piece(set, paper);
+        pdf != outputs.end() && !piece.empty())
+        error =
+            "cannot write " + pdf->path + ": the piece " + piece + " is too large to tile on paper";
     else
         Write_Pattern_Files(outputs, set, paper, error);
 
     cli::Json json = cli::Report_Json(summary);
     if (design.json) {
-        cli::Json& tj = json["templates"];
-        tj["sheet"] = options.sheet;
-        tj["seamAllowance"] = options.seam;
-        tj["piecesPerCone"] = options.pieces;
-        tj["paper"] = Paper_Name(paper);
+        cli::Json& tj = json["templates"] = Patterns_Json(set, paper);
         tj["files"] = cli::Json::object();
         if (error.empty())
             for (const auto& o : outputs)
@@ -239,18 +182,6 @@ int main(int argc, char** argv) {
                             : o.format == Pattern_Format::Svg ? "svg"
                                                               : "dxf"] = o.path;
         tj["error"] = error.empty() ? cli::Json(nullptr) : cli::Json(error);
-        const int pages = Pattern_Page_Count(set, paper);
-        tj["pdfPages"] = pages > 0 ? cli::Json(pages) : cli::Json(nullptr);
-        tj["pieces"] = cli::Json::array();
-        for (const auto& p : set.pieces)
-            tj["pieces"].push_back(Piece_Json(p, paper));
-        tj["omitted"] = cli::Json::array();
-        for (const auto& s : set.omitted)
-            tj["omitted"].push_back(
-                {{"section", s.name},
-                 {"role", s.role},
-                 {"length", s.length},
-                 {"reason", "shorter than " + Fixed(Least_Cut_Length) + " mm, nothing to cut"}});
         std::cout << json.dump(2) << "\n";
         if (!error.empty())
             std::cerr << name << ": " << error << "\n";
@@ -267,8 +198,7 @@ int main(int argc, char** argv) {
     report << "Flat patterns: " << set.pieces.size() << " pieces, sheet " << Fixed(options.sheet)
            << " mm\n";
     for (const auto& s : set.omitted)
-        report << "No piece for " << s.name << " (" << s.role << "): " << Fixed(s.length)
-               << " mm long, shorter than " << Fixed(Least_Cut_Length) << " mm\n";
+        report << Not_Cut_Sentence(s) << "\n";
     for (const auto& o : outputs) {
         report << "Wrote " << o.path;
         if (o.format == Pattern_Format::Pdf)

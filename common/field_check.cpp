@@ -111,8 +111,8 @@ Field_Rule Named_Rule(int16_t field, const std::string& name, const std::string&
             FieldKind::Input};
 }
 
-Field_Range Named_Range(const std::string& name, float lo, float hi, std::string prompt) {
-    return {lo, hi, name + " Out of Range", std::move(prompt)};
+Field_Range Named_Range(const std::string& name, Bounds bounds, std::string prompt) {
+    return {bounds, name + " Out of Range", std::move(prompt)};
 }
 
 std::optional<Field_Failure> Check_Field(const Field_Rule& rule, std::string_view text,
@@ -123,7 +123,7 @@ std::optional<Field_Failure> Check_Field(const Field_Rule& rule, std::string_vie
     if (!Is_Plain_Number(trimmed))
         return Field_Failure{rule.badTitle, rule.prompt, rule.field, false, rule.kind};
     value = Number_Value(trimmed);
-    if (rule.range && Outside(value, rule.range->lo, rule.range->hi))
+    if (rule.range && Outside(value, rule.range->bounds.lo, rule.range->bounds.hi))
         return Fail_At(rule.field, rule.range->title, rule.range->prompt, rule.kind);
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 // Numbers are read independently of the user's locale.
 
 #include "common/field_failure.h"
+#include "common/vocabulary.h"
 
 #include <cstdint>
 #include <optional>
@@ -32,8 +33,7 @@ std::optional<int16_t> Round_To_Int16(float value);
 
 // A closed range and the message for a value outside it.
 struct Field_Range {
-    float lo = 0;
-    float hi = 0;
+    Bounds bounds;
     std::string title;
     std::string prompt;
 };
@@ -57,7 +57,7 @@ Field_Rule Named_Rule(int16_t field, const std::string& name, const std::string&
                       std::optional<Field_Range> range = std::nullopt);
 
 // A range titled "<name> Out of Range".
-Field_Range Named_Range(const std::string& name, float lo, float hi, std::string prompt);
+Field_Range Named_Range(const std::string& name, Bounds bounds, std::string prompt);
 
 // Every stage of the rule on `text`: on success `value` holds the text's value. Not Set
 // empties the field; Incorrectly Set and the range keep its text.

@@ -12,11 +12,29 @@ Json Single_Json(float value) {
     return digits.empty() ? Json(static_cast<double>(value)) : Json(Number_Value_Double(digits));
 }
 
-Json Focus_Json(const std::string& array, int index) {
-    if (index < 0)
+const Field_Word* Field_Of(const Report& r, int16_t index, FieldKind kind) {
+    if (!r.form || index < 0)
         return nullptr;
-    return array + "(" + std::to_string(index) + ")";
+    if (kind == FieldKind::Ordinate) {
+        for (const Field_Word& f : r.form->fields)
+            if (f.kind == Field_Kind::Repeated)
+                return &f;
+        return nullptr;
+    }
+    return r.form->At(index);
 }
+
+namespace {
+Json Key_Json(const Field_Word* field) {
+    return field ? Json(field->key) : Json(nullptr);
+}
+
+Json Focus_Json(const Report& r, int16_t index, FieldKind kind) {
+    if (!r.form || index < 0)
+        return nullptr;
+    return r.form->Control(index, kind == FieldKind::Ordinate);
+}
+} // namespace
 
 Json Report_Json(const Report& r) {
     Json j;
@@ -24,13 +42,16 @@ Json Report_Json(const Report& r) {
     for (const auto& w : r.warnings)
         j["warnings"].push_back({{"title", w.title},
                                  {"prompt", w.prompt},
-                                 {"focus", Focus_Json(r.fieldArray, w.field)}});
+                                 {"field", Key_Json(Field_Of(r, w.field))},
+                                 {"focus", Focus_Json(r, w.field, FieldKind::Input)}});
     if (r.failure) {
         const auto& f = *r.failure;
-        const std::string& array = f.kind == FieldKind::Ordinate ? r.ordinateArray : r.fieldArray;
+        const bool station = f.kind == FieldKind::Ordinate;
         j["failure"] = {{"title", f.title},
                         {"prompt", f.prompt},
-                        {"focus", Focus_Json(array, f.field)},
+                        {"field", Key_Json(Field_Of(r, f.field, f.kind))},
+                        {"focus", Focus_Json(r, f.field, f.kind)},
+                        {"station", station ? Json(f.field) : Json(nullptr)},
                         {"emptied", f.clearField}};
     } else {
         j["failure"] = nullptr;
@@ -42,6 +63,34 @@ Json Report_Json(const Report& r) {
     for (const auto& [name, value] : r.values)
         j["values"][name] = Single_Json(value);
     return j;
+}
+
+std::vector<std::string> Plain_Message(const Report& r, const std::string& title,
+                                       const std::string& prompt, int16_t index, FieldKind kind) {
+    std::string head = title;
+    if (const Field_Word* field = Field_Of(r, index, kind)) {
+        head += std::string(" (") + field->flag;
+        if (kind == FieldKind::Ordinate)
+            head += " " + std::to_string(index + 1) + ", station " + std::to_string(index);
+        head += ")";
+    }
+    std::vector<std::string> lines{head};
+    std::string line;
+    const auto flush = [&] {
+        if (!Trim_Blanks(line).empty())
+            lines.push_back("  " + line);
+        line.clear();
+    };
+    for (char c : prompt) {
+        if (c == '\r')
+            continue;
+        if (c == '\n')
+            flush();
+        else
+            line += c;
+    }
+    flush();
+    return lines;
 }
 
 } // namespace report

@@ -11,26 +11,8 @@ namespace {
 
 using report::Json;
 
-struct Field_Name {
-    Texh_Index field;
-    const char* key;
-};
-// In the order of the design window's fields on screen.
-const Field_Name Field_Names[] = {{TexhHorn, "horn"}, {TexhBmep, "bmep"}, {TexhTemp, "temp"},
-                                  {TexhDX, "dx"},     {TexhD1, "d1"},     {TexhLX, "lx"},
-                                  {TexhMid, "mid"},   {TexhTail, "tail"}, {TexhAngle, "angle"},
-                                  {TexhSpeed, "rpm"}};
-
-Json Choice_Json(Diffuser_Type d) {
-    return d == Diffuser_Type::TwoStage     ? Json("two-stage")
-           : d == Diffuser_Type::ThreeStage ? Json("three-stage")
-                                            : Json(nullptr);
-}
-
-Json Choice_Json(Value_Source s) {
-    return s == Value_Source::Typed      ? Json("manual")
-           : s == Value_Source::FromBmep ? Json("bmep")
-                                         : Json(nullptr);
+const Form_Words& Words() {
+    return Words_Of(Form_Key::Design);
 }
 
 // The JSON text, parsed; a key given twice in one object makes it no design file.
@@ -55,45 +37,24 @@ Json Parse(std::string_view text, std::string& problem) {
     return j;
 }
 
-template <class Choice>
-bool Read_Choice(const Json& file, const char* key, const char* one, const char* other, Choice a,
-                 Choice b, Choice& out, std::string& problem) {
-    const auto it = file.find(key);
-    if (it == file.end() || it->is_null())
-        return true; // not chosen
-    if (it->is_string() && *it == one) {
-        out = a;
-        return true;
-    }
-    if (it->is_string() && *it == other) {
-        out = b;
-        return true;
-    }
-    problem =
-        std::string("Its \"") + key + "\" must be \"" + one + "\", \"" + other + "\" or null.";
-    return false;
-}
-
 } // namespace
 
-const char* Field_Key(Texh_Index field) {
-    for (const Field_Name& f : Field_Names)
-        if (f.field == field)
-            return f.key;
-    return "";
-}
-
 std::string Design_File_Text(const Design_Form& form, const Outcome<Chamber_Design>& run) {
+    const Form_Entries entries = Entries_Of(form);
     Json j;
     j["format"] = Design_File_Format;
     j["version"] = Design_File_Version;
-    j["pipeName"] = form.PipeName;
-    j["diffuser"] = Choice_Json(form.Diffuser);
-    j["temperature"] = Choice_Json(form.TempSource);
-    j["coefficients"] = Choice_Json(form.CoefSource);
+    for (const Field_Word& f : Words().fields)
+        if (f.kind == Field_Kind::Free_Text)
+            j[f.key] = entries[f.key];
+    for (const Choice_Group& g : Words().choices) {
+        const std::string& word = entries[g.key];
+        j[g.key] = word.empty() ? Json(nullptr) : Json(word);
+    }
     Json& fields = j["fields"] = Json::object();
-    for (const Field_Name& f : Field_Names)
-        fields[f.key] = form.Texh[static_cast<size_t>(f.field)];
+    for (const Field_Word& f : Words().fields)
+        if (f.kind == Field_Kind::Number)
+            fields[f.key] = entries[f.key];
     j["results"] = report::Report_Json(Design_Report(run));
     // A text that is not UTF-8 (from a command line, say) keeps its place, its odd bytes
     // replaced: JSON holds nothing else.
@@ -132,37 +93,55 @@ Design_File_Read Read_Design_File(std::string_view text) {
         problem = "Its format version " + version->dump() + " does not exist.";
         return read;
     }
-    Design_Form form;
-    if (const auto name = j.find("pipeName"); name != j.end()) {
-        if (!name->is_string()) {
-            problem = "Its \"pipeName\" must be a text.";
+    Form_Entries entries;
+    for (const Field_Word& f : Words().fields) {
+        const auto text = j.find(f.key);
+        if (f.kind != Field_Kind::Free_Text || text == j.end())
+            continue;
+        if (!text->is_string()) {
+            problem = std::string("Its \"") + f.key + "\" must be a text.";
             return read;
         }
-        form.PipeName = name->get<std::string>();
+        entries.texts[f.key] = text->get<std::string>();
     }
-    if (!Read_Choice(j, "diffuser", "two-stage", "three-stage", Diffuser_Type::TwoStage,
-                     Diffuser_Type::ThreeStage, form.Diffuser, problem) ||
-        !Read_Choice(j, "temperature", "manual", "bmep", Value_Source::Typed,
-                     Value_Source::FromBmep, form.TempSource, problem) ||
-        !Read_Choice(j, "coefficients", "manual", "bmep", Value_Source::Typed,
-                     Value_Source::FromBmep, form.CoefSource, problem))
-        return read;
+    for (const Choice_Group& g : Words().choices) {
+        const auto word = j.find(g.key);
+        if (word == j.end() || word->is_null())
+            continue; // not chosen
+        if (word->is_string())
+            entries.texts[g.key] = word->get<std::string>();
+        if (!word->is_string() || entries[g.key].empty() || !Chosen(g, entries)) {
+            problem = std::string("Its \"") + g.key + "\" must be ";
+            for (const Choice_Word& w : g.words)
+                problem += std::string("\"") + w.word + "\", ";
+            problem.replace(problem.size() - 2, 2, " or null.");
+            return read;
+        }
+    }
     if (const auto fields = j.find("fields"); fields != j.end()) {
         if (!fields->is_object()) {
             problem = "Its \"fields\" must be an object of texts.";
             return read;
         }
-        for (const Field_Name& f : Field_Names) {
+        for (const Field_Word& f : Words().fields) {
             const auto text = fields->find(f.key);
-            if (text == fields->end())
+            if (f.kind != Field_Kind::Number || text == fields->end())
                 continue; // a field left out is empty
             if (!text->is_string()) {
                 problem = std::string("Its field \"") + f.key + "\" must be a text, as typed.";
                 return read;
             }
-            form.Texh[static_cast<size_t>(f.field)] = text->get<std::string>();
+            entries.texts[f.key] = text->get<std::string>();
         }
     }
+    const Design_Form form = Design_Form_Of(entries);
     read.form = form;
     return read;
+}
+
+Field_Failure Design_Not_Opened(const std::string& from, const std::string& problem) {
+    Field_Failure f;
+    f.title = "Design Not Opened";
+    f.prompt = "The design could not be opened from \"" + from + "\"." + CrLf + CrLf + problem;
+    return f;
 }

@@ -2,16 +2,9 @@
 // Design files (.ecd): what the tuner typed and chose in the design window, kept as the
 // texts exactly as typed so that opening one runs the same checks with the same messages,
 // plus the results of the run for other programs to read (a program reading a design
-// recomputes them). JSON:
-//
-//   {"format": "expansion-chamber-design", "version": 1, "pipeName": "GP 125",
-//    "diffuser": "three-stage", "temperature": "bmep", "coefficients": "bmep",
-//    "fields": {"horn": "1.5", "bmep": "10", "temp": "", "dx": "40", "d1": "44",
-//               "lx": "20", "mid": "", "tail": "", "angle": "88", "rpm": "11000"},
-//    "results": {"warnings": [], "failure": null, "display": {...}, "values": {...}}}
-//
-// The choices are "two-stage" or "three-stage", and "manual" or "bmep", or null while
-// none is chosen; the fields are named as the command line's flags.
+// recomputes them). JSON in the vocabulary's words: the format and its version, the pipe
+// name and each option group's word (null while none is chosen) at the top, the numeric
+// fields' texts under "fields", and the run's report under "results".
 
 #include "design/design_pipeline.h"
 
@@ -35,5 +28,6 @@ struct Design_File_Read {
 };
 Design_File_Read Read_Design_File(std::string_view text);
 
-// The flag name of each field, as the files and the command line name them.
-const char* Field_Key(Texh_Index field);
+// The message for a file that cannot be opened as a design, `from` naming it as the user
+// chose it.
+Field_Failure Design_Not_Opened(const std::string& from, const std::string& problem);

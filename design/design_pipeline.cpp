@@ -3,46 +3,52 @@
 #include "common/display_format.h"
 #include "common/field_check.h"
 #include "common/numbers.h"
+#include "common/vocabulary.h"
 
 namespace {
 
 // Ranges titled "<name> Out of Range" unless they say otherwise.
 const Field_Rule Horn =
     Named_Rule(TexhHorn, "Horn Coefficient", "Horn Coefficient",
-               Named_Range("Horn Coefficient", 1.25f, 2.0f, "Enter a value between 1.25 and 2.0"));
-const Field_Rule Bmep = Named_Rule(TexhBmep, "Target BMEP", "Target BMEP",
-                                   Field_Range{8.0f, 12.0f, "Target BMEP value is Out of Range",
-                                               "Enter a value between 8 and 12"});
-const Field_Rule Temp = Named_Rule(
-    TexhTemp, "Mean Exhaust Temperature", "Exhaust Temperature",
-    Named_Range("Mean Exhaust Temperature", 450.0f, 650.0f, "Enter a value between 450C and 650C"));
+               Named_Range("Horn Coefficient", Bounds_Of(Form_Key::Design, TexhHorn),
+                           "Enter a value between 1.25 and 2.0"));
+const Field_Rule Bmep =
+    Named_Rule(TexhBmep, "Target BMEP", "Target BMEP",
+               Field_Range{Bounds_Of(Form_Key::Design, TexhBmep),
+                           "Target BMEP value is Out of Range", "Enter a value between 8 and 12"});
+const Field_Rule Temp =
+    Named_Rule(TexhTemp, "Mean Exhaust Temperature", "Exhaust Temperature",
+               Named_Range("Mean Exhaust Temperature", Bounds_Of(Form_Key::Design, TexhTemp),
+                           "Enter a value between 450C and 650C"));
 const Field_Rule Dx =
     Named_Rule(TexhDX, "Exhaust Port Effective Diameter", "Exhaust Port Effective Diameter",
-               Named_Range("Exhaust Port Effective Diameter", 1.0f, 100.0f,
+               Named_Range("Exhaust Port Effective Diameter", Bounds_Of(Form_Key::Design, TexhDX),
                            "Enter a value between 1 and 100"));
 const Field_Rule D1 = Named_Rule(TexhD1, "Barrel Flange Diameter", "Barrel Flange Diameter");
 const Field_Rule Lx = Named_Rule(TexhLX, "Barrel Exhaust Duct Length", "Barrel Duct Length");
 const Field_Rule Mid =
     Named_Rule(TexhMid, "Mid-Section Diameter Coefficient", "Mid-Section Diameter Coefficient",
-               Named_Range("Mid Section Diameter Coefficient", 2.125f, 3.25f,
+               Named_Range("Mid Section Diameter Coefficient", Bounds_Of(Form_Key::Design, TexhMid),
                            "Enter a value between 2.125 and 3.25"));
-const Field_Rule Tail = Named_Rule(
-    TexhTail, "Tail Pipe Diameter Coefficient", "Tail Pipe Diameter Coefficient",
-    Named_Range("Tail Pipe Diameter Coefficient", 0.5f, 0.8f, "Enter a value between 0.5 and 0.8"));
-const Field_Rule Angle = Named_Rule(
-    TexhAngle, "Exhaust Port Opening Angle", "Exhaust Port Opening Angle",
-    Named_Range("Exhaust Port Opening Angle", 70.0f, 105.0f, "Enter a value between 70 and 105"));
-const Field_Rule Speed = Named_Rule(
-    TexhSpeed, "Engine Speed", "Engine Speed",
-    Named_Range("Engine Speed", 1000.0f, 50000.0f, "Enter a value between 1000 and 50000"));
+const Field_Rule Tail =
+    Named_Rule(TexhTail, "Tail Pipe Diameter Coefficient", "Tail Pipe Diameter Coefficient",
+               Named_Range("Tail Pipe Diameter Coefficient", Bounds_Of(Form_Key::Design, TexhTail),
+                           "Enter a value between 0.5 and 0.8"));
+const Field_Rule Angle =
+    Named_Rule(TexhAngle, "Exhaust Port Opening Angle", "Exhaust Port Opening Angle",
+               Named_Range("Exhaust Port Opening Angle", Bounds_Of(Form_Key::Design, TexhAngle),
+                           "Enter a value between 70 and 105"));
+const Field_Rule Speed =
+    Named_Rule(TexhSpeed, "Engine Speed", "Engine Speed",
+               Named_Range("Engine Speed", Bounds_Of(Form_Key::Design, TexhSpeed),
+                           "Enter a value between 1000 and 50000"));
 
 // The barrel duct's limits on the flange diameter, as multiples of DX.
 constexpr double Flange_Least_Recommended = 1.05;
 constexpr double Flange_Most_Recommended = 1.125;
 constexpr double Flange_Most = 1.2;
-// The barrel exhaust duct's own range, mm.
-constexpr float Duct_Shortest = 2.0f;
-constexpr float Duct_Longest = 100.0f;
+// The barrel exhaust duct's own range, mm: a message for each end.
+const Bounds Duct = Bounds_Of(Form_Key::Design, TexhLX);
 
 const std::string Twice = std::string(CrLf) + CrLf;
 
@@ -129,10 +135,10 @@ Outcome<Chamber_Design> Check_Dsn_Input(const Design_Form& form, const Design_St
     if (auto f = check(Lx, in.PrtLnth))
         return fail(*f);
     run.state.PrtLnth = in.PrtLnth;
-    if (in.PrtLnth < Duct_Shortest)
+    if (in.PrtLnth < Duct.lo)
         return fail(
             Fail_At(TexhLX, "Barrel Exhaust Duct Length too small", "Enter a larger value"));
-    if (in.PrtLnth > Duct_Longest)
+    if (in.PrtLnth > Duct.hi)
         return fail(
             Fail_At(TexhLX, "Barrel Exhaust Duct Length too large", "Enter a smaller value"));
 
@@ -178,6 +184,49 @@ Outcome<Chamber_Design> Calc_Design(const Design_Form& form, const Design_State&
     s.Diam = run.result.Diam;
     s.Lnth = run.result.Lnth;
     return out;
+}
+
+namespace {
+// The option groups in the vocabulary's order: diffuser, temperature, coefficients.
+const std::vector<Choice_Group>& Groups() {
+    return Words_Of(Form_Key::Design).choices;
+}
+} // namespace
+
+Design_Form Design_Form_Of(const Form_Entries& entries) {
+    const Form_Words& words = Words_Of(Form_Key::Design);
+    const auto place = [&](size_t group) { return Chosen(Groups()[group], entries).value_or(-1); };
+    const auto source = [](int chosen) {
+        return chosen == 0   ? Value_Source::Typed
+               : chosen == 1 ? Value_Source::FromBmep
+                             : Value_Source::Unset;
+    };
+    Design_Form form;
+    form.PipeName = entries["pipeName"];
+    const int diffuser = place(0);
+    form.Diffuser = diffuser == 0   ? Diffuser_Type::TwoStage
+                    : diffuser == 1 ? Diffuser_Type::ThreeStage
+                                    : Diffuser_Type::Unset;
+    form.TempSource = source(place(1));
+    form.CoefSource = source(place(2));
+    form.Texh = Field_Texts<10>(words, entries);
+    return form;
+}
+
+Form_Entries Entries_Of(const Design_Form& form) {
+    const auto place = [](Value_Source s) {
+        return s == Value_Source::Typed ? 0 : s == Value_Source::FromBmep ? 1 : -1;
+    };
+    Form_Entries e;
+    e.texts["pipeName"] = form.PipeName;
+    e.texts[Groups()[0].key] =
+        Word_At(Groups()[0], form.Diffuser == Diffuser_Type::TwoStage     ? 0
+                             : form.Diffuser == Diffuser_Type::ThreeStage ? 1
+                                                                          : -1);
+    e.texts[Groups()[1].key] = Word_At(Groups()[1], place(form.TempSource));
+    e.texts[Groups()[2].key] = Word_At(Groups()[2], place(form.CoefSource));
+    Put_Field_Texts(Words_Of(Form_Key::Design), form.Texh, e);
+    return e;
 }
 
 Result_Table Make_Result_Table(const Design_State& s) {

@@ -4,6 +4,7 @@
 // line, the flat-pattern program and the benchmark all compute a design through it.
 
 #include "common/field_failure.h"
+#include "common/form_entries.h"
 #include "design/chamber.h"
 
 #include <array>
@@ -36,6 +37,11 @@ struct Design_Form {
     Value_Source CoefSource = Value_Source::Unset; // mid-section and tail pipe coefficients
     std::array<std::string, 10> Texh;              // as Texh_Index
 };
+
+// The form in the vocabulary's words and back: a group whose entry is no word of it is
+// unset (the caller refuses such entries first: Unknown_Choice).
+Design_Form Design_Form_Of(const Form_Entries& entries);
+Form_Entries Entries_Of(const Design_Form& form);
 
 // The design window's form-level values: what the checks assign as each field is read,
 // and what a successful calculation adds. The diagram and the printed sheet draw on them.

@@ -5,7 +5,7 @@
 
 report::Report Design_Report(const Outcome<Chamber_Design>& run) {
     report::Report rep;
-    rep.fieldArray = "Texh";
+    rep.form = &Words_Of(Form_Key::Design);
     rep.warnings = run.warnings;
     rep.failure = run.failure;
     if (rep.failure)

@@ -2,6 +2,7 @@
 
 #include "common/file_output.h"
 #include "common/palette.h"
+#include "common/vocabulary.h"
 #include "common/win_dialogs.h"
 #include "common/win_fields.h"
 #include "common/win_msgbox.h"
@@ -45,6 +46,10 @@ TexDsn::Pattern_Hooks& Hooks() {
 }
 
 const char* const Design_Files = "Design files (*.ecd)";
+
+const char* Field_Caption_Of(Texh_Index field) {
+    return Field_Caption(Form_Key::Design, field);
+}
 } // namespace
 
 void TexDsn::Set_Pattern_Hooks(Pattern_Hooks hooks) {
@@ -52,7 +57,7 @@ void TexDsn::Set_Pattern_Hooks(Pattern_Hooks hooks) {
 }
 
 TexDsn::TexDsn()
-    : Form("TexDsn", "Expansion Chamber Design - Data Entry", 10875, 9950, WindowColor),
+    : Form("TexDsn", Words_Of(Form_Key::Design).title, 10875, 9950, WindowColor),
       V(Win_Vars<TexDsn>()) {
     Create_Header();
     Create_Option_Groups();
@@ -73,7 +78,7 @@ TexDsn::TexDsn()
 // The pipe name and the three commands.
 void TexDsn::Create_Header() {
     Container& form = Client();
-    LabNam.Create(form, 2120, 260, 840, 250, "Pipe Name:");
+    LabNam.Create(form, 2120, 260, 840, 250, Words_Of(Form_Key::Design).Field("pipeName")->caption);
     Create_Field(Text1, form, 3080, 220, LabNam, 1000);
     Comd[2].Create(form, 7700, 160, 1200, 600, "Return to Front Screen");
     Comd[0].Create(form, 9200, 160, 1200, 600, "Calculate");
@@ -85,49 +90,51 @@ void TexDsn::Create_Header() {
 
 void TexDsn::Create_Option_Groups() {
     Container& form = Client();
-    Frame1[0].Create(form, 380, 620, 1600, 880, " Diffuser Type ");
-    Frame1[1].Create(form, 200, 1650, 2000, 1060, " Exhaust Temperature ");
-    Frame1[2].Create(form, 200, 4460, 2000, 1060, " Diameter Coefficients ");
-    Option1[0].Create(Frame1[0], 200, 300, 1300, 255, "Two Stage");
-    Option1[1].Create(Frame1[0], 200, 580, 1300, 255, "Three Stage");
-    Option1[2].Create(Frame1[1], 200, 300, 1700, 255, "Input Manually");
-    Option1[3].Create(Frame1[1], 200, 580, 1700, 400, "Calculate from Target BMEP");
-    Option1[4].Create(Frame1[2], 200, 300, 1700, 255, "Input Manually");
-    Option1[5].Create(Frame1[2], 200, 580, 1700, 400, "Calculate from Target BMEP");
+    // Each frame an option group, its two buttons the group's words.
+    const std::vector<Choice_Group>& groups = Words_Of(Form_Key::Design).choices;
+    Frame1[0].Create(form, 380, 620, 1600, 880, groups[0].caption);
+    Frame1[1].Create(form, 200, 1650, 2000, 1060, groups[1].caption);
+    Frame1[2].Create(form, 200, 4460, 2000, 1060, groups[2].caption);
+    const float width[] = {1300, 1700, 1700};
+    for (int16_t g = 0; g < Frame1.Count; ++g) {
+        const auto& words = groups[static_cast<size_t>(g)].words;
+        const float w = width[g];
+        Option1[static_cast<int16_t>(2 * g)].Create(Frame1[g], 200, 300, w, 255, words[0].caption);
+        Option1[static_cast<int16_t>(2 * g + 1)].Create(Frame1[g], 200, 580, w, g == 0 ? 255 : 400,
+                                                        words[1].caption);
+    }
 }
 
 // The panels of the optional inputs, with their recommended values.
 void TexDsn::Create_Input_Panels() {
     Container& form = Client();
     HornPic.Create(form, 2620, 740, 4100, 740);
-    Labexp[6].Create(HornPic, 0, 15, 4080, 240,
-                     "Three Stage Diffuser Horn Coefficient  (1.25 to 2.0)");
+    Labexp[6].Create(HornPic, 0, 15, 4080, 240, Field_Caption_Of(TexhHorn));
     SubLab7[1].Create(HornPic, 160, 470, 3150, 200, "Enduro (wide power band) - high value");
     SubLab7[0].Create(HornPic, 160, 245, 3150, 200, "GP Racer (narrow power band) - low value");
     Create_Field(Texh[7], HornPic, 3360, 360, Labexp[6]);
 
     TempPic.Create(form, 3050, 1750, 3100, 900);
-    Labexp[0].Create(TempPic, 20, 20, 3060, 420,
-                     "Mid-Section Mean Exhaust Temperature          at Maximum Power (degrees C)");
+    Labexp[0].Create(TempPic, 20, 20, 3060, 420, Field_Caption_Of(TexhTemp));
     SubLab0[1].Create(TempPic, 180, 670, 1300, 200, "Enduro:      500");
     SubLab0[0].Create(TempPic, 180, 445, 1300, 200, "GP Racer:  650");
     Create_Field(Texh[0], TempPic, 1500, 520, Labexp[0]);
 
     BmepPic.Create(form, 6950, 6800, 3100, 900);
-    Labexp[3].Create(BmepPic, 20, 20, 3060, 225, "Target BMEP at Maximum Power (bar)");
+    Labexp[3].Create(BmepPic, 20, 20, 3060, 225, Field_Caption_Of(TexhBmep));
     SubLab3[2].Create(BmepPic, 180, 695, 1500, 200, "Enduro:      8");
     SubLab3[1].Create(BmepPic, 180, 470, 1500, 200, "Motocross: 9 to 10");
     SubLab3[0].Create(BmepPic, 180, 245, 1500, 200, "GP Racer:  12");
     Create_Field(Texh[3], BmepPic, 1700, 420, Labexp[3]);
 
     BellyPic.Create(form, 3050, 4600, 2740, 700);
-    Labexp[5].Create(BellyPic, 20, 20, 2700, 225, "Mid-Section Diameter Coefficient");
+    Labexp[5].Create(BellyPic, 20, 20, 2700, 225, Field_Caption_Of(TexhMid));
     SubLab6[1].Create(BellyPic, 180, 470, 1400, 200, "Enduro:      2.125");
     SubLab6[0].Create(BellyPic, 180, 245, 1400, 200, "GP Racer:  3.25");
     Create_Field(Texh[6], BellyPic, 1600, 320, Labexp[5]);
 
     TailPic.Create(form, 3050, 5580, 2740, 900);
-    Labexp[4].Create(TailPic, 20, 20, 2700, 225, "Tail Pipe Diameter Coefficient");
+    Labexp[4].Create(TailPic, 20, 20, 2700, 225, Field_Caption_Of(TexhTail));
     SubLab4[2].Create(TailPic, 180, 695, 1350, 200, "Enduro:      0.7");
     SubLab4[1].Create(TailPic, 180, 470, 1350, 200, "Motocross: 0.65");
     SubLab4[0].Create(TailPic, 180, 245, 1350, 200, "GP Racer:  0.6");
@@ -137,9 +144,9 @@ void TexDsn::Create_Input_Panels() {
 // The barrel exhaust duct: DX, D1 and LX beside the note on the flange ratio.
 void TexDsn::Create_Duct_Frame() {
     DuctFram.Create(Client(), 200, 2900, 7300, 1400, " Barrel Exhaust Duct ");
-    DFLab[0].Create(DuctFram, 120, 320, 3100, 255, "Exhaust Port Effective Diameter (DX) (mm):");
-    DFLab[1].Create(DuctFram, 120, 700, 2900, 255, "Diameter at the Barrel Flange (D1) (mm):");
-    DFLab[2].Create(DuctFram, 120, 1080, 3250, 255, "Length from Piston Face to Flange (LX) (mm):");
+    DFLab[0].Create(DuctFram, 120, 320, 3100, 255, Field_Caption_Of(TexhDX));
+    DFLab[1].Create(DuctFram, 120, 700, 2900, 255, Field_Caption_Of(TexhD1));
+    DFLab[2].Create(DuctFram, 120, 1080, 3250, 255, Field_Caption_Of(TexhLX));
     Create_Field(Texh[8], DuctFram, 3260, 280, DFLab[0]);
     Create_Field(Texh[9], DuctFram, 3040, 660, DFLab[1]);
     Create_Field(Texh[5], DuctFram, 3400, 1040, DFLab[2]);
@@ -158,9 +165,9 @@ void TexDsn::Create_Duct_Frame() {
 // Opening angle and engine speed.
 void TexDsn::Create_Engine_Fields() {
     Container& form = Client();
-    Labexp[1].Create(form, 200, 5700, 1700, 420, "Exhaust Port Opening       Angle (deg ATDC):");
+    Labexp[1].Create(form, 200, 5700, 1700, 420, Field_Caption_Of(TexhAngle));
     Create_Field(Texh[1], form, 1950, 5760, Labexp[1]);
-    Labexp[2].Create(form, 200, 6200, 1750, 420, "    Engine Speed at Maximum Power (rpm):");
+    Labexp[2].Create(form, 200, 6200, 1750, 420, Field_Caption_Of(TexhSpeed));
     Create_Field(Texh[2], form, 2000, 6260, Labexp[2]);
 }
 
@@ -465,8 +472,8 @@ void TexDsn::Open_Design_File(const std::string& path) {
         problem = read.problem;
     }
     if (!form) {
-        MsgBox("The design could not be opened from \"" + path + "\"." + CrLf + CrLf + problem,
-               "Design Not Opened");
+        const Field_Failure box = Design_Not_Opened(path, problem);
+        MsgBox(box.prompt, box.title);
         return;
     }
     // As the tuner would: the options first (they empty and show fields), then the texts.

@@ -280,6 +280,28 @@ std::string Short_Fixed(double v, int decimals) {
     return s == "-0" ? "0" : s;
 }
 
+std::string Pattern_Design_Line(const Chamber_Design& design) {
+    std::string line = design.input.PipeName.empty() ? "" : design.input.PipeName + ": ";
+    return line + (design.input.ThreeStage ? "three" : "two") + "-stage diffuser, tuned length " +
+           Make_Result_Table(design.state).TexTotLth + " mm";
+}
+
+const std::vector<std::string>& Piece_Table_Header() {
+    static const std::vector<std::string> header = {
+        "Piece",      "Shape", "Inside d / D", "Mean d / D", "Length h",   "Slant s",
+        "Half-angle", "Ri",    "Ro",           "Sector",     "Per section"};
+    return header;
+}
+
+std::vector<std::string> Not_Cut_Table_Row(const Chamber_Section& s) {
+    return {s.name + " " + s.role, "no piece: " + Fixed(s.length) + " mm long, nothing to cut"};
+}
+
+std::string Not_Cut_Sentence(const Chamber_Section& s) {
+    return "No piece for " + s.name + " (" + s.role + "): " + Fixed(s.length) +
+           " mm long, shorter than " + Fixed(Least_Cut_Length) + " mm, nothing to cut.";
+}
+
 std::vector<std::string> Piece_Table_Row(const Flat_Piece& p) {
     const auto degrees = [](double radians, int decimals) {
         return Fixed(radians * 180 / Pi, decimals) + "\xC2\xB0";
@@ -340,17 +362,6 @@ Line_Style Style_Of(Line_Role role) {
         return {0.3, 0, {}};
     }
     return {};
-}
-
-std::string Check_Pattern_Options(const Pattern_Options& opt) {
-    if (!(opt.sheet >= Min_Sheet && opt.sheet <= Max_Sheet))
-        return "sheet thickness must be from " + Fixed(Min_Sheet, 1) + " to " +
-               Fixed(Max_Sheet, 1) + " mm";
-    if (!(opt.seam >= 0 && opt.seam <= Max_Seam))
-        return "seam allowance must be from 0 to " + Fixed(Max_Seam, 0) + " mm";
-    if (opt.pieces < 1 || opt.pieces > Max_Pieces)
-        return "pieces per cone must be from 1 to " + std::to_string(Max_Pieces);
-    return "";
 }
 
 std::vector<Chamber_Section> Chamber_Sections(bool threeStage, const DsnResult& r) {

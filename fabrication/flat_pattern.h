@@ -24,15 +24,8 @@ struct Pattern_Options {
     int pieces = 1; // equal pieces per cone, for cones too wide for the sheet
 };
 
-inline constexpr double Min_Sheet = 0.3;
-inline constexpr double Max_Sheet = 3.0;
-inline constexpr double Max_Seam = 20.0;
-inline constexpr int Max_Pieces = 4;
 // The shortest section worth a piece of its own, mm.
 inline constexpr double Least_Cut_Length = 0.05;
-
-// What is wrong with the options, or an empty text when they are valid.
-std::string Check_Pattern_Options(const Pattern_Options& opt);
 
 // One section of the chamber behind the barrel flange, as the dimension table names it.
 struct Chamber_Section {
@@ -178,7 +171,17 @@ std::string Fixed(double v, int decimals = 2);
 // write coordinates. Never "-0".
 std::string Short_Fixed(double v, int decimals);
 
-// The piece's row in the table of pieces: piece, shape, inside and mean diameters, length,
-// slant, half-angle, Ri, Ro, sector angle and pieces per section, as the patterns print
-// the figures.
+// The headers of the table of pieces, and the piece's row in it: piece, shape, inside and
+// mean diameters, length, slant, half-angle, Ri, Ro, sector angle and pieces per section,
+// as the patterns print the figures.
+const std::vector<std::string>& Piece_Table_Header();
 std::vector<std::string> Piece_Table_Row(const Flat_Piece& p);
+
+// The design the patterns belong to, in one line: "GP 125: three-stage diffuser, tuned
+// length 813.7 mm".
+std::string Pattern_Design_Line(const Chamber_Design& design);
+
+// A section too short to cut: its row in the table of pieces (its name, and that it has no
+// piece), and the sentence the printed summary and the command line give.
+std::vector<std::string> Not_Cut_Table_Row(const Chamber_Section& s);
+std::string Not_Cut_Sentence(const Chamber_Section& s);

@@ -1,35 +1,44 @@
 #include "fabrication/pattern_fields.h"
 
 #include "common/field_check.h"
+#include "common/vocabulary.h"
 
+#include <cctype>
 #include <cmath>
 
 namespace {
-Field_Rule Rule(Pattern_Field field, const char* name, float lo, float hi,
-                const std::string& rangePrompt) {
-    return Named_Rule(field, name, name, Named_Range(name, lo, hi, rangePrompt));
+const Form_Words& Words() {
+    return Words_Of(Form_Key::Patterns);
+}
+
+Field_Rule Rule(Pattern_Field field, const char* name, const std::string& rangePrompt) {
+    return Named_Rule(field, name, name,
+                      Named_Range(name, Bounds_Of(Form_Key::Patterns, field), rangePrompt));
+}
+
+const Choice_Group& Paper_Choice() {
+    return Words().choices.front();
 }
 } // namespace
 
 std::array<std::string, 3> Default_Pattern_Texts() {
-    const Pattern_Options defaults;
-    return {Fixed(defaults.sheet, 1), Fixed(defaults.seam, 0), std::to_string(defaults.pieces)};
+    std::array<std::string, 3> texts;
+    for (size_t i = 0; i < texts.size(); ++i)
+        texts[i] = Words().At(static_cast<int16_t>(i))->opening;
+    return texts;
 }
 
 Outcome<Pattern_Options> Check_Pattern_Fields(const std::array<std::string, 3>& texts) {
     static const Field_Rule rules[3] = {
-        Rule(PatSheet, "Sheet Thickness", Min_Sheet, Max_Sheet,
-             "Enter a value between " + Fixed(Min_Sheet, 1) + " and " + Fixed(Max_Sheet, 1)),
-        Rule(PatSeam, "Seam Allowance", 0, Max_Seam,
-             "Enter a value between 0 and " + Fixed(Max_Seam, 0)),
-        Rule(PatPieces, "Pieces per Cone", 1, Max_Pieces,
-             "Enter a whole number between 1 and " + std::to_string(Max_Pieces)),
+        Rule(PatSheet, "Sheet Thickness", "Enter a value between 0.3 and 3.0"),
+        Rule(PatSeam, "Seam Allowance", "Enter a value between 0 and 20"),
+        Rule(PatPieces, "Pieces per Cone", "Enter a whole number between 1 and 4"),
     };
     Outcome<Pattern_Options> out;
     double value[3] = {0, 0, 0};
     for (const Field_Rule& rule : rules) {
-        // The first two stages as every field has them; the range on the double the
-        // command line reads, so that both accept the same texts.
+        // The first two stages as every field has them; the range on the value in double
+        // precision, as the patterns use it.
         Field_Rule stages = rule;
         stages.range.reset();
         const auto i = static_cast<size_t>(rule.field);
@@ -38,11 +47,10 @@ Outcome<Pattern_Options> Check_Pattern_Fields(const std::array<std::string, 3>& 
             out.failure = *f;
             return out;
         }
-        static const double lowest[3] = {Min_Sheet, 0, 1};
-        static const double highest[3] = {Max_Sheet, Max_Seam, Max_Pieces};
+        const Bounds b = rule.range->bounds;
         value[i] = Number_Value_Double(texts[i]);
         const bool whole = rule.field != PatPieces || value[i] == std::floor(value[i]);
-        if (!(value[i] >= lowest[i] && value[i] <= highest[i]) || !whole) {
+        if (!(value[i] >= b.exactLo && value[i] <= b.exactHi) || !whole) {
             out.failure = Fail_At(rule.field, rule.range->title, rule.range->prompt);
             return out;
         }
@@ -50,4 +58,20 @@ Outcome<Pattern_Options> Check_Pattern_Fields(const std::array<std::string, 3>& 
     out.value =
         Pattern_Options{value[PatSheet], value[PatSeam], static_cast<int>(value[PatPieces])};
     return out;
+}
+
+std::optional<Paper> Paper_Of(const std::string& word) {
+    std::string lower = word;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const auto& words = Paper_Choice().words;
+    if (lower == words[0].word)
+        return Paper::A4;
+    if (lower == words[1].word)
+        return Paper::Letter;
+    return std::nullopt;
+}
+
+const char* Paper_Word(Paper paper) {
+    return Paper_Choice().words[paper == Paper::A4 ? 0 : 1].word;
 }

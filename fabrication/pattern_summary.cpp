@@ -146,9 +146,7 @@ void Paint_Summary_Page(Ink& ink, const Chamber_Patterns& set, Paper paper, int 
         "each page before cutting.",
     };
     for (const auto& s : set.omitted)
-        intro.push_back("No piece for " + s.name + " (" + s.role + "): " + Fixed(s.length) +
-                        " mm long, shorter than " + Fixed(Least_Cut_Length) +
-                        " mm, nothing to cut.");
+        intro.push_back(Not_Cut_Sentence(s));
     for (const auto& line : intro) {
         y += 4.2;
         ink.text(ink.at(x0, y), 2.6, line, Text_Align::Left);

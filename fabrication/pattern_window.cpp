@@ -3,6 +3,7 @@
 #include "common/file_output.h"
 #include "common/numbers.h"
 #include "common/palette.h"
+#include "common/vocabulary.h"
 #include "common/win_dialogs.h"
 #include "common/win_fields.h"
 #include "common/win_geometry.h"
@@ -52,10 +53,6 @@ protected:
 
 namespace {
 
-const char* const Columns[] = {"Piece",    "Shape",   "Inside d / D", "Mean d / D",
-                               "Length h", "Slant s", "Half-angle",   "Ri",
-                               "Ro",       "Sector",  "Per section"};
-
 QString Text_Of(const std::string& s) {
     return QString::fromStdString(s);
 }
@@ -67,22 +64,22 @@ const char* Format_Name(Pattern_Format f) {
 } // namespace
 
 PatTool::PatTool()
-    : Form("PatTool", "Flat Patterns", 12000, 9600 + Twips::CaptionAllowance, Palette::Salmon) {
+    : Form("PatTool", Words_Of(Form_Key::Patterns).title, 12000, 9600 + Twips::CaptionAllowance,
+           Palette::Salmon) {
     Container& form = Client();
     InfoLab.Create(form, 240, 120, 9000, 255, "");
     InfoLab.SetAccessibleName("Design");
 
-    const char* const captions[] = {
-        "Sheet Thickness (mm):", "Seam Allowance (mm):", "Pieces per Cone (1 to 4):"};
     for (int16_t i = 0; i < PatTxt.Count; ++i) {
         const float top = 560.0F + 420.0F * i;
-        PatLab[i].Create(form, 240, top + 40, 2000, 255, captions[static_cast<size_t>(i)]);
+        PatLab[i].Create(form, 240, top + 40, 2000, 255, Field_Caption(Form_Key::Patterns, i));
         Create_Field(PatTxt[i], form, 2280, top, PatLab[i]);
     }
-    PaperFram.Create(form, 3300, 480, 1500, 980, " Paper ");
-    PaperOpt[0].Create(PaperFram, 200, 300, 1100, 255, "A4");
-    PaperOpt[1].Create(PaperFram, 200, 620, 1100, 255, "Letter");
-    PaperOpt[0].SetValue(true);
+    const Choice_Group& paper = Words_Of(Form_Key::Patterns).choices.front();
+    PaperFram.Create(form, 3300, 480, 1500, 980, paper.caption);
+    PaperOpt[0].Create(PaperFram, 200, 300, 1100, 255, paper.words[0].caption);
+    PaperOpt[1].Create(PaperFram, 200, 620, 1100, 255, paper.words[1].caption);
+    PaperOpt[Paper_Of(paper.opening) == Paper::Letter ? 1 : 0].SetValue(true);
 
     const char* const commands[] = {"Save &PDF...", "Save &SVG...", "Save &DXF...", "P&rint...",
                                     "&Close"};
@@ -92,7 +89,7 @@ PatTool::PatTool()
         PatCom[i].SetBackColor(i == 4 ? Palette::Lilac : Palette::Light_Cyan);
     }
 
-    Table = new QTableWidget(0, static_cast<int>(std::size(Columns)), Host());
+    Table = new QTableWidget(0, static_cast<int>(Piece_Table_Header().size()), Host());
     Table->setObjectName(QStringLiteral("PieceTable"));
     Table->setAccessibleName(QStringLiteral("Pieces to cut"));
     Table->setGeometry(Twips::ToRect(240, 1920, 11520, 3300));
@@ -103,8 +100,8 @@ PatTool::PatTool()
     Table->setFont(Default_Win_Font());
     Table->horizontalHeader()->setFont(Default_Win_Font());
     QStringList headers;
-    for (const char* c : Columns) {
-        headers << QString::fromUtf8(c);
+    for (const std::string& c : Piece_Table_Header()) {
+        headers << Text_Of(c);
     }
     Table->setHorizontalHeaderLabels(headers);
     QPalette pal = Table->palette();
@@ -130,11 +127,7 @@ PatTool::PatTool()
 void PatTool::Show_Design(const Chamber_Design& design, std::function<std::string()> designFile) {
     design_ = design;
     designFile_ = std::move(designFile);
-    const Result_Table table = Make_Result_Table(design.state);
-    std::string info = design.input.PipeName.empty() ? "" : design.input.PipeName + ": ";
-    info += std::string(design.input.ThreeStage ? "three" : "two") +
-            "-stage diffuser, tuned length " + table.TexTotLth + " mm";
-    InfoLab.SetCaption(info);
+    InfoLab.SetCaption(Pattern_Design_Line(design));
     Redraw();
     Show();
 }
@@ -170,10 +163,10 @@ void PatTool::Redraw() {
         for (const Chamber_Section& s : set_->omitted) {
             const int row = Table->rowCount();
             Table->insertRow(row);
-            Table->setItem(row, 0, new QTableWidgetItem(Text_Of(s.name + " " + s.role)));
-            Table->setItem(row, 1,
-                           new QTableWidgetItem(Text_Of("no piece: " + Fixed(s.length) +
-                                                        " mm long, nothing to cut")));
+            const std::vector<std::string> cells = Not_Cut_Table_Row(s);
+            for (size_t c = 0; c < cells.size(); ++c) {
+                Table->setItem(row, static_cast<int>(c), new QTableWidgetItem(Text_Of(cells[c])));
+            }
         }
         Table->resizeColumnsToContents();
     }

@@ -7,6 +7,7 @@
 #include "design/design_pipeline.h"
 #include "fabrication/pattern_layout.h"
 #include "fuzz/fuzz_input.h"
+#include "fuzz/pattern_options.h"
 
 #include <cmath>
 
@@ -61,8 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const std::string& s : *rows)
             Require_Shown(s, "a result");
 
-    const Pattern_Options opt{Min_Sheet + (options % 28) * 0.1, (options % 5) * 5.0,
-                              1 + options % Max_Pieces};
+    const Pattern_Options opt = Fuzz_Pattern_Options(options);
     const Chamber_Patterns set = Make_Chamber_Patterns(d, opt);
     for (const Flat_Piece& p : set.pieces) {
         for (double v : {p.dSmall, p.dLarge, p.length, p.slant, p.outerArc, p.innerArc})

@@ -4,6 +4,7 @@
 
 #include "fabrication/pattern_layout.h"
 #include "fuzz/fuzz_input.h"
+#include "fuzz/pattern_options.h"
 
 #include <cmath>
 
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     s.insideOut = in.Number();
     s.length = in.Number();
     const uint8_t o = in.Byte();
-    const Pattern_Options opt{Min_Sheet + (o % 28) * 0.1, (o % 5) * 5.0, 1 + o % Max_Pieces};
+    const Pattern_Options opt = Fuzz_Pattern_Options(o);
     const bool sensible = std::isfinite(s.insideIn) && std::isfinite(s.insideOut) &&
                           std::isfinite(s.length) && s.insideIn > 0 && s.insideOut > 0 &&
                           s.length > 0 && s.insideIn < 1e6 && s.insideOut < 1e6 && s.length < 1e6;

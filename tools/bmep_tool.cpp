@@ -1,23 +1,27 @@
 #include "tools/bmep_tool.h"
 
 #include "common/tool_code.h"
+#include "common/vocabulary.h"
 #include "common/win_fields.h"
 #include "tools/bmep_calc.h"
 #include "tools/calc_window.h"
 
 BMEPTool::BMEPTool()
-    : Form("BMEPTool", "BMEP Calculation", 5685, 4200 + Twips::CaptionAllowance, Palette::Salmon),
+    : Form("BMEPTool", Words_Of(Form_Key::Bmep).title, 5685, 4200 + Twips::CaptionAllowance,
+           Palette::Salmon),
       V(Win_Vars<BMEPTool>()) {
     Container& form = Client();
 
-    BHP_Fram.Create(form, 360, 240, 1600, 980, "Brake Power Units");
-    BHP_Opt[0].Create(BHP_Fram, 480, 300, 800, 195, "  hp");
-    BHP_Opt[1].Create(BHP_Fram, 480, 640, 800, 195, "  kW");
+    const Choice_Group& units = Words_Of(Form_Key::Bmep).choices.front();
+    BHP_Fram.Create(form, 360, 240, 1600, 980, units.caption);
+    BHP_Opt[0].Create(BHP_Fram, 480, 300, 800, 195, units.words[0].caption);
+    BHP_Opt[1].Create(BHP_Fram, 480, 640, 800, 195, units.words[1].caption);
 
-    BHP_Lab[0].Create(form, 360, 1560, 1500, 255, "Cylinder Bore (mm):");
-    BHP_Lab[1].Create(form, 360, 2040, 1500, 255, "Piston Stroke (mm):");
-    BHP_Lab[2].Create(form, 360, 2520, 1600, 255, "Engine Speed (rpm):");
-    BHP_Lab[3].Create(form, 360, 3000, 1500, 255, "Engine Power (hp):");
+    const float width[] = {1500, 1500, 1600, 1500};
+    for (int16_t i = 0; i < 4; ++i) {
+        BHP_Lab[i].Create(form, 360, 1560.0F + 480.0F * i, width[i], 255,
+                          Field_Caption(Form_Key::Bmep, i));
+    }
     Create_Result_Line(BHP_Lab[4], form, 360, 3600, 4000);
     for (int16_t i = 0; i < BHP_Txt.Count; ++i) {
         Create_Field(BHP_Txt[i], form, 1920, 1520.0F + 480.0F * i, BHP_Lab[i]);
@@ -39,13 +43,9 @@ void BMEPTool::Form_Load() {
 }
 
 void BMEPTool::BHP_Opt_Click(int16_t Index) {
-    if (Index == 0) {
-        BHP_Lab[3].SetCaption("Engine Power (hp):");
-        V.Power_In_Hp = true;
-    } else {
-        BHP_Lab[3].SetCaption("Engine Power (kW):");
-        V.Power_In_Hp = false;
-    }
+    BHP_Lab[3].SetCaption(
+        Words_Of(Form_Key::Bmep).choices.front().words[static_cast<size_t>(Index)].fieldCaption);
+    V.Power_In_Hp = Index == 0;
     if (ToolCode::ToolJustOpened == ToolCode::False) {
         // A change of unit: only the power needs typing again.
         BHP_Lab[4].Hide();

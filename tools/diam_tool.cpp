@@ -1,5 +1,6 @@
 #include "tools/diam_tool.h"
 
+#include "common/vocabulary.h"
 #include "common/win_fields.h"
 #include "tools/calc_window.h"
 #include "tools/rect_port_calc.h"
@@ -7,14 +8,15 @@
 #include <array>
 
 DiamTool::DiamTool()
-    : Form("DiamTool", "Rectangular Port Equivalent Diameter", 5685, 3135 + Twips::CaptionAllowance,
+    : Form("DiamTool", Words_Of(Form_Key::Rect_Port).title, 5685, 3135 + Twips::CaptionAllowance,
            Palette::Salmon) {
     Container& form = Client();
 
-    DiamLab[0].Create(form, 360, 480, 1300, 255, "Port Width (mm):");
-    DiamLab[1].Create(form, 360, 960, 1335, 255, "Port Height (mm):");
-    DiamLab[2].Create(form, 360, 1440, 1900, 255, "Top Corners Radius (mm):");
-    DiamLab[3].Create(form, 360, 1920, 2140, 255, "Bottom Corners Radius (mm):");
+    const float width[] = {1300, 1335, 1900, 2140};
+    for (int16_t i = 0; i < 4; ++i) {
+        DiamLab[i].Create(form, 360, 480.0F + 480.0F * i, width[i], 255,
+                          Field_Caption(Form_Key::Rect_Port, i));
+    }
     Create_Result_Line(DiamLab[4], form, 360, 2520, 3800);
 
     // Each field stands just right of its label.

@@ -1,5 +1,6 @@
 #include "tools/hght_tool.h"
 
+#include "common/vocabulary.h"
 #include "common/win_fields.h"
 #include "tools/calc_window.h"
 #include "tools/port_height_calc.h"
@@ -7,14 +8,15 @@
 #include <array>
 
 HghtTool::HghtTool()
-    : Form("HghtTool", "Port Height Calculation", 5685, 3195 + Twips::CaptionAllowance,
+    : Form("HghtTool", Words_Of(Form_Key::Port_Height).title, 5685, 3195 + Twips::CaptionAllowance,
            Palette::Salmon) {
     Container& form = Client();
 
-    HghtLab[0].Create(form, 360, 480, 1460, 255, "Piston Stroke (mm):");
-    HghtLab[1].Create(form, 360, 960, 2200, 255, "Connecting Rod Length (mm):");
-    HghtLab[2].Create(form, 360, 1440, 2700, 255, "Exhaust Port Start Open Angle (deg):");
-    HghtLab[3].Create(form, 360, 1920, 2600, 255, "Exhaust Port Full Open Angle (deg):");
+    const float width[] = {1460, 2200, 2700, 2600};
+    for (int16_t i = 0; i < 4; ++i) {
+        HghtLab[i].Create(form, 360, 480.0F + 480.0F * i, width[i], 255,
+                          Field_Caption(Form_Key::Port_Height, i));
+    }
     Create_Result_Line(HghtLab[4], form, 360, 2520, 2300);
 
     // Each field stands just right of its label.

@@ -7,19 +7,18 @@
 #include <cmath>
 
 namespace {
-Field_Rule Rule(Hght_Index field, const char* name, const char* promptName, float lo, float hi,
+Field_Rule Rule(Hght_Index field, const char* name, const char* promptName,
                 const char* rangePrompt) {
-    return Named_Rule(field, name, promptName, Named_Range(name, lo, hi, rangePrompt));
+    return Named_Rule(field, name, promptName,
+                      Named_Range(name, Bounds_Of(Form_Key::Port_Height, field), rangePrompt));
 }
 
 const Field_Rule Rules[4] = {
-    Rule(HghtStroke, "Piston Stroke", "Stroke", 5.0f, 65.0f, "Enter a value between 5 and 65"),
-    Rule(HghtRod, "Connecting Rod Length", "Connecting Rod Length", 8.0f, 150.0f,
+    Rule(HghtStroke, "Piston Stroke", "Stroke", "Enter a value between 5 and 65"),
+    Rule(HghtRod, "Connecting Rod Length", "Connecting Rod Length",
          "Enter a value between 8 and 150"),
-    Rule(HghtStart, "Start Open Angle", "Start Open Angle", 75.0f, 105.0f,
-         "Enter a value between 75 and 105"),
-    Rule(HghtFull, "Full Open Angle", "Full Open Angle", 160.0f, 180.0f,
-         "Enter a value between 160 and 180"),
+    Rule(HghtStart, "Start Open Angle", "Start Open Angle", "Enter a value between 75 and 105"),
+    Rule(HghtFull, "Full Open Angle", "Full Open Angle", "Enter a value between 160 and 180"),
 };
 
 // Sine of the rod's angle to the cylinder axis at crank angle a; the geometry exists

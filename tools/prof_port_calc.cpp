@@ -12,7 +12,8 @@ using Stations = std::array<float, MaxStations>;
 
 const Field_Rule Bore =
     Named_Rule(ProfBore, "Cylinder Bore", "Bore",
-               Named_Range("Cylinder Bore", 5.0f, 80.0f, "Enter a value between 5 and 80"));
+               Named_Range("Cylinder Bore", Bounds_Of(Form_Key::Profiled_Port, ProfBore),
+                           "Enter a value between 5 and 80"));
 const Field_Rule Height = Named_Rule(ProfHeight, "Port Height", "Port Height");
 const Field_Rule Width = Named_Rule(ProfBridgeWidth, "Bridge Width", "Bridge Width");
 const Field_Rule Top = Named_Rule(ProfTopRadius, "Bridge Top Radius", "Top Radius");
@@ -27,8 +28,9 @@ constexpr double Bridge_Share_Most = 0.2;
 // The longest ordinate as a share of the bore: bridged pair, single port.
 constexpr double Ordinate_Share_Bridged = 0.6;
 constexpr double Ordinate_Share_Single = 0.75;
-constexpr int16_t Least_Intervals = 4;
-constexpr int16_t Most_Intervals = 10;
+const Bounds Interval_Counts = Bounds_Of(Form_Key::Profiled_Port, ProfIntervals);
+const auto Least_Intervals = static_cast<int16_t>(Interval_Counts.lo);
+const auto Most_Intervals = static_cast<int16_t>(Interval_Counts.hi);
 
 std::string Station_Text(int16_t i) {
     return Format_Number(static_cast<double>(i), "#0");
@@ -233,6 +235,13 @@ std::optional<int16_t> Intervals_Value(const std::string& text) {
     if (!Is_Plain_Number(trimmed))
         return 0;
     return Round_To_Int16(Number_Value(trimmed));
+}
+
+std::optional<int16_t> Intervals_Shown(const std::string& text) {
+    const auto n = Intervals_Value(text);
+    if (!n || *n < Least_Intervals || *n > Most_Intervals)
+        return std::nullopt;
+    return n;
 }
 
 std::string ProfPrt_Single_Text(float d) {

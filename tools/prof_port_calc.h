@@ -48,6 +48,10 @@ std::array<float, 11> Bridge_Widths(int16_t n, float h, float W, float Rt, float
 // counts as 0; nothing when it does not fit a 16-bit integer.
 std::optional<int16_t> Intervals_Value(const std::string& text);
 
+// The intervals whose stations the window offers while the intervals field is typed: the
+// text's count when the check accepts it (4 to 10), else nothing.
+std::optional<int16_t> Intervals_Shown(const std::string& text);
+
 // "The Equivalent Diameter of the Port is " + "#0.0#" + " mm"
 std::string ProfPrt_Single_Text(float d);
 // "For a Constant Duct Section adjacent to the Port: " + "#0.0#" + " mm"

@@ -1,6 +1,7 @@
 #include "tools/prof_tool.h"
 
 #include "common/tool_code.h"
+#include "common/vocabulary.h"
 #include "common/win_fields.h"
 #include "tools/calc_window.h"
 #include "tools/prof_port_calc.h"
@@ -20,13 +21,14 @@ const std::array<const char*, 7> Info = {
 };
 const std::array<float, 7> InfoTop = {80, 320, 560, 800, 1120, 1360, 1680};
 
-constexpr int16_t MinIntervals = 4;
-constexpr int16_t MaxIntervals = 10;
+// The most intervals: every station has its field.
+constexpr auto MaxIntervals =
+    static_cast<int16_t>(std::tuple_size<decltype(ProfPrt_Inputs::OrdTxt)>::value - 1);
 } // namespace
 
 ProfTool::ProfTool()
-    : Form("ProfTool", "Profiled Port Equivalent Diameter", 6885, 8295 + Twips::CaptionAllowance,
-           Palette::Salmon),
+    : Form("ProfTool", Words_Of(Form_Key::Profiled_Port).title, 6885,
+           8295 + Twips::CaptionAllowance, Palette::Salmon),
       V(Win_Vars<ProfTool>()) {
     Container& form = Client();
 
@@ -40,16 +42,19 @@ ProfTool::ProfTool()
 
     Create_Commands(ProfCom, form, 5150, 440, 1300, Palette::Light_Cyan);
 
-    ProfFram1.Create(form, 560, 2600, 1840, 980, "Port Configuration");
-    ProfOpt[0].Create(ProfFram1, 200, 300, 1095, 255, "Single Port");
-    ProfOpt[1].Create(ProfFram1, 200, 640, 1515, 255, "Bridged Port Pair");
+    const Form_Words& words = Words_Of(Form_Key::Profiled_Port);
+    const Choice_Group& configuration = words.choices.front();
+    ProfFram1.Create(form, 560, 2600, 1840, 980, configuration.caption);
+    ProfOpt[0].Create(ProfFram1, 200, 300, 1095, 255, configuration.words[0].caption);
+    ProfOpt[1].Create(ProfFram1, 200, 640, 1515, 255, configuration.words[1].caption);
 
-    ProfLab[0].Create(form, 560, 3930, 1400, 255, "Cylinder Bore (mm):");
-    ProfLab[1].Create(form, 3560, 2590, 1400, 255, "Bridge Width (mm):");
-    ProfLab[2].Create(form, 3560, 3030, 1800, 255, "Bridge Top Radius (mm):");
-    ProfLab[3].Create(form, 3560, 3470, 2000, 255, "Bridge Bottom Radius (mm):");
-    ProfLab[4].Create(form, 560, 4390, 1300, 255, "Port Height (mm):");
-    ProfLab[5].Create(form, 560, 4810, 3120, 255, "Number of Intervals in Profile Data (4 to 10):");
+    const auto caption = [](int16_t i) { return Field_Caption(Form_Key::Profiled_Port, i); };
+    ProfLab[0].Create(form, 560, 3930, 1400, 255, caption(0));
+    ProfLab[1].Create(form, 3560, 2590, 1400, 255, caption(1));
+    ProfLab[2].Create(form, 3560, 3030, 1800, 255, caption(2));
+    ProfLab[3].Create(form, 3560, 3470, 2000, 255, caption(3));
+    ProfLab[4].Create(form, 560, 4390, 1300, 255, caption(4));
+    ProfLab[5].Create(form, 560, 4810, 3120, 255, caption(5));
     Create_Field(ProfTxt[0], form, 2040, 3890, ProfLab[0]);
     Create_Field(ProfTxt[1], form, 5040, 2550, ProfLab[1]);
     Create_Field(ProfTxt[2], form, 5440, 2990, ProfLab[2]);
@@ -59,7 +64,7 @@ ProfTool::ProfTool()
 
     // Designed for ten intervals; "Number of Intervals" narrows and centres it.
     OrdFram.Create(form, OrdFram_Left(MaxIntervals), 5310, OrdFram_Width(MaxIntervals), 1240,
-                   "Ordinate Arc Lengths (either port) (mm)");
+                   words.Field("ordinates")->caption);
     for (int16_t i = 0; i < OrdTxt.Count; ++i) {
         LthLab[i].Create(OrdFram, 220.0F + 600.0F * i, 360, 240, 240, std::to_string(i));
         Create_Field(OrdTxt[i], OrdFram, 120.0F + 600.0F * i, 740, LthLab[i], 520);
@@ -137,10 +142,9 @@ void ProfTool::ProfTxt_Change(int16_t Index) {
     }
     // A count too large for 16 bits is no count at all; the frame stays hidden either way.
     V.NumIntervals = Intervals_Value(text).value_or(0);
-    if (V.NumIntervals < MinIntervals || V.NumIntervals > MaxIntervals) {
-        return;
+    if (const auto n = Intervals_Shown(text)) {
+        Show_Stations(*n);
     }
-    Show_Stations(V.NumIntervals);
 }
 
 // Stations 0 to n shown and emptied, the others hidden with their texts kept, and the

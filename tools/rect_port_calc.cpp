@@ -11,9 +11,11 @@ namespace {
 // is let through to the size checks.
 const Field_Rule Rules[4] = {
     Named_Rule(DiamWidth, "Port Width", "Width",
-               Named_Range("Port Width", 2.0f, 60.0f, "Enter a value between 2 and 60")),
+               Named_Range("Port Width", Bounds_Of(Form_Key::Rect_Port, DiamWidth),
+                           "Enter a value between 2 and 60")),
     Named_Rule(DiamHeight, "Port Height", "Height",
-               Named_Range("Port Height", 2.0f, 60.0f, "Enter a value between 2 and 60")),
+               Named_Range("Port Height", Bounds_Of(Form_Key::Rect_Port, DiamHeight),
+                           "Enter a value between 2 and 60")),
     Named_Rule(DiamTop, "Port Top Radius", "Top Radius"),
     Named_Rule(DiamBottom, "Port Bottom Radius", "Bottom Radius"),
 };

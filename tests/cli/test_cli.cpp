@@ -111,13 +111,31 @@ TEST(Cli, Calculators) {
     }
 }
 
+// The title with the flag of the field concerned, then the prompt's lines on their own.
 TEST(Cli, PlainFailureOnStandardError) {
-    const ProcessRun r = run(With(threeStage, {"--d1=41", "--rpm="}));
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, "WARNING - Barrel Flange Diameter less than the Recommended Limit: The "
-                     "Barrel Flange Diameter is less than 1.05 x Port Effective Diameter [focus "
-                     "Texh(9)]\nEngine Speed Not Set: Enter a value for the Engine Speed [focus "
-                     "Texh(2), emptied]\n");
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {With(threeStage, {"--d1=41", "--rpm="}),
+         "WARNING - Barrel Flange Diameter less than the Recommended Limit (--d1)\n"
+         "  The Barrel Flange Diameter is less than 1.05 x Port Effective Diameter\n"
+         "Engine Speed Not Set (--rpm)\n"
+         "  Enter a value for the Engine Speed\n"},
+        {With(threeStage, {"--d1=49"}),
+         "Barrel Flange Diameter Too Large (--d1)\n"
+         "  The Barrel Flange Diameter must not exceed 1.2 x Port Effective Diameter\n"
+         "  Enter a new value.\n"},
+        {Words("profiled-port --single --bore 50 --height 20 --intervals 4 --ordinate 30 "
+               "--ordinate 30 --ordinate x"),
+         "Ordinate Incorrectly Set (--ordinate 3, station 2)\n"
+         "  Enter a value for Ordinate #2\n"},
+        {{"design", "--two-stage"},
+         "Exhaust Temperature Option Not Set\n"
+         "  Select an Option for the Exhaust Temperature setting\n"},
+    };
+    for (const auto& [args, says] : cases) {
+        const ProcessRun r = run(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, says);
+    }
 }
 
 // The message names the command in use and its own help.

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -95,6 +97,37 @@ TEST(DesignFile, NamesWhatIsWrong) {
     expected.Texh = {"600", "88", "11000", "10", "", "20", "2.5", "1.5", "40", "44"};
     ASSERT_TRUE(typed.form) << typed.problem;
     EXPECT_TRUE(Same(*typed.form, expected));
+}
+
+// Files saved by earlier versions of the program open with the same form, and a run of it
+// gives the results they keep (the field keys that reports now name beside the focus aside).
+TEST(DesignFile, FilesOfEarlierVersionsOpenAsSaved) {
+    for (const char* name :
+         {"gp125-three-stage.ecd", "enduro-two-stage-warns.ecd", "unfinished.ecd"}) {
+        SCOPED_TRACE(name);
+        std::ifstream in(std::string(ECD_TEST_DATA) + "/design-files/" + name, std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(in), {}};
+        const Design_File_Read read = Read_Design_File(text);
+        ASSERT_TRUE(read.form) << read.problem;
+        const auto run = Calc_Design(*read.form);
+        const auto without_keys = [](report::Json results) {
+            for (auto& w : results["warnings"])
+                w.erase("field");
+            if (results["failure"].is_object()) {
+                results["failure"].erase("field");
+                results["failure"].erase("station");
+            }
+            return results;
+        };
+        report::Json saved = report::Json::parse(text);
+        EXPECT_EQ(without_keys(report::Report_Json(Design_Report(run))),
+                  without_keys(saved["results"]));
+        // Saved again, the form is in the file's own words.
+        report::Json again = report::Json::parse(Design_File_Text(*read.form, run));
+        again.erase("results");
+        saved.erase("results");
+        EXPECT_EQ(again, saved);
+    }
 }
 
 } // namespace

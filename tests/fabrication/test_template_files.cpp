@@ -152,8 +152,9 @@ TEST(TemplateCommand, ExitCodesAndMessages) {
         {Pipe + "--dxf @t.dxf --no-such-flag", 64, "--no-such-flag"},
         {"templates --pieces 9", 64, "expansion-chamber-calc templates: "},
         {Calc + "--sheet 0.29 --dxf @t.dxf", 64,
-         "expansion-chamber-calc templates: --sheet 0.29: Sheet thickness must be from 0.3 to "
-         "3.0 mm\nRun 'expansion-chamber-calc templates --help' for the usage.\n"},
+         "expansion-chamber-calc templates: --sheet '0.29': Sheet Thickness Out of Range: Enter a "
+         "value between 0.3 and 3.0\nRun 'expansion-chamber-calc templates --help' for the "
+         "usage.\n"},
         {"", 2, "Diffuser Type Not Set"},
         {Base + "--d1 44 --lx 20", 2, "Engine Speed Not Set"},
         {Base + "--d1 44 --lx 90 --rpm 11000", 2,

@@ -1,0 +1,10 @@
+#pragma once
+// The flat patterns as JSON, as the templates command prints them and the JavaScript
+// module returns them: the options, every piece with its figures and how many pages it
+// takes, and the sections too short to cut.
+
+#include "common/report.h"
+#include "fabrication/pattern_layout.h"
+
+// {sheet, seamAllowance, piecesPerCone, paper, pdfPages, pieces: [...], omitted: [...]}
+report::Json Patterns_Json(const Chamber_Patterns& set, Paper paper);
