@@ -207,3 +207,22 @@ std::string Significant_Text(double value, int significant) {
         out += '.' + kept.substr(1);
     return out + 'e' + std::to_string(exponent);
 }
+
+std::string Fixed(double v, int decimals) {
+    // The picture formats, so that the decimal point is a point whatever the locale.
+    std::string picture = "0";
+    if (decimals > 0)
+        picture += "." + std::string(static_cast<size_t>(decimals), '0');
+    return Format_Number(v, picture);
+}
+
+std::string Short_Fixed(double v, int decimals) {
+    std::string s = Fixed(v, decimals);
+    if (s.find('.') != std::string::npos) {
+        while (s.back() == '0')
+            s.pop_back();
+        if (s.back() == '.')
+            s.pop_back();
+    }
+    return s == "-0" ? "0" : s;
+}

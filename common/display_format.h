@@ -13,3 +13,11 @@ std::string Format_Number(double value, std::string_view picture);
 // a plain decimal number in exponent form ("8.48150024e2", "-0"); empty for infinities
 // and NaN. The digits of printf's "%.*g" at that precision, whatever the locale.
 std::string Significant_Text(double value, int significant);
+
+// Text with two decimals, or `decimals`, as the patterns show figures: rounded half away
+// from zero, with a decimal point whatever the locale, and never "-0.00".
+std::string Fixed(double v, int decimals = 2);
+
+// Up to `decimals` decimals without trailing zeros ("12.5", "3"): how the drawing files
+// write coordinates. Never "-0".
+std::string Short_Fixed(double v, int decimals);

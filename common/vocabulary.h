@@ -27,6 +27,7 @@ struct Field_Word {
     int16_t index;       // in the window's field array; -1: a control of its own
     Field_Kind kind = Field_Kind::Number;
     const char* opening = ""; // the text it has when the window opens
+    const char* hint = "";    // the recommended values shown under it, a line each
 };
 
 struct Choice_Word {

@@ -67,11 +67,6 @@ System_Dialogs*& Installed() {
     return d;
 }
 
-bool File_Name_Char(QChar c) {
-    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
-    return c.unicode() >= 0x20 && c.unicode() != 0x7F && !forbidden.contains(c);
-}
-
 } // namespace
 
 System_Dialogs& Dialogs() {
@@ -83,33 +78,4 @@ System_Dialogs* Set_System_Dialogs(System_Dialogs* dialogs) {
     System_Dialogs* old = Installed();
     Installed() = dialogs;
     return old;
-}
-
-std::string Proposed_File_Name(const std::string& text, const std::string& extension,
-                               const std::string& fallback) {
-    QString name;
-    for (const QChar c : To_Q(text)) {
-        name += File_Name_Char(c) ? c : QChar('-');
-    }
-    const auto trimmable = [](QChar c) { return c.isSpace() || c == '.' || c == '-'; };
-    if (name.endsWith(To_Q(extension), Qt::CaseInsensitive)) {
-        name.chop(static_cast<int>(extension.size())); // added again below, once
-    }
-    while (!name.isEmpty() && trimmable(name.front())) {
-        name.remove(0, 1);
-    }
-    while (!name.isEmpty() && trimmable(name.back())) {
-        name.chop(1);
-    }
-    constexpr int longest = 100;
-    if (name.size() > longest) {
-        name.truncate(longest);
-        while (!name.isEmpty() && trimmable(name.back())) {
-            name.chop(1);
-        }
-    }
-    if (name.isEmpty()) {
-        return fallback;
-    }
-    return (name + To_Q(extension)).toStdString();
 }

@@ -2,6 +2,8 @@
 // The system's file and print dialogs, behind one replaceable interface: the windows ask
 // it, and tests put a recorder in its place so that no real dialog ever waits for a click.
 
+#include "common/file_name.h"
+
 #include <string>
 
 class QPrinter;
@@ -26,9 +28,3 @@ public:
 // alive while installed; nullptr brings the system's back). Returns the one before.
 System_Dialogs& Dialogs();
 System_Dialogs* Set_System_Dialogs(System_Dialogs* dialogs);
-
-// A file name made from free text (a pipe name): the characters a file name cannot hold
-// become hyphens, blanks, dots and hyphens at either end go, very long names are cut, and
-// `extension` (".ecd") is added; `fallback` when nothing is left.
-std::string Proposed_File_Name(const std::string& text, const std::string& extension,
-                               const std::string& fallback);

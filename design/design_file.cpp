@@ -1,5 +1,6 @@
 #include "design/design_file.h"
 
+#include "common/file_name.h"
 #include "common/report.h"
 #include "design/design_report.h"
 
@@ -137,6 +138,11 @@ Design_File_Read Read_Design_File(std::string_view text) {
     const Design_Form form = Design_Form_Of(entries);
     read.form = form;
     return read;
+}
+
+std::string Design_File_Name(const std::string& pipeName) {
+    return Proposed_File_Name(pipeName, Design_File_Extension,
+                              std::string("design") + Design_File_Extension);
 }
 
 Field_Failure Design_Not_Opened(const std::string& from, const std::string& problem) {

@@ -28,6 +28,9 @@ struct Design_File_Read {
 };
 Design_File_Read Read_Design_File(std::string_view text);
 
+// The file name proposed when a design of this pipe name is saved.
+std::string Design_File_Name(const std::string& pipeName);
+
 // The message for a file that cannot be opened as a design, `from` naming it as the user
 // chose it.
 Field_Failure Design_Not_Opened(const std::string& from, const std::string& problem);

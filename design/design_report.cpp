@@ -1,7 +1,22 @@
 #include "design/design_report.h"
 
+#include <algorithm>
 #include <iomanip>
 #include <sstream>
+
+std::vector<Result_Row> Result_Rows(const Result_Table& t) {
+    std::vector<Result_Row> rows{{{"DX", "PrtDia", t.PrtDia}, {"LX", "PrtLth", t.PrtLth}}};
+    for (size_t k = 0; k < std::max(t.Texdiam.size(), t.Texlen.size()); ++k) {
+        const std::string n = std::to_string(k + 1), box = "(" + std::to_string(k) + ")";
+        Result_Row row;
+        if (k < t.Texdiam.size())
+            row.diameter = {"D" + n, "Texdiam" + box, t.Texdiam[k]};
+        if (k < t.Texlen.size())
+            row.length = {"L" + n, "Texlen" + box, t.Texlen[k]};
+        rows.push_back(row);
+    }
+    return rows;
+}
 
 report::Report Design_Report(const Outcome<Chamber_Design>& run) {
     report::Report rep;
@@ -14,12 +29,14 @@ report::Report Design_Report(const Outcome<Chamber_Design>& run) {
     const DsnInput& in = run.value.input;
     const DsnResult& r = run.value.result;
     const Result_Table table = Make_Result_Table(run.value.state);
-    rep.display.emplace_back("PrtDia", Box_Text(table.PrtDia));
-    rep.display.emplace_back("PrtLth", Box_Text(table.PrtLth));
-    for (size_t i = 0; i < table.Texdiam.size(); ++i)
-        rep.display.emplace_back("Texdiam(" + std::to_string(i) + ")", Box_Text(table.Texdiam[i]));
-    for (size_t j = 0; j < table.Texlen.size(); ++j)
-        rep.display.emplace_back("Texlen(" + std::to_string(j) + ")", Box_Text(table.Texlen[j]));
+    const std::vector<Result_Row> rows = Result_Rows(table);
+    // DX and LX, then the diameters' boxes and the lengths', as the window's arrays hold them.
+    rep.display.emplace_back(rows[0].diameter.control, Box_Text(rows[0].diameter.text));
+    rep.display.emplace_back(rows[0].length.control, Box_Text(rows[0].length.text));
+    for (const Result_Cell Result_Row::*side : {&Result_Row::diameter, &Result_Row::length})
+        for (size_t k = 1; k < rows.size(); ++k)
+            if (!(rows[k].*side).label.empty())
+                rep.display.emplace_back((rows[k].*side).control, Box_Text((rows[k].*side).text));
     rep.display.emplace_back("TexTotLth", Box_Text(table.TexTotLth));
 
     rep.values = {{"GasTemp", r.GasTemp},   {"MidCoef", r.MidCoef},
@@ -46,12 +63,8 @@ report::Report Design_Report(const Outcome<Chamber_Design>& run) {
         return t;
     };
     lines.push_back(row("", "Diameter", "", "Length"));
-    lines.push_back(row("DX", table.PrtDia, "LX", table.PrtLth));
-    for (size_t k = 0; k < table.Texlen.size(); ++k) {
-        const bool hasD = k < table.Texdiam.size();
-        lines.push_back(row(hasD ? "D" + std::to_string(k + 1) : "", hasD ? table.Texdiam[k] : "",
-                            "L" + std::to_string(k + 1), table.Texlen[k]));
-    }
+    for (const Result_Row& r : rows)
+        lines.push_back(row(r.diameter.label, r.diameter.text, r.length.label, r.length.text));
     lines.push_back("Tuned Length from Piston Face to Tail Pipe Entry: " + table.TexTotLth);
     return rep;
 }

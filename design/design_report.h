@@ -7,3 +7,13 @@
 #include "design/design_pipeline.h"
 
 report::Report Design_Report(const Outcome<Chamber_Design>& run);
+
+// The result table's rows as the window lays them out: a diameter beside a length, DX and LX
+// first, then D1 and L1 and on; a cell's label ("D1"), its box's control name and its text.
+struct Result_Cell {
+    std::string label, control, text;
+};
+struct Result_Row {
+    Result_Cell diameter, length; // a cell without a label is empty
+};
+std::vector<Result_Row> Result_Rows(const Result_Table& table);

@@ -10,6 +10,9 @@
 
 #include <array>
 
+// The height of the panel the diagram stands in, twips.
+inline constexpr float Diagram_Panel_Height = 2700;
+
 struct Pipe_Diagram {
     LineShape Dprt;                   // the exhaust port
     LineShape LPrt;                   // lower edge of the barrel exhaust duct

@@ -50,6 +50,14 @@ const char* const Design_Files = "Design files (*.ecd)";
 const char* Field_Caption_Of(Texh_Index field) {
     return Field_Caption(Form_Key::Design, field);
 }
+
+// Line `k` of the recommended values shown under a field.
+std::string Hint_Line(Texh_Index field, int k) {
+    std::string hint = Words_Of(Form_Key::Design).At(field)->hint;
+    for (; k > 0; --k)
+        hint.erase(0, hint.find('\n') + 1);
+    return hint.substr(0, hint.find('\n'));
+}
 } // namespace
 
 void TexDsn::Set_Pattern_Hooks(Pattern_Hooks hooks) {
@@ -110,34 +118,34 @@ void TexDsn::Create_Input_Panels() {
     Container& form = Client();
     HornPic.Create(form, 2620, 740, 4100, 740);
     Labexp[6].Create(HornPic, 0, 15, 4080, 240, Field_Caption_Of(TexhHorn));
-    SubLab7[1].Create(HornPic, 160, 470, 3150, 200, "Enduro (wide power band) - high value");
-    SubLab7[0].Create(HornPic, 160, 245, 3150, 200, "GP Racer (narrow power band) - low value");
+    SubLab7[1].Create(HornPic, 160, 470, 3150, 200, Hint_Line(TexhHorn, 1));
+    SubLab7[0].Create(HornPic, 160, 245, 3150, 200, Hint_Line(TexhHorn, 0));
     Create_Field(Texh[7], HornPic, 3360, 360, Labexp[6]);
 
     TempPic.Create(form, 3050, 1750, 3100, 900);
     Labexp[0].Create(TempPic, 20, 20, 3060, 420, Field_Caption_Of(TexhTemp));
-    SubLab0[1].Create(TempPic, 180, 670, 1300, 200, "Enduro:      500");
-    SubLab0[0].Create(TempPic, 180, 445, 1300, 200, "GP Racer:  650");
+    SubLab0[1].Create(TempPic, 180, 670, 1300, 200, Hint_Line(TexhTemp, 1));
+    SubLab0[0].Create(TempPic, 180, 445, 1300, 200, Hint_Line(TexhTemp, 0));
     Create_Field(Texh[0], TempPic, 1500, 520, Labexp[0]);
 
     BmepPic.Create(form, 6950, 6800, 3100, 900);
     Labexp[3].Create(BmepPic, 20, 20, 3060, 225, Field_Caption_Of(TexhBmep));
-    SubLab3[2].Create(BmepPic, 180, 695, 1500, 200, "Enduro:      8");
-    SubLab3[1].Create(BmepPic, 180, 470, 1500, 200, "Motocross: 9 to 10");
-    SubLab3[0].Create(BmepPic, 180, 245, 1500, 200, "GP Racer:  12");
+    SubLab3[2].Create(BmepPic, 180, 695, 1500, 200, Hint_Line(TexhBmep, 2));
+    SubLab3[1].Create(BmepPic, 180, 470, 1500, 200, Hint_Line(TexhBmep, 1));
+    SubLab3[0].Create(BmepPic, 180, 245, 1500, 200, Hint_Line(TexhBmep, 0));
     Create_Field(Texh[3], BmepPic, 1700, 420, Labexp[3]);
 
     BellyPic.Create(form, 3050, 4600, 2740, 700);
     Labexp[5].Create(BellyPic, 20, 20, 2700, 225, Field_Caption_Of(TexhMid));
-    SubLab6[1].Create(BellyPic, 180, 470, 1400, 200, "Enduro:      2.125");
-    SubLab6[0].Create(BellyPic, 180, 245, 1400, 200, "GP Racer:  3.25");
+    SubLab6[1].Create(BellyPic, 180, 470, 1400, 200, Hint_Line(TexhMid, 1));
+    SubLab6[0].Create(BellyPic, 180, 245, 1400, 200, Hint_Line(TexhMid, 0));
     Create_Field(Texh[6], BellyPic, 1600, 320, Labexp[5]);
 
     TailPic.Create(form, 3050, 5580, 2740, 900);
     Labexp[4].Create(TailPic, 20, 20, 2700, 225, Field_Caption_Of(TexhTail));
-    SubLab4[2].Create(TailPic, 180, 695, 1350, 200, "Enduro:      0.7");
-    SubLab4[1].Create(TailPic, 180, 470, 1350, 200, "Motocross: 0.65");
-    SubLab4[0].Create(TailPic, 180, 245, 1350, 200, "GP Racer:  0.6");
+    SubLab4[2].Create(TailPic, 180, 695, 1350, 200, Hint_Line(TexhTail, 2));
+    SubLab4[1].Create(TailPic, 180, 470, 1350, 200, Hint_Line(TexhTail, 1));
+    SubLab4[0].Create(TailPic, 180, 245, 1350, 200, Hint_Line(TexhTail, 0));
     Create_Field(Texh[4], TailPic, 1550, 430, Labexp[4]);
 }
 
@@ -202,7 +210,7 @@ void TexDsn::Create_Result_Table() {
 
 // The diagram's lines, dots and captions stand in PipPic; Draw_Pipe places them.
 void TexDsn::Create_Diagram() {
-    PipPic.Create(Client(), 340, 6760, 6500, 2700);
+    PipPic.Create(Client(), 340, 6760, 6500, Diagram_Panel_Height);
     PipPic.SetAccessibleName("Chamber diagram");
     Pipe_Diagram& d = Diagram;
     for (LineShape* l : {&d.Dprt, &d.LPrt, &d.Dx, &d.Lx, &d.LXA}) {
@@ -499,9 +507,7 @@ void TexDsn::Save_Design(bool askWhere) {
     std::string path = designPath_;
     if (askWhere) {
         path =
-            Dialogs().Save_File(this, "Save Design", Design_Files,
-                                Proposed_File_Name(form.PipeName, Design_File_Extension,
-                                                   std::string("design") + Design_File_Extension));
+            Dialogs().Save_File(this, "Save Design", Design_Files, Design_File_Name(form.PipeName));
         if (path.empty()) {
             return;
         }

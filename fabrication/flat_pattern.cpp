@@ -261,25 +261,6 @@ void Place_Figure_Block(Flat_Piece& p, bool beside) {
     }
 }
 
-std::string Fixed(double v, int decimals) {
-    // The picture formats, so that the decimal point is a point whatever the locale.
-    std::string picture = "0";
-    if (decimals > 0)
-        picture += "." + std::string(static_cast<size_t>(decimals), '0');
-    return Format_Number(v, picture);
-}
-
-std::string Short_Fixed(double v, int decimals) {
-    std::string s = Fixed(v, decimals);
-    if (s.find('.') != std::string::npos) {
-        while (s.back() == '0')
-            s.pop_back();
-        if (s.back() == '.')
-            s.pop_back();
-    }
-    return s == "-0" ? "0" : s;
-}
-
 std::string Pattern_Design_Line(const Chamber_Design& design) {
     std::string line = design.input.PipeName.empty() ? "" : design.input.PipeName + ": ";
     return line + (design.input.ThreeStage ? "three" : "two") + "-stage diffuser, tuned length " +

@@ -10,6 +10,7 @@
 // so the outer arc Ro theta is pi D and the inner arc Ri theta is pi d. A cone whose ends
 // are equal, and every parallel section, is a rectangle pi D wide and h high.
 
+#include "common/display_format.h"
 #include "design/design_pipeline.h"
 
 #include <string>
@@ -162,14 +163,6 @@ std::vector<Flat_Piece> Develop_Chamber(const std::vector<Chamber_Section>& sect
 
 // Develops one section into its pieces.
 std::vector<Flat_Piece> Develop_Section(const Chamber_Section& sec, const Pattern_Options& opt);
-
-// Text with two decimals, or `decimals`, as the patterns show figures: rounded half away
-// from zero, with a decimal point whatever the locale, and never "-0.00".
-std::string Fixed(double v, int decimals = 2);
-
-// Up to `decimals` decimals without trailing zeros ("12.5", "3"): how the drawing files
-// write coordinates. Never "-0".
-std::string Short_Fixed(double v, int decimals);
 
 // The headers of the table of pieces, and the piece's row in it: piece, shape, inside and
 // mean diameters, length, slant, half-angle, Ri, Ro, sector angle and pieces per section,

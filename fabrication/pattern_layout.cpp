@@ -128,6 +128,12 @@ Flat_Piece Fit_To_Paper(const Flat_Piece& piece, Paper paper) {
     return besidePages > 0 && (beneathPages == 0 || besidePages < beneathPages) ? beside : beneath;
 }
 
+std::string Tile_Position_Text(const Tile_Plan& plan, int row, int col) {
+    const std::string name = Tile_Name(row, 0);
+    return "row " + name.substr(0, name.size() - 1) + " of " + std::to_string(plan.rows) +
+           ", column " + std::to_string(col + 1) + " of " + std::to_string(plan.cols);
+}
+
 std::string Tile_Name(int row, int col) {
     std::string s;
     // Rows past Z continue AA, AB, ... as spreadsheet columns do.

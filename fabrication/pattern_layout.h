@@ -88,6 +88,8 @@ Flat_Piece Fit_To_Paper(const Flat_Piece& piece, Paper paper);
 
 // "A1", "B3": the row as a letter, the column as a number, as printed on each page.
 std::string Tile_Name(int row, int col);
+// Where the tile stands in its piece's plan: "row A of 2, column 3 of 3".
+std::string Tile_Position_Text(const Tile_Plan& plan, int row, int col);
 
 // Pages of the printed set: the summary page, then every piece's tiles (each piece fitted
 // to the paper); 0 when a piece cannot be tiled.

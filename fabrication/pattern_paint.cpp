@@ -79,10 +79,7 @@ void Paint_Tile_Page(Ink& ink, const Chamber_Patterns& set, const Flat_Piece& pi
     const double right = page.width - Page_Margin;
     ink.text(ink.at(right, top + 7), 7, name, Text_Align::Right, true);
     const double nameW = Text_Width_Estimate(name, 7);
-    ink.text(ink.at(right - nameW - 3, top + 3.2), 2.4,
-             "row " + Tile_Name(row, 0).substr(0, Tile_Name(row, 0).size() - 1) + " of " +
-                 std::to_string(plan.rows) + ", column " + std::to_string(col + 1) + " of " +
-                 std::to_string(plan.cols),
+    ink.text(ink.at(right - nameW - 3, top + 3.2), 2.4, Tile_Position_Text(plan, row, col),
              Text_Align::Right);
     ink.text(ink.at(right - nameW - 3, top + 7), 2.4,
              plan.pages() > 1 ? "trim at the crop marks, overlap 10 mm" : "one page",

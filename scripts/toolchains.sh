@@ -5,8 +5,7 @@
 # everywhere: calc_cases of every build runs the worked examples and ECD_CASES random
 # cases per command in-process, and its output must be the Linux GCC build's, byte for
 # byte; the real expansion-chamber-calc of every build runs the worked examples and
-# ECD_PROGRAM_CASES cases per command against the same output (scripts/compare_calc.py);
-# the JavaScript module replays every JSON case (wasm/replay_cases.js).
+# ECD_PROGRAM_CASES cases per command against the same output (scripts/compare_calc.py).
 # Expects what scripts/install-deps.sh installs. scripts/test.sh has built and tested
 # build/ before (ECD_GCC_TESTED=1); alone, this script builds and tests it first.
 # ECD_GCC_BUILD names another Linux GCC build to compare with.
@@ -77,7 +76,6 @@ python3 scripts/compare_calc.py "$out/linux-gcc.jsonl" "$program_cases" \
   "linux-clang-libcxx=build-libcxx/bin/expansion-chamber-calc" \
   "windows-mingw=cmake/wine-run.sh build-mingw/bin/expansion-chamber-calc.exe" \
   "wasm=node build-wasm/bin/expansion-chamber-calc.js"
-node wasm/replay_cases.js build-wasm/bin/ecd-core.js "$out/linux-gcc.jsonl"
 times+=("comparison $((SECONDS - start)) s")
 
 step "Time per toolchain"

@@ -1,6 +1,7 @@
 // Design files: what a file keeps comes back as it was typed, its results are the command
 // line's, and every kind of bad or hostile text is named without a crash or a hang.
 
+#include "common/file_name.h"
 #include "design/design_file.h"
 #include "design/design_report.h"
 #include "tests/sample_designs.h"
@@ -128,6 +129,23 @@ TEST(DesignFile, FilesOfEarlierVersionsOpenAsSaved) {
         saved.erase("results");
         EXPECT_EQ(again, saved);
     }
+}
+
+// The name proposed for a saved file, from a pipe name as a tuner may type it.
+TEST(DesignFile, TheProposedFileName) {
+    const std::string emoji = "\xF0\x9F\x98\x80"; // two UTF-16 units
+    const std::pair<std::string, std::string> cases[] = {
+        {"GP 125", "GP 125.ecd"},
+        {"a/b\\c:d*e?f\"g<h>i|j\tk\x7F", "a-b-c-d-e-f-g-h-i-j-k.ecd"},
+        {" \xE2\x80\x83..-pipe.ECD-. ", "pipe.ecd"},
+        {" .- ", "design.ecd"},
+        {"\xC3\x96l \xFF\xC0\xAF", "\xC3\x96l \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.ecd"},
+        {std::string(99, 'x') + emoji + "y", std::string(99, 'x') + ".ecd"},
+        {std::string(98, 'x') + emoji + "y", std::string(98, 'x') + emoji + ".ecd"},
+        {std::string(99, 'x') + " .z", std::string(99, 'x') + ".ecd"},
+    };
+    for (const auto& [text, name] : cases)
+        EXPECT_EQ(Proposed_File_Name(text, ".ecd", "design.ecd"), name) << text;
 }
 
 } // namespace

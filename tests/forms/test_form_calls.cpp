@@ -1,0 +1,138 @@
+// The core's calls for the JavaScript module: every calculation answers the report the
+// command line prints, in the same words; what a call cannot take is named as the error
+// JavaScript throws; design files are read from their bytes as the desktop reads them.
+
+#include "cli/calculator.h"
+#include "common/report.h"
+#include "common/vocabulary.h"
+#include "forms/form_calls.h"
+#include "tests/words_and_files.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+using Json = report::Json;
+
+Json Call(const std::string& operation, const Json& request, const std::string& bytes = "") {
+    return Json::parse(Form_Call(operation, request.dump(), bytes));
+}
+
+// The request a command line stands for: its flags turned into the form's entries.
+Json Request_Of(const std::vector<std::string>& args) {
+    const Form_Words* form = nullptr;
+    for (const Form_Words& f : All_Forms())
+        if (args[0] == f.command)
+            form = &f;
+    Json input = Json::object();
+    for (size_t i = 1; i < args.size(); ++i) {
+        for (const Choice_Group& g : form->choices)
+            for (const Choice_Word& w : g.words)
+                if (args[i] == w.flag)
+                    input[g.key] = w.word;
+        for (const Field_Word& f : form->fields)
+            if (args[i] == f.flag) {
+                if (f.kind == Field_Kind::Repeated)
+                    input[f.key].push_back(args[++i]);
+                else
+                    input[f.key] = args[++i];
+            }
+    }
+    return {{"form", form->key}, {"input", input}};
+}
+
+Json Command_Json(std::vector<std::string> args) {
+    args.push_back("--json");
+    std::ostringstream out, err;
+    cli::Calculator_Main(args, out, err);
+    return Json::parse(out.str());
+}
+
+// Worked examples, warnings and a failure of every check stage, for every calculator.
+TEST(FormCalls, EveryCalculationAnswersTheCommandLinesReport) {
+    const char* const lines[] = {
+        "design --three-stage --temp-bmep --coef-bmep --bmep 10 --horn 1.5 --dx 40 --d1 44 "
+        "--lx 20 --angle 88 --rpm 11000 --name GP",
+        "design --two-stage --temp-manual --coef-manual --temp 600 --mid 2.5 --tail 0.65 --dx 40 "
+        "--d1 41 --lx 20 --angle 88 --rpm 11000",
+        "design --two-stage --temp-manual",
+        "design --three-stage --temp-bmep --coef-bmep --bmep 10 --horn 1.5 --dx 40 --d1 44 --lx "
+        "90 --angle 88 --rpm 11000",
+        "bmep --kw --bore 54 --stroke 54.5 --rpm 12000 --power 30",
+        "bmep --hp --bore 54 --stroke 54.5 --rpm x",
+        "port-height --stroke 54.5 --rod 110 --start 85 --full 190",
+        "rect-port --width 40 --height 30 --top-radius 5 --bottom-radius 5",
+        "profiled-port --bridged --bore 54 --bridge-width 5 --top-radius 2 --bottom-radius 2 "
+        "--height 25 --intervals 4 --ordinate 20 --ordinate 21 --ordinate 22 --ordinate 21 "
+        "--ordinate 20",
+        "profiled-port --single --bore 50 --height 20 --intervals 4 --ordinate 30 --ordinate 99",
+    };
+    for (const char* line : lines) {
+        SCOPED_TRACE(line);
+        Json answer = Call("calculate", Request_Of(Words(line)));
+        answer.erase("state");
+        answer.erase("table");
+        EXPECT_EQ(answer, Command_Json(Words(line)));
+    }
+}
+
+TEST(FormCalls, WhatACallCannotTakeIsNamedAsAJavaScriptError) {
+    const Json design = Request_Of(Words("design --two-stage"));
+    const std::tuple<const char*, std::string, const char*> cases[] = {
+        {"calculate", "[1]", "TypeError"},
+        {"calculate", "{\"form\": \"none\"}", "TypeError"},
+        {"calculate", "{\"form\": \"bmep\", \"input\": {\"bore\": 54, \"unit\": \"kw\"}}",
+         "TypeError"},
+        {"calculate", "{\"form\": \"bmep\", \"input\": {\"bore\": \"54\"}}", "TypeError"},
+        {"calculate", "{\"form\": \"design\", \"input\": {\"diffuser\": \"four-stage\"}}",
+         "TypeError"},
+        {"calculate", "{\"form\": \"design\", \"input\": {\"colour\": \"red\"}}", "TypeError"},
+        {"calculate", "{\"form\": \"design\", \"input\": {\"pipeName\": \"a\\udc00b\"}}",
+         "RangeError"},
+        {"calculate", "{\"form\": \"design\", \"previous\": {\"ThreeStage\": true}}", "TypeError"},
+        {"sideView", "{\"width\": \"6500\"}", "TypeError"},
+        {"patterns",
+         "{\"input\": {\"sheet\": \"1\", \"seam\": \"0\", \"pieces\": \"1\"}, \"design\": " +
+             design["input"].dump() + "}",
+         "RangeError"},
+        {"nothing", "{}", "TypeError"},
+    };
+    for (const auto& [operation, request, type] : cases) {
+        const Json answer = Json::parse(Form_Call(operation, request));
+        EXPECT_EQ(answer.value("/error/type"_json_pointer, ""), type) << operation << request;
+    }
+}
+
+// The bytes as they are: strictly UTF-8, nothing replaced on the way; a file over the limit
+// is called so before it is read.
+TEST(FormCalls, DesignFilesFromTheirBytes) {
+    const Json request = Request_Of(
+        Words("design --three-stage --temp-bmep --coef-bmep --bmep 10 --horn 1.5 --dx 40 --d1 "
+              "44 --lx 20 --angle 88 --rpm 11000"));
+    Json input = request["input"];
+    input["pipeName"] = "\xC3\x96lrohr";
+    const Json saved = Call("designFile", {{"input", input}});
+    EXPECT_EQ(saved["name"], "\xC3\x96lrohr.ecd");
+    const Json read = Call("readDesignFile", {{"from", "a.ecd"}}, saved["text"]);
+    EXPECT_EQ(read["input"]["pipeName"], "\xC3\x96lrohr");
+    EXPECT_EQ(read["input"]["rpm"], "11000");
+    std::string latin1 = saved["text"];
+    latin1.replace(latin1.find("\xC3\x96"), 2, "\xD6");
+    EXPECT_EQ(Call("readDesignFile", {{"from", "a.ecd"}}, latin1)["failure"]["prompt"],
+              "The design could not be opened from \"a.ecd\".\r\n\r\nIt is not a design file: "
+              "its text is not valid JSON.");
+    for (const double size : {1048576.0, 1048577.0})
+        EXPECT_EQ(Call("designFileSize", {{"from", "a.ecd"}, {"size", size}})["failure"].is_null(),
+                  size <= 1048576);
+}
+
+TEST(FormCalls, TheStationsOfferedWhileTheIntervalsAreTyped) {
+    const std::pair<const char*, Json> cases[] = {{"3", nullptr},  {"4", 4},   {" 10 ", 10},
+                                                  {"11", nullptr}, {"4.5", 4}, {"x", nullptr}};
+    for (const auto& [text, shown] : cases)
+        EXPECT_EQ(Call("intervals", {{"text", text}})["shown"], shown) << text;
+}
+
+} // namespace
