@@ -30,7 +30,8 @@ std::string Tool_Commands::Surplus_Stations(const Form_Entries& entries) {
         return std::to_string(given) + " ordinates given: at most " + std::to_string(most) +
                " (stations 0 to " + std::to_string(most - 1) + ")";
     // With a number of intervals that the check will accept, n intervals take n + 1.
-    const auto n = Intervals_Shown(entries["intervals"]);
+    const auto n =
+        Intervals_Shown(entries[Words_Of(Form_Key::Profiled_Port).At(ProfIntervals)->key]);
     if (n && given > static_cast<size_t>(*n) + 1)
         return std::to_string(given) + " ordinates given: " + std::to_string(*n) +
                " intervals take " + std::to_string(*n + 1) + " (stations 0 to " +

@@ -15,13 +15,7 @@ Json Single_Json(float value) {
 const Field_Word* Field_Of(const Report& r, int16_t index, FieldKind kind) {
     if (!r.form || index < 0)
         return nullptr;
-    if (kind == FieldKind::Ordinate) {
-        for (const Field_Word& f : r.form->fields)
-            if (f.kind == Field_Kind::Repeated)
-                return &f;
-        return nullptr;
-    }
-    return r.form->At(index);
+    return kind == FieldKind::Ordinate ? r.form->Of_Kind(Field_Kind::Repeated) : r.form->At(index);
 }
 
 namespace {

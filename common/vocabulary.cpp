@@ -208,6 +208,13 @@ const Field_Word* Form_Words::At(int16_t index) const {
     return nullptr;
 }
 
+const Field_Word* Form_Words::Of_Kind(Field_Kind kind) const {
+    for (const Field_Word& f : fields)
+        if (f.kind == kind)
+            return &f;
+    return nullptr;
+}
+
 std::string Form_Words::Control(int16_t index, bool station) const {
     return std::string(station ? stationControls : controls) + "(" + std::to_string(index) + ")";
 }

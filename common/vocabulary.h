@@ -60,9 +60,11 @@ struct Form_Words {
     std::vector<Choice_Group> choices;
     std::vector<Field_Word> fields; // in the order of the window's fields on screen
 
-    // The field of this key or window index; nullptr when there is none.
+    // The field of this key or window index, or the first of this kind; nullptr when there
+    // is none.
     const Field_Word* Field(std::string_view key) const;
     const Field_Word* At(int16_t index) const;
+    const Field_Word* Of_Kind(Field_Kind kind) const;
     // The control that takes the focus for a field index ("Texh(9)").
     std::string Control(int16_t index, bool station = false) const;
 };

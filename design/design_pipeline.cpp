@@ -202,7 +202,7 @@ Design_Form Design_Form_Of(const Form_Entries& entries) {
                              : Value_Source::Unset;
     };
     Design_Form form;
-    form.PipeName = entries["pipeName"];
+    form.PipeName = entries[words.Of_Kind(Field_Kind::Free_Text)->key];
     const int diffuser = place(0);
     form.Diffuser = diffuser == 0   ? Diffuser_Type::TwoStage
                     : diffuser == 1 ? Diffuser_Type::ThreeStage
@@ -218,7 +218,7 @@ Form_Entries Entries_Of(const Design_Form& form) {
         return s == Value_Source::Typed ? 0 : s == Value_Source::FromBmep ? 1 : -1;
     };
     Form_Entries e;
-    e.texts["pipeName"] = form.PipeName;
+    e.texts[Words_Of(Form_Key::Design).Of_Kind(Field_Kind::Free_Text)->key] = form.PipeName;
     e.texts[Groups()[0].key] =
         Word_At(Groups()[0], form.Diffuser == Diffuser_Type::TwoStage     ? 0
                              : form.Diffuser == Diffuser_Type::ThreeStage ? 1

@@ -86,7 +86,8 @@ TexDsn::TexDsn()
 // The pipe name and the three commands.
 void TexDsn::Create_Header() {
     Container& form = Client();
-    LabNam.Create(form, 2120, 260, 840, 250, Words_Of(Form_Key::Design).Field("pipeName")->caption);
+    LabNam.Create(form, 2120, 260, 840, 250,
+                  Words_Of(Form_Key::Design).Of_Kind(Field_Kind::Free_Text)->caption);
     Create_Field(Text1, form, 3080, 220, LabNam, 1000);
     Comd[2].Create(form, 7700, 160, 1200, 600, "Return to Front Screen");
     Comd[0].Create(form, 9200, 160, 1200, 600, "Calculate");

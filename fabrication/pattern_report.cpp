@@ -49,11 +49,14 @@ Json Piece_Json(const Flat_Piece& p, Paper paper) {
 } // namespace
 
 Json Patterns_Json(const Chamber_Patterns& set, Paper paper) {
+    // The options under their fields' keys, as the window and the command line take them.
+    const Form_Words& words = Words_Of(Form_Key::Patterns);
     Json j;
-    j["sheet"] = set.options.sheet;
-    j["seamAllowance"] = set.options.seam;
-    j["piecesPerCone"] = set.options.pieces;
-    j["paper"] = Paper_Word(paper);
+    Json& options = j["options"];
+    options[words.At(PatSheet)->key] = set.options.sheet;
+    options[words.At(PatSeam)->key] = set.options.seam;
+    options[words.At(PatPieces)->key] = set.options.pieces;
+    options[words.choices.front().key] = Paper_Word(paper);
     const int pages = Pattern_Page_Count(set, paper);
     j["pdfPages"] = pages > 0 ? Json(pages) : Json(nullptr);
     j["pieces"] = Json::array();

@@ -6,5 +6,6 @@
 #include "common/report.h"
 #include "fabrication/pattern_layout.h"
 
-// {sheet, seamAllowance, piecesPerCone, paper, pdfPages, pieces: [...], omitted: [...]}
+// {options: {the options by their fields' keys, the paper's word}, pdfPages,
+//  pieces: [...], omitted: [...]}
 report::Json Patterns_Json(const Chamber_Patterns& set, Paper paper);

@@ -64,7 +64,7 @@ ProfTool::ProfTool()
 
     // Designed for ten intervals; "Number of Intervals" narrows and centres it.
     OrdFram.Create(form, OrdFram_Left(MaxIntervals), 5310, OrdFram_Width(MaxIntervals), 1240,
-                   words.Field("ordinates")->caption);
+                   words.Of_Kind(Field_Kind::Repeated)->caption);
     for (int16_t i = 0; i < OrdTxt.Count; ++i) {
         LthLab[i].Create(OrdFram, 220.0F + 600.0F * i, 360, 240, 240, std::to_string(i));
         Create_Field(OrdTxt[i], OrdFram, 120.0F + 600.0F * i, 740, LthLab[i], 520);
