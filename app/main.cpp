@@ -1,18 +1,32 @@
 // Expansion Chamber Design Utility: starts on the front screen and runs until "Exit" or
 // the front screen's close control.
 
+#include "app/command_line.h"
 #include "app/pips_menu.h"
 #include "ecd_version.h"
 
 #include <QApplication>
 #include <QHashFunctions>
 
-#include <cstring>
+#include <algorithm>
 #include <iostream>
+#include <string>
+#include <vector>
 
 int main(int argc, char* argv[]) {
-    // Answered before Qt starts, so that it needs no display.
-    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+    // Read before Qt starts, so that --help and --version need no display.
+    const Command_Line line =
+        Read_Command_Line(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    if (!line.error.empty()) {
+        std::cerr << "expansion-chamber: " << line.error
+                  << "\nRun 'expansion-chamber --help' for the usage.\n";
+        return 64;
+    }
+    if (line.help) {
+        std::cout << Usage_Text();
+        return 0;
+    }
+    if (line.version) {
         std::cout << "expansion-chamber " << Ecd_Version << "\n";
         return 0;
     }
@@ -25,9 +39,8 @@ int main(int argc, char* argv[]) {
     Prepare_Application(app);
     Start_Program();
     // "expansion-chamber pipe.ecd": the design window opens with that design.
-    const QStringList args = QApplication::arguments();
-    if (args.size() > 1 && !args[1].startsWith(QLatin1Char('-'))) {
-        Open_Design_At_Start(args[1].toStdString());
+    if (!line.file.empty()) {
+        Open_Design_At_Start(line.file);
     }
     const int rc = QApplication::exec();
     Discard_All_Windows(false);

@@ -3,6 +3,8 @@
 
 #include "gui_support.h"
 
+#include <QProcess>
+
 namespace {
 
 using FrontScreen = Program_Test;
@@ -40,6 +42,36 @@ TEST_F(FrontScreen, OpeningTheDesignWindowOrTheToolsListEndsTheAcknowledgment) {
     emit menu().SumTools->aboutToShow();
     EXPECT_FALSE(dsn().Visible());
     Expect_Acknowledgment(menu(), false);
+}
+
+// The program's own options are answered without a display; anything else on the line is
+// refused with the usage, not started.
+TEST(CommandLine, AnsweredWithoutADisplay) {
+    const struct {
+        const char* args;
+        int code;
+        const char* says;
+    } cases[] = {
+        {"--help", 0, "Usage: expansion-chamber [FILE.ecd]"},
+        {"--version", 0, "expansion-chamber "},
+        {"--bogus", 64, "expansion-chamber: unknown option --bogus"},
+        {"a.ecd b.ecd", 64, "expansion-chamber: one design file at most"},
+        {"-platform", 64, "expansion-chamber: -platform: a value is needed"},
+    };
+    QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        bare.remove(QString::fromLatin1(name));
+    for (const auto& c : cases) {
+        QProcess program;
+        program.setProcessEnvironment(bare);
+        program.start(QStringLiteral(DESKTOP_PROGRAM), QString::fromLatin1(c.args).split(' '));
+        ASSERT_TRUE(program.waitForFinished(10000)) << c.args;
+        const QString said = program.readAllStandardOutput() + program.readAllStandardError();
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << c.args;
+        EXPECT_EQ(program.exitCode(), c.code) << c.args;
+        EXPECT_TRUE(said.startsWith(QString::fromLatin1(c.says)))
+            << c.args << ": " << said.toStdString();
+    }
 }
 
 } // namespace
