@@ -24,7 +24,22 @@ function same(actual, expected, what) {
   ++checks;
 }
 
-// ---- The command line ----------------------------------------------------------------------
+// ---- The core's words and the command line ---------------------------------------------------
+
+// The site's module, for its vocabulary (which flag sets which field or option) and its
+// flat patterns' answer.
+let core = null;
+const call = (operation, request) => JSON.parse(core.call(operation, JSON.stringify(request), ''));
+const byCommand = {}; // the command line's command -> its form, with what each flag sets
+
+function learnVocabulary() {
+  for (const form of call('vocabulary', {}).forms) {
+    const flags = {};
+    for (const f of form.fields) flags[f.flag] = { key: f.key, stations: f.kind === 'stations' };
+    for (const g of form.choices) for (const w of g.words) if (w.flag) flags[w.flag] = { group: g.key, word: w.word };
+    byCommand[form.command] = { ...form, flags };
+  }
+}
 
 function cliJson(args) {
   const r = spawnSync(cli, [...args.filter((a) => a !== '--json'), '--json'], { encoding: 'utf8' });
@@ -36,61 +51,41 @@ function cliJson(args) {
   }
 }
 
-// Each command: the page's window, its field keys in the order of the window's field array
-// (the names of the focus), the option flags, the flags of the texts.
-const commands = {
-  'design': { win: 'design', array: 'Texh',
-    fields: ['temp', 'angle', 'rpm', 'bmep', 'tail', 'lx', 'mid', 'horn', 'dx', 'd1'],
-    choices: { '--two-stage': ['diffuser', 'two-stage'], '--three-stage': ['diffuser', 'three-stage'],
-               '--temp-manual': ['tempSource', 'typed'], '--temp-bmep': ['tempSource', 'bmep'],
-               '--coef-manual': ['coefSource', 'typed'], '--coef-bmep': ['coefSource', 'bmep'] } },
-  'bmep': { win: 'bmep', array: 'BHP_Txt', fields: ['bore', 'stroke', 'rpm', 'power'],
-            choices: { '--hp': ['unit', 'hp'], '--kw': ['unit', 'kw'] } },
-  'port-height': { win: 'height', array: 'HghtTxt', fields: ['stroke', 'rod', 'start', 'full'] },
-  'rect-port': { win: 'rect', array: 'DiamTxt', fields: ['width', 'height', 'topRadius', 'bottomRadius'] },
-  'profiled-port': { win: 'prof', array: 'ProfTxt',
-    fields: ['bore', 'bridgeWidth', 'topRadius', 'bottomRadius', 'height', 'intervals'],
-    choices: { '--single': ['configuration', 'single'], '--bridged': ['configuration', 'bridged'] } },
-};
-const flagOf = (key) => '--' + key.replace(/[A-Z]/g, (c) => '-' + c.toLowerCase());
-
-// What the page is given for the calculator's arguments: options and texts by key.
+// What the page is given for a command's arguments: its window, options and texts by key.
 function inputOf(args) {
-  const c = commands[args[0]];
-  const keyOf = { '--name': 'name' };
-  for (const k of c.fields) keyOf[flagOf(k)] = k;
-  const input = { command: args[0], win: c.win, options: {}, texts: {}, ordinates: [] };
+  const form = byCommand[args[0]];
+  const input = { form: form.key, options: {}, texts: {}, stations: null, ordinates: [] };
   for (let i = 1; i < args.length; ++i) {
-    const a = args[i];
-    if (a === '--json') continue;
-    if (c.choices && c.choices[a]) {
-      input.options[c.choices[a][0]] = c.choices[a][1];
+    if (args[i] === '--json') continue;
+    const eq = args[i].indexOf('=');
+    const what = form.flags[eq > 0 ? args[i].slice(0, eq) : args[i]];
+    if (!what) return null;
+    if (what.word) {
+      input.options[what.group] = what.word;
       continue;
     }
-    const eq = a.indexOf('=');
-    const flag = eq > 0 ? a.slice(0, eq) : a;
-    const text = eq > 0 ? a.slice(eq + 1) : args[++i];
-    if (flag === '--ordinate') input.ordinates.push(text);
-    else if (keyOf[flag]) input.texts[keyOf[flag]] = text;
-    else return null;
+    const text = eq > 0 ? args[i].slice(eq + 1) : args[++i];
+    if (what.stations) {
+      input.stations = what.key;
+      input.ordinates.push(text);
+    } else {
+      input.texts[what.key] = text;
+    }
   }
   return input;
 }
 
-// The command line's report as the page can show it: boxes, focus, emptied field, texts.
-function expectedOf(command, report) {
-  const c = commands[command];
-  const focusKey = (focus) => {
-    if (focus === null) return null;
-    const m = /^(\w+)\((\d+)\)$/.exec(focus);
-    return m[1] === 'OrdTxt' ? `ord-${m[2]}` : c.fields[Number(m[2])];
-  };
+// The command line's report as the page can show it: boxes, the focused field (by key, an
+// ordinate as key-station), emptied or not, result texts.
+function expectedOf(report) {
   const f = report.failure;
-  const last = f ? f.focus : report.warnings.length ? report.warnings.at(-1).focus : undefined;
+  const last = f || report.warnings.at(-1);
+  const focus = !last ? undefined : last.field === null ? null
+    : last.station == null ? last.field : `${last.field}-${last.station}`;
   return {
     warnings: report.warnings.map((w) => ({ title: w.title, prompt: w.prompt })),
     failure: f && { title: f.title, prompt: f.prompt, emptied: f.emptied },
-    focus: last === undefined ? undefined : focusKey(last),
+    focus,
     display: report.display,
   };
 }
@@ -103,51 +98,48 @@ function runInPage(cases) {
   const $ = (s, r = document) => r.querySelector(s);
   const set = (el, text) => { el.value = text; el.dispatchEvent(new Event('input', { bubbles: true })); };
   return cases.map((c) => {
-    $(`nav button[data-open="${c.win}"]`).click();
-    const win = document.getElementById(c.win);
-    for (const [group, value] of Object.entries(c.options)) $(`input[name="${group}"][value="${value}"]`, win).click();
-    for (const [key, text] of Object.entries(c.texts)) set(document.getElementById(`${c.win}-${key}`), text);
-    c.ordinates.forEach((text, i) => set(document.getElementById(`prof-ord-${i}`), text));
+    $(`nav button[data-open="${c.form}"]`).click();
+    const win = document.getElementById(c.form);
+    for (const [group, word] of Object.entries(c.options)) $(`input[name="${c.form}-${group}"][value="${word}"]`).click();
+    for (const [key, text] of Object.entries(c.texts)) set(document.getElementById(`${c.form}-${key}`), text);
+    // Only the stations the intervals show can be typed into.
+    c.ordinates.forEach((text, i) => {
+      const el = document.getElementById(`${c.form}-${c.stations}-${i}`);
+      if (el) set(el, text);
+    });
     $('.calc', win).click();
     const boxes = [...win.querySelectorAll('.messages .box')].map((b) => ({
       kind: b.classList.contains('failure') ? 'failure' : 'warning',
       title: $('.title', b).textContent, prompt: $('.prompt', b).textContent }));
     const failure = boxes.find((b) => b.kind === 'failure');
     const active = document.activeElement;
-    const focus = active && active.id.startsWith(c.win + '-') ? active.id.slice(c.win.length + 1) : null;
+    const focus = active && active.id.startsWith(c.form + '-') ? active.id.slice(c.form.length + 1) : null;
     const display = {};
-    const shown = (el) => el && el.offsetParent !== null && el.textContent !== '';
-    if (c.win === 'design') {
-      if (!$('#design-results').hidden) {
-        for (const o of win.querySelectorAll('output')) display[o.id.slice(4)] = o.textContent + ' ';
-      }
-    } else {
-      const results = { bmep: [['BHP_Lab(4)', '.result']], height: [['HghtLab(4)', '.result']],
-        rect: [['DiamLab(4)', '.result']],
-        prof: [['ProfLab(8)', '[data-single]'], ['ProfLab(6)', '[data-constant]'], ['ProfLab(7)', '[data-widened]']] };
-      for (const [name, sel] of results[c.win]) if (shown($(sel, win))) display[name] = $(sel, win).textContent;
+    for (const o of win.querySelectorAll('[id^="out-"]')) {
+      if (o.offsetParent === null || o.textContent === '') continue;
+      display[o.id.slice(4)] = o.textContent + (c.form === 'design' ? ' ' : '');
     }
     return {
       warnings: boxes.filter((b) => b.kind === 'warning').map(({ title, prompt }) => ({ title, prompt })),
       failure: failure ? { title: failure.title, prompt: failure.prompt,
                            emptied: focus !== null && active.value === '' } : null,
-      focus: focus === null ? null : focus.replace(/^ord-/, 'ord-'),
+      focus,
       display,
     };
   });
 }
 
 async function compareCases(page, list, what) {
-  const inputs = list.map((l) => l.input);
-  const got = await page.evaluate(runInPage, inputs);
+  const got = await page.evaluate(runInPage, list.map((l) => l.input));
   got.forEach((g, i) => {
-    const e = list[i].expected;
-    const label = `${what}: ${list[i].args.join(' ')}`;
-    if (e.focus === undefined) delete g.focus; // no box: the focus is not the check's
-    else if (e.focus === null) g.focus = null; // a box without a field: the focus stays
-    const want = { ...e };
-    if (want.focus === undefined) delete want.focus;
-    same(g, want, label);
+    const want = { ...list[i].expected };
+    if (want.focus === undefined) { // no box: the focus is not the check's
+      delete want.focus;
+      delete g.focus;
+    } else if (want.focus === null) {
+      g.focus = null; // a box without a field: the focus stays
+    }
+    same(g, want, `${what}: ${list[i].args.join(' ')}`);
   });
   return got.length;
 }
@@ -156,7 +148,7 @@ async function compareCases(page, list, what) {
 function caseOf(args, lenient = false) {
   const input = inputOf(args);
   // Without its option a calculator's Calculate does nothing (the command line refuses).
-  if (!input || (args[0] !== 'design' && commands[args[0]].choices && !Object.keys(input.options).length)) {
+  if (!input || (input.form !== 'design' && byCommand[args[0]].choices.length && !Object.keys(input.options).length)) {
     return null;
   }
   let report;
@@ -166,17 +158,16 @@ function caseOf(args, lenient = false) {
     if (lenient && /^no JSON/.test(e.message)) return null;
     throw e;
   }
-  return { args, input, expected: expectedOf(args[0], report) };
+  return { args, input, expected: expectedOf(report) };
 }
 
-// Every failure of one case: each field not set, blank, not a number and out of range
-// both ways, and each design option group left unset; the expected boxes from the command line.
+// Every failure of one case: each field blank, not a number and out of range both ways,
+// and each design option group left unset; the expected boxes from the command line.
 function failureCases(base) {
   const out = [];
-  const c = commands[base[0]];
+  const flags = byCommand[base[0]].flags;
   for (let i = 1; i < base.length; ++i) {
-    const flag = base[i];
-    if (c.choices && c.choices[flag]) {
+    if (flags[base[i]].word) {
       // The calculators' options are no check: before one is chosen Calculate does nothing.
       if (base[0] === 'design') out.push([...base.slice(0, i), ...base.slice(i + 1)]);
       continue;
@@ -189,6 +180,37 @@ function failureCases(base) {
   return out;
 }
 
+// Every window shows the core's words: its title, each field's caption and hint, each
+// option group's caption and each option's; the BMEP power's caption follows the unit.
+async function captions(page) {
+  const missing = await page.evaluate((forms) => {
+    const out = [];
+    for (const form of forms) {
+      const win = document.getElementById(form.key);
+      const shown = (sel) => [...win.querySelectorAll(sel)].map((e) => e.textContent.trim());
+      const want = (what, texts, caption) => { if (!texts.includes(caption.trim())) out.push(`${what}: "${caption}"`); };
+      want(form.key, shown('h2'), form.title);
+      for (const f of form.fields) {
+        want(f.key, shown(f.kind === 'stations' ? 'legend' : `label[for="${form.key}-${f.key}"]`), f.caption);
+        if (f.hint) want(f.key, shown('.hint'), f.hint);
+      }
+      for (const g of form.choices) {
+        want(g.key, shown('legend'), g.caption);
+        for (const w of g.words) {
+          const radio = `input[name="${form.key}-${g.key}"][value="${w.word}"]`;
+          want(w.word, shown(`label:has(${radio})`), w.caption);
+          if (!w.fieldCaption) continue;
+          document.querySelector(`nav button[data-open="${form.key}"]`).click();
+          win.querySelector(radio).click();
+          want(w.word, shown('label'), w.fieldCaption);
+        }
+      }
+    }
+    return out;
+  }, Object.values(byCommand));
+  same(missing, [], 'every caption is the vocabulary\'s');
+}
+
 // ---- Design files --------------------------------------------------------------------------
 
 async function designFiles(page) {
@@ -196,14 +218,14 @@ async function designFiles(page) {
                 '--bmep', '10', '--horn', '1.5', '--dx', '40', '--d1', '44', '--lx', '20',
                 '--angle', '88', '--rpm', '11000'];
   // The page saves; the command line opens it and reports what the page showed.
-  const input = inputOf(args);
-  await page.evaluate(runInPage, [input]);
-  await page.fill('#design-name', input.texts.name);
+  await page.evaluate(runInPage, [inputOf(args)]);
   const [download] = await Promise.all([page.waitForEvent('download'), page.click('#design-save')]);
   const fromPage = path.join(tmp, 'page.ecd');
   await download.saveAs(fromPage);
   const fromCli = path.join(tmp, 'cli.ecd');
   execFileSync(cli, [...args, '--save', fromCli], { stdio: 'ignore' });
+  const design = { ...inputOf(args).options, ...inputOf(args).texts };
+  same(download.suggestedFilename(), call('designFile', { input: design }).name, 'the file is offered under the core\'s name');
   same(fs.readFileSync(fromPage, 'utf8'), fs.readFileSync(fromCli, 'utf8'), 'the page saves the file the command line saves');
   same(cliJson(['design', '--open', fromPage]), cliJson(args), 'a file saved by the page opens in the command line');
   // The command line saves (a two-stage design this time); the page opens it.
@@ -240,7 +262,7 @@ async function designFiles(page) {
   }
   // Half of a surrogate pair has no UTF-8 form: refused, never saved changed.
   const refused = await page.evaluate(() => {
-    const name = document.querySelector('#design-name');
+    const name = document.querySelector('#design-pipeName');
     name.value = 'a\udc00b';
     document.querySelector('#design-save').click();
     const box = [...document.querySelectorAll('#design .box p')].map((p) => p.textContent);
@@ -251,60 +273,48 @@ async function designFiles(page) {
 
 // ---- Flat patterns, printed ------------------------------------------------------------------
 
-// The longest run of dark pixels along a row of a PGM image (P5, 8 bits), counting only
-// pixels dark for `tall` rows downwards: the 2 mm check bar, not the thin outlines.
-function longestThickRun(pgm, tall) {
+// The length in mm of the 100 mm check bar on a page rendered as a PGM image (P5, 8 bits,
+// 10 dots a mm): the row with five dark runs of about 10 mm (its black blocks, 20 mm
+// apart), measured as five times their pitch.
+function checkBarMm(pgm) {
   const header = pgm.toString('latin1', 0, 64).match(/^P5\s+(\d+)\s+(\d+)\s+(\d+)\s/);
   const [w, h] = [Number(header[1]), Number(header[2])];
   const data = pgm.subarray(header[0].length);
-  const dark = (x, y) => data[y * w + x] < 96;
-  let best = 0;
-  for (let y = 0; y + tall < h; ++y) {
-    let run = 0;
-    for (let x = 0; x < w; ++x) {
-      let thick = true;
-      for (let k = 0; k < tall && thick; k += 3) thick = dark(x, y + k);
-      run = thick ? run + 1 : 0;
-      if (run > best) best = run;
+  for (let y = 0; y < h; ++y) {
+    const starts = [];
+    for (let x = 0, run = 0; x <= w; ++x) {
+      if (x < w && data[y * w + x] < 96) { ++run; continue; }
+      if (Math.abs(run - 100) <= 5) starts.push(x - run);
+      run = 0;
     }
+    if (starts.length >= 5) return (starts[4] - starts[0]) / 4 * 5 / 10;
   }
-  return best;
+  return null;
 }
 
-// The table of pieces as the command line's templates command gives the figures (its
-// --json; the command needs the Qt build: ECD_TEMPLATES_CLI names it, else ECD_CLI); it
-// writes its SVG and DXF as tmp/templates.svg and .dxf.
-function templateRows(args, options) {
-  const flags = Object.entries(options).flatMap(([k, v]) => [`--${k}`, v]);
-  const r = spawnSync(process.env.ECD_TEMPLATES_CLI || cli,
-    ['templates', ...args.slice(1), ...flags, '--svg', path.join(tmp, 'templates.svg'),
-     '--dxf', path.join(tmp, 'templates.dxf'), '--json'],
-    { encoding: 'utf8' });
-  if (r.error || !r.stdout) throw new Error(`no JSON from templates: ${r.error?.message ?? r.stderr}`);
-  const t = JSON.parse(r.stdout).templates;
-  const f = (x, n = 2) => x.toFixed(n);
-  const rows = t.pieces.map((p) => {
-    const sector = p.shape === 'sector';
-    return [`${p.section} ${p.role}${p.pieces > 1 ? ` ${p.piece}/${p.pieces}` : ''}`,
-      sector ? 'sector' : p.fromTube ? 'rectangle or tube' : 'rectangle',
-      f(p.insideSmall) + (sector ? ' / ' + f(p.insideLarge) : ''),
-      f(p.d) + (sector ? ' / ' + f(p.D) : ''), f(p.length), f(p.slant), f(p.halfAngleDeg) + '°',
-      sector ? f(p.innerRadius) : '-', sector ? f(p.outerRadius) : '-',
-      sector ? f(p.angleDeg, 3) + '°' : '-', String(p.pieces)];
-  });
-  return [...rows, ...t.omitted.map((o) => [`${o.section} ${o.role}`,
-    `no piece: ${f(o.length)} mm long, nothing to cut`])];
-}
-
+// The flat patterns of the worked design: the table is the core's, the downloads are the
+// command line's templates files, and the printed sheets its PDF's sheets, one a page at
+// 100 % on the paper chosen.
 async function printedPatterns(page, args) {
   await page.evaluate(runInPage, [inputOf(args)]);
-  for (const options of [{ sheet: '1.5', seam: '5', pieces: '3' }, { sheet: '1.0', seam: '0', pieces: '1' }]) {
+  const design = { ...inputOf(args).options, ...inputOf(args).texts };
+  const patterns = byCommand.templates;
+  let answer, cliSheets;
+  for (const options of [{ sheet: '1.5', seam: '5', pieces: '3', paper: 'a4' }, { sheet: '1.0', seam: '0', pieces: '1', paper: 'letter' }]) {
     await page.click('nav button[data-open="patterns"]');
-    for (const [k, v] of Object.entries(options)) await page.fill(`#patterns-${k}`, v);
-    await page.click('#patterns-make');
-    const rows = await page.evaluate(() => [...document.querySelectorAll('#patterns tbody tr')]
+    for (const f of patterns.fields) await page.fill(`#patterns-${f.key}`, options[f.key]);
+    const paper = patterns.choices[0];
+    await page.check(`input[name="patterns-${paper.key}"][value="${options.paper}"]`);
+    await page.click('#patterns .calc');
+    const table = await page.evaluate(() => [...document.querySelectorAll('#patterns tr')]
       .map((tr) => [...tr.children].map((c) => c.textContent)));
-    same(rows, templateRows(args, options), `the table of pieces, ${JSON.stringify(options)}`);
+    answer = call('patterns', { design, input: options });
+    same(table, [answer.table.header, ...answer.table.rows], `the table of pieces is the core's, ${JSON.stringify(options)}`);
+    const flags = [...patterns.fields.flatMap((f) => [f.flag, options[f.key]]), paper.flag, options.paper];
+    const r = spawnSync(cli, ['templates', ...args.slice(1), ...flags, '--svg', path.join(tmp, 'templates.svg'),
+      '--dxf', path.join(tmp, 'templates.dxf'), '--json'], { encoding: 'utf8' });
+    cliSheets = JSON.parse(r.stdout).templates.pieces.flatMap((p) =>
+      Array(p.pages.columns * p.pages.rows).fill(p.pages.orientation === 'landscape'));
     for (const format of ['svg', 'dxf']) {
       const [file] = await Promise.all([page.waitForEvent('download'), page.click(`#patterns-${format}`)]);
       const saved = path.join(tmp, 'page.' + format);
@@ -314,27 +324,32 @@ async function printedPatterns(page, args) {
     }
   }
   const pieces = await page.locator('#patterns figure.piece').count();
-  assert.ok(pieces > 0, 'a drawing for every piece');
+  same(pieces, answer.pieces.length, 'a drawing for every piece');
+  const sheets = await page.evaluate(() => [...document.querySelectorAll('.print-sheet')]
+    .map((s) => s.classList.contains('landscape')));
+  same(sheets, cliSheets, 'the page prints the sheets of the command line\'s PDF');
   await page.evaluate(() => document.body.classList.add('printing-patterns'));
   await page.emulateMedia({ media: 'print' });
   const pdf = path.join(tmp, 'patterns.pdf');
-  await page.pdf({ path: pdf, format: 'A4', preferCSSPageSize: true, printBackground: false });
+  await page.pdf({ path: pdf, preferCSSPageSize: true, printBackground: false });
   await page.emulateMedia({ media: 'screen' });
   await page.evaluate(() => document.body.classList.remove('printing-patterns'));
-  // One sheet per page, none scaled: at 254 dots per inch a millimetre is 10 dots, and the
-  // check bar of every page must be 1000 dots long.
-  const sheets = await page.locator('.print-sheet').count();
-  const pages = Number(/Pages:\s+(\d+)/.exec(execFileSync('pdfinfo', [pdf], { encoding: 'utf8' }))[1]);
-  same(pages, sheets, 'one printed page per sheet of the pieces');
+  // One sheet a page, the paper's size (turned for a landscape sheet).
+  const sizes = [...execFileSync('pdfinfo', ['-f', '1', '-l', '999', pdf], { encoding: 'utf8' })
+    .matchAll(/size:\s+([\d.]+) x ([\d.]+) pts/g)].map((m) => [m[1], m[2]].map((pt) => Math.round(pt / 72 * 25.4)));
+  const { width, height } = answer.paper;
+  const [w, h] = [width, height].map(Math.round);
+  same(sizes, sheets.map((landscape) => (landscape ? [h, w] : [w, h])),
+    'one printed page per sheet, on the paper chosen, a landscape sheet on a landscape page');
+  // None scaled: at 254 dots per inch a millimetre is 10 dots.
   execFileSync('pdftoppm', ['-r', '254', '-gray', pdf, path.join(tmp, 'page')]);
   const bars = fs.readdirSync(tmp).filter((f) => f.startsWith('page') && f.endsWith('.pgm')).sort()
-    .map((f) => longestThickRun(fs.readFileSync(path.join(tmp, f)), 15) / 10);
-  same(bars.length, pages, 'every page rendered');
+    .map((f) => checkBarMm(fs.readFileSync(path.join(tmp, f))));
+  same(bars.length, sheets.length, 'every page rendered');
   for (const [i, bar] of bars.entries()) {
-    assert.ok(Math.abs(bar - 100) <= 0.5, `the check bar of printed page ${i + 1} is ${bar} mm long, not 100 mm`);
+    assert.ok(bar !== null && Math.abs(bar - 100) <= 0.5, `the check bar of printed page ${i + 1} is ${bar} mm long, not 100 mm`);
   }
-  const bar = Math.max(...bars);
-  return { pieces, pages, bar };
+  return { pieces, pages: sheets.length };
 }
 
 // ---- Keyboard ------------------------------------------------------------------------------
@@ -343,36 +358,36 @@ async function printedPatterns(page, args) {
 // the BMEP field after the temperature's place when the temperature comes from the BMEP,
 // after the barrel duct when only the coefficients do.
 const tabOrders = [
-  [['three-stage', 'bmep', 'bmep'], ['horn', 'bmep', 'dx', 'd1', 'lx', 'angle', 'rpm']],
-  [['two-stage', 'typed', 'bmep'], ['temp', 'dx', 'd1', 'lx', 'bmep', 'angle', 'rpm']],
-  [['two-stage', 'bmep', 'typed'], ['bmep', 'dx', 'd1', 'lx', 'mid', 'tail', 'angle', 'rpm']],
-  [['three-stage', 'typed', 'typed'], ['horn', 'temp', 'dx', 'd1', 'lx', 'mid', 'tail', 'angle', 'rpm']],
+  [['--three-stage', '--temp-bmep', '--coef-bmep'], ['horn', 'bmep', 'dx', 'd1', 'lx', 'angle', 'rpm']],
+  [['--two-stage', '--temp-manual', '--coef-bmep'], ['temp', 'dx', 'd1', 'lx', 'bmep', 'angle', 'rpm']],
+  [['--two-stage', '--temp-bmep', '--coef-manual'], ['bmep', 'dx', 'd1', 'lx', 'mid', 'tail', 'angle', 'rpm']],
+  [['--three-stage', '--temp-manual', '--coef-manual'], ['horn', 'temp', 'dx', 'd1', 'lx', 'mid', 'tail', 'angle', 'rpm']],
 ];
 
 async function keyboardOrder(page) {
   for (const [clicks, order] of tabOrders) {
     await page.click('nav button[data-open="design"]');
-    for (const [group, value] of [['diffuser', clicks[0]], ['tempSource', clicks[1]], ['coefSource', clicks[2]]]) {
-      await page.check(`#design input[name="${group}"][value="${value}"]`);
+    for (const [group, word] of Object.entries(inputOf(['design', ...clicks]).options)) {
+      await page.check(`input[name="design-${group}"][value="${word}"]`);
     }
-    await page.focus('#design-name');
+    await page.focus('#design-pipeName');
     const seen = [];
     for (let i = 0; i < 20 && seen.at(-1) !== 'rpm'; ++i) {
       await page.keyboard.press('Tab');
       const id = await page.evaluate(() => document.activeElement.id);
-      if (/^design-/.test(id) && !/name|calc|open|save|print/.test(id)) seen.push(id.slice(7));
+      if (/^design-/.test(id) && !/pipeName|open|save|print/.test(id)) seen.push(id.slice(7));
     }
-    same(seen, order, `tab order after ${clicks.join(', ')}`);
+    same(seen, order, `tab order after ${clicks.join(' ')}`);
   }
 }
 
 // What hides the design results and what leaves them: [action, results still shown].
 const afterResults = [
-  [(page) => page.type('#design-name', ' B'), true], // the pipe name has no handler
-  [(page) => page.click('#design-calc'), true], // Calculate again: the same results
+  [(page) => page.type('#design-pipeName', ' B'), true], // the pipe name has no handler
+  [(page) => page.click('#design .calc'), true], // Calculate again: the same results
   [(page) => page.click('#design-d1'), false], // a click into a field, without typing
   [(page) => page.type('#design-angle', '0'), false],
-  [(page) => page.check('#design input[name="diffuser"][value="two-stage"]'), false],
+  [(page) => page.check('input[name="design-diffuser"][value="two-stage"]'), false],
 ];
 
 async function resultsShown(page, args) {
@@ -396,6 +411,8 @@ async function axe(page, what) {
 // ---- The run ---------------------------------------------------------------------------------
 
 (async () => {
+  core = await require(path.resolve(site, 'ecd-core.js'))();
+  learnVocabulary();
   const server = await serve(site);
   const url = `http://127.0.0.1:${server.address().port}/`;
   const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
@@ -408,6 +425,7 @@ async function axe(page, what) {
     await page.goto(url);
     await page.waitForSelector('html[data-ready=true]');
     const loadMs = Date.now() - t0;
+    await captions(page);
 
     // Worked examples, typed into the page with the keyboard and mouse.
     const examples = [
@@ -421,51 +439,58 @@ async function axe(page, what) {
       ['profiled-port', '--single', '--bore', '50', '--height', '20', '--intervals', '4',
        ...['30', '30', '30', '30', '30'].flatMap((o) => ['--ordinate', o])],
     ];
-    let calcMs = 0;
     for (const args of examples) {
       const c = caseOf(args);
-      await page.click(`nav button[data-open="${c.input.win}"]`);
-      const win = `#${c.input.win}`;
-      for (const [g, v] of Object.entries(c.input.options)) await page.check(`${win} input[name="${g}"][value="${v}"]`);
-      for (const [k, text] of Object.entries(c.input.texts)) await page.type(`#${c.input.win}-${k}`, text);
-      for (const [i, text] of c.input.ordinates.entries()) await page.type(`#prof-ord-${i}`, text);
-      await page.click(`${win} .calc`);
-      // What the window shows, by result box (design) or result line (calculators).
+      const w = c.input.form;
+      await page.click(`nav button[data-open="${w}"]`);
+      for (const [g, v] of Object.entries(c.input.options)) await page.check(`input[name="${w}-${g}"][value="${v}"]`);
+      for (const [k, text] of Object.entries(c.input.texts)) await page.type(`#${w}-${k}`, text);
+      for (const [i, text] of c.input.ordinates.entries()) await page.type(`#${w}-${c.input.stations}-${i}`, text);
+      await page.click(`#${w} .calc`);
       const shown = await page.evaluate((w) => Object.fromEntries(
-        [...document.querySelectorAll(`#${w} output, #${w} .result`)]
+        [...document.querySelectorAll(`#${w} [id^="out-"]`)]
           .filter((e) => e.offsetParent !== null && e.textContent)
-          .map((e, i) => [e.id ? e.id.slice(4) : i, e.textContent])), c.input.win);
-      const want = Object.fromEntries(Object.entries(c.expected.display).map(([k, v], i) =>
-        (args[0] === 'design' ? [k, v.slice(0, -1)] : [i, v])));
+          .map((e) => [e.id.slice(4), e.textContent])), w);
+      const want = Object.fromEntries(Object.entries(c.expected.display).map(([k, v]) =>
+        [k, w === 'design' ? v.slice(0, -1) : v]));
       assert.ok(Object.keys(want).length > 0, `the worked example ${args.join(' ')} has results`);
       same(shown, want, `worked example: ${args.join(' ')}`);
       const boxes = await page.evaluate((w) => [...document.querySelectorAll(`#${w} .box`)]
-        .map((b) => ({ title: b.querySelector('.title').textContent, prompt: b.querySelector('.prompt').textContent })),
-        c.input.win);
+        .map((b) => ({ title: b.querySelector('.title').textContent, prompt: b.querySelector('.prompt').textContent })), w);
       same(boxes, c.expected.warnings, `worked example's warnings: ${args.join(' ')}`);
       if (args === examples[0] && shots) {
-        for (const w of [360, 1440]) {
-          await page.setViewportSize({ width: w, height: 1000 });
+        for (const width of [360, 1440]) {
+          await page.setViewportSize({ width, height: 1000 });
           await page.waitForTimeout(250);
-          await page.screenshot({ path: path.join(shots, `design-results-${w}.png`), fullPage: true });
+          await page.screenshot({ path: path.join(shots, `design-results-${width}.png`), fullPage: true });
         }
       }
     }
     assert.ok(await page.locator('#design-diagram svg line').count() > 20, 'the side view is drawn');
+    // On a phone the side view scales to the screen: nothing to scroll sideways.
+    await page.evaluate(runInPage, [inputOf(examples[0])]);
+    const viewport = page.viewportSize();
+    await page.setViewportSize({ width: 390, height: 800 });
+    await page.waitForTimeout(300);
+    same(await page.evaluate(() => {
+      const v = document.querySelector('.side-view');
+      return v.scrollWidth <= v.clientWidth;
+    }), true, 'the side view fits a screen 390 px wide');
+    await page.setViewportSize(viewport);
     // One Calculate of the worked design, inside the page (checks, table and side view): the
     // median of 15.
     await page.evaluate(runInPage, [inputOf(examples[0])]);
-    calcMs = await page.evaluate(() => {
+    const calcMs = await page.evaluate(() => {
       const times = [];
       for (let i = 0; i < 15; ++i) {
         const t = performance.now();
-        document.getElementById('design-calc').click();
+        document.querySelector('#design .calc').click();
         times.push(performance.now() - t);
       }
       return times.sort((a, b) => a - b)[7];
     });
-    await axe(page, 'the profiled port with its results');
-    for (const args of examples.slice(1, 5)) {
+    await axe(page, 'the design with its results');
+    for (const args of examples.slice(2)) {
       await page.evaluate(runInPage, [inputOf(args)]);
       await axe(page, `${args[0]} with its results`);
     }
@@ -513,14 +538,16 @@ async function axe(page, what) {
         await page.screenshot({ path: path.join(shots, `design-form-${w}.png`), fullPage: true });
         await page.evaluate(runInPage, [inputOf(bases[5])]);
         await page.screenshot({ path: path.join(shots, `profiled-port-${w}.png`), fullPage: true });
+        await page.evaluate(runInPage, [inputOf(examples[2])]);
+        await page.screenshot({ path: path.join(shots, `bmep-${w}.png`), fullPage: true });
         await page.evaluate(runInPage, [inputOf(examples[0])]);
         await page.click('nav button[data-open="patterns"]');
-        await page.click('#patterns-make');
+        await page.click('#patterns .calc');
         await page.screenshot({ path: path.join(shots, `patterns-${w}.png`), fullPage: true });
       }
     }
     same(errors, [], 'no script errors in the page');
-    console.log(`web: ${checks} checks passed: ${examples.length} worked examples, ${failed} failures, ` +
+    console.log(`web: ${checks} checks passed: captions, ${examples.length} worked examples, ${failed} failures, ` +
       `${random.length} random cases (${Object.entries(perCommand).map(([k, v]) => `${k} ${v}`).join(', ')}), ` +
       `tab orders, design files both ways, ${printed.pieces} pieces printed on ${printed.pages} pages (every check bar 100 mm), offline, axe`);
     console.log(`web: load to usable form ${loadMs} ms, one Calculate ${calcMs.toFixed(1)} ms (median of 15; headless Chromium)`);
