@@ -2,9 +2,9 @@
 // Shared pieces of the command-line calculator: argument preparation, exit codes, and the
 // printing of a check outcome as JSON or plain text.
 
-#include "common/field_failure.h"
-#include "common/form_entries.h"
-#include "common/report.h"
+#include "core/fields/field_failure.h"
+#include "core/fields/form_entries.h"
+#include "core/fields/report.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,7 +1,7 @@
 #include "cli/design_command.h"
 
-#include "common/file_output.h"
-#include "design/design_file.h"
+#include "core/chamber/design_file.h"
+#include "core/files/file_output.h"
 
 #include <ostream>
 

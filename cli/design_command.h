@@ -4,8 +4,8 @@
 // same order, the dimension table as the window shows it, and the design saved to a file.
 
 #include "cli/cli_common.h"
-#include "design/design_pipeline.h"
-#include "design/design_report.h"
+#include "core/chamber/design_pipeline.h"
+#include "core/chamber/design_report.h"
 
 #include <CLI/CLI.hpp>
 

@@ -3,7 +3,7 @@
 
 #include "cli/calculator.h"
 #include "cli/cli_common.h"
-#include "common/platform.h"
+#include "core/files/platform.h"
 
 #include <iostream>
 

@@ -4,14 +4,14 @@
 // flat patterns of the computed chamber as PDF, SVG and DXF.
 
 #include "cli/design_command.h"
-#include "common/field_check.h"
-#include "common/file_output.h"
-#include "common/numbers.h"
-#include "common/platform.h"
+#include "core/fields/field_check.h"
+#include "core/fields/numbers.h"
+#include "core/files/file_output.h"
+#include "core/files/platform.h"
+#include "core/patterns/pattern_fields.h"
+#include "core/patterns/pattern_report.h"
+#include "desktop/pattern_print/pattern_files.h"
 #include "ecd_version.h"
-#include "fabrication/pattern_fields.h"
-#include "fabrication/pattern_files.h"
-#include "fabrication/pattern_report.h"
 
 #include <QGuiApplication>
 #include <QHashFunctions>

@@ -3,7 +3,7 @@
 // flags of its window's form.
 
 #include "cli/cli_common.h"
-#include "tools/tool_reports.h"
+#include "core/calculators/tool_reports.h"
 
 #include <array>
 

@@ -3,11 +3,11 @@
 // FUZZ_CALCULATOR chooses the calculator: 1 BMEP, 2 port height, 3 rectangular port,
 // 4 profiled port.
 
+#include "core/calculators/bmep_calc.h"
+#include "core/calculators/port_height_calc.h"
+#include "core/calculators/prof_port_calc.h"
+#include "core/calculators/rect_port_calc.h"
 #include "fuzz/fuzz_input.h"
-#include "tools/bmep_calc.h"
-#include "tools/port_height_calc.h"
-#include "tools/prof_port_calc.h"
-#include "tools/rect_port_calc.h"
 
 #include <cmath>
 

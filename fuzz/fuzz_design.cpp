@@ -3,9 +3,9 @@
 // the focus names a field, no shown text holds "nan", "inf" or a negative zero, and every
 // piece has finite figures and fits on paper.
 
-#include "common/field_check.h"
-#include "design/design_pipeline.h"
-#include "fabrication/pattern_layout.h"
+#include "core/chamber/design_pipeline.h"
+#include "core/fields/field_check.h"
+#include "core/patterns/pattern_layout.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/pattern_options.h"
 

@@ -1,7 +1,7 @@
 // The design-file reader on any bytes: it either gives a form or says what is wrong, never
 // both and never neither; a form it gives, saved again, reads back as the same form.
 
-#include "design/design_file.h"
+#include "core/chamber/design_file.h"
 #include "fuzz/fuzz_input.h"
 
 #include <tuple>

@@ -2,8 +2,8 @@
 // its value is then the C library's reading of it in the C locale, to the bit; the picture
 // formats never show "nan", "inf" or a negative zero.
 
-#include "common/display_format.h"
-#include "common/field_check.h"
+#include "core/fields/display_format.h"
+#include "core/fields/field_check.h"
 #include "fuzz/fuzz_input.h"
 
 #include <cmath>

@@ -2,7 +2,7 @@
 // developed without a fault, and a frame of any size is either tiled into a sensible number
 // of pages or refused.
 
-#include "fabrication/pattern_layout.h"
+#include "core/patterns/pattern_layout.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/pattern_options.h"
 

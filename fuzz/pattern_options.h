@@ -3,8 +3,8 @@
 // thickness in steps of 0.1 mm from the thinnest, seam allowance 0 to 20 mm in steps of 5,
 // every count of pieces per cone.
 
-#include "common/vocabulary.h"
-#include "fabrication/pattern_fields.h"
+#include "core/fields/vocabulary.h"
+#include "core/patterns/pattern_fields.h"
 
 #include <cstdint>
 

@@ -3,8 +3,8 @@
 // opening angle 88, 11000 rpm, either three stages from a target BMEP of 10 with horn 1.5,
 // or two stages with 600 C and coefficients 2.5 and 0.65 typed.
 
-#include "design/chamber.h"
-#include "design/design_pipeline.h"
+#include "core/chamber/chamber.h"
+#include "core/chamber/design_pipeline.h"
 
 inline DsnInput Sample_Input(bool threeStage) {
     DsnInput in;

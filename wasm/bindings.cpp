@@ -3,7 +3,7 @@
 // or "") and answers JSON text. The operations and their answers: forms/form_calls.h and
 // README.md here.
 
-#include "forms/form_calls.h"
+#include "core/calls/form_calls.h"
 
 #include <emscripten/bind.h>
 

@@ -4,8 +4,8 @@
 // them.
 //   make_manual TEMPLATE OUTPUT
 
-#include "common/file_output.h"
-#include "common/vocabulary.h"
+#include "core/fields/vocabulary.h"
+#include "core/files/file_output.h"
 
 #include <fstream>
 #include <iostream>

@@ -4,10 +4,10 @@
 // front-screen.png, acknowledgment.png, design.png (the README's three-stage design with
 // its results and diagram) and calculator.png (BMEP from a measured power).
 
-#include "app/pips_menu.h"
-#include "design/design_pipeline.h"
-#include "design/tex_dsn.h"
-#include "tools/bmep_tool.h"
+#include "core/chamber/design_pipeline.h"
+#include "desktop/windows/bmep_tool.h"
+#include "desktop/windows/pips_menu.h"
+#include "desktop/windows/tex_dsn.h"
 
 #include <QApplication>
 #include <QMenu>

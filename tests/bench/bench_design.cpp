@@ -1,6 +1,6 @@
 // Speed of the chamber calculation alone, and of a whole design from field texts.
-#include "design/chamber.h"
-#include "design/design_pipeline.h"
+#include "core/chamber/chamber.h"
+#include "core/chamber/design_pipeline.h"
 #include "tests/sample_designs.h"
 
 #include <benchmark/benchmark.h>

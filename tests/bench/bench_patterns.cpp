@@ -2,8 +2,8 @@
 // cone: opening it (the window built, the pieces developed, the table and the drawing made)
 // and redrawing it after an option changes. Runs headless (the offscreen platform).
 
-#include "app/pips_menu.h"
-#include "fabrication/pattern_window.h"
+#include "desktop/windows/pattern_window.h"
+#include "desktop/windows/pips_menu.h"
 #include "tests/sample_designs.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // What the core tests share: failures printed as a user reads them, and the text that
 // reads back as exactly a given single.
 
-#include "common/field_failure.h"
+#include "core/fields/field_failure.h"
 
 #include <cstdio>
 #include <ostream>

@@ -1,5 +1,5 @@
+#include "core/calculators/bmep_calc.h"
 #include "core_support.h"
-#include "tools/bmep_calc.h"
 
 #include <gtest/gtest.h>
 

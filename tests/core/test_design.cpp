@@ -2,7 +2,7 @@
 // reads, the ends of every range, the warnings, what a failing run still stores, and the
 // result table's texts.
 
-#include "common/display_format.h"
+#include "core/fields/display_format.h"
 #include "core_support.h"
 #include "tests/sample_designs.h"
 

@@ -1,9 +1,9 @@
 // Design files: what a file keeps comes back as it was typed, its results are the command
 // line's, and every kind of bad or hostile text is named without a crash or a hang.
 
-#include "common/file_name.h"
-#include "design/design_file.h"
-#include "design/design_report.h"
+#include "core/chamber/design_file.h"
+#include "core/chamber/design_report.h"
+#include "core/files/file_name.h"
 #include "tests/sample_designs.h"
 
 #include <gtest/gtest.h>

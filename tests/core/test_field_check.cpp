@@ -1,5 +1,5 @@
-#include "common/display_format.h"
-#include "common/field_check.h"
+#include "core/fields/display_format.h"
+#include "core/fields/field_check.h"
 
 #include <gtest/gtest.h>
 

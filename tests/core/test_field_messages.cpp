@@ -1,12 +1,12 @@
 // Every numeric field of the five check-and-compute operations: its Not Set message (the
 // field emptied) and its Incorrectly Set message (the text kept), with the focus on it.
 
+#include "core/calculators/bmep_calc.h"
+#include "core/calculators/port_height_calc.h"
+#include "core/calculators/prof_port_calc.h"
+#include "core/calculators/rect_port_calc.h"
 #include "core_support.h"
 #include "tests/sample_designs.h"
-#include "tools/bmep_calc.h"
-#include "tools/port_height_calc.h"
-#include "tools/prof_port_calc.h"
-#include "tools/rect_port_calc.h"
 
 #include <gtest/gtest.h>
 

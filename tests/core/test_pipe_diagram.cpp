@@ -2,7 +2,7 @@
 // controls, in both modes. (The design window's painting of them is tested with the
 // window.)
 
-#include "design/pipe_diagram.h"
+#include "core/chamber/pipe_diagram.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
+#include "core/calculators/port_height_calc.h"
 #include "core_support.h"
-#include "tools/port_height_calc.h"
 
 #include <gtest/gtest.h>
 

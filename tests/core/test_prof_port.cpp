@@ -1,5 +1,5 @@
+#include "core/calculators/prof_port_calc.h"
 #include "core_support.h"
-#include "tools/prof_port_calc.h"
 
 #include <gtest/gtest.h>
 

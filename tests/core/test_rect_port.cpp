@@ -1,5 +1,5 @@
+#include "core/calculators/rect_port_calc.h"
 #include "core_support.h"
-#include "tools/rect_port_calc.h"
 
 #include <gtest/gtest.h>
 

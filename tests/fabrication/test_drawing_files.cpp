@@ -3,8 +3,8 @@
 // layout puts it; Qt's XML reader finds every path and
 // text of the SVG at the same place with y running down, on a sheet of the layout's size.
 
-#include "fabrication/pattern_dxf.h"
-#include "fabrication/pattern_svg.h"
+#include "core/patterns/pattern_dxf.h"
+#include "core/patterns/pattern_svg.h"
 #include "tests/sample_designs.h"
 
 #include <QXmlStreamReader>

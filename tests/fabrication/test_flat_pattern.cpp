@@ -1,8 +1,8 @@
 // The developed cones and rectangles: the figures, and the drawing that the renderers
 // take from them, checked against the cone's own geometry.
 
-#include "common/numbers.h"
-#include "fabrication/flat_pattern.h"
+#include "core/fields/numbers.h"
+#include "core/patterns/flat_pattern.h"
 
 #include <gtest/gtest.h>
 

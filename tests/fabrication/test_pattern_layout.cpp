@@ -1,6 +1,6 @@
 // Which pieces are cut, and the printed pages they are tiled over.
 
-#include "fabrication/pattern_layout.h"
+#include "core/patterns/pattern_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // files, and where it writes as a hostile user or a full disk has it: nothing new or partial left
 // behind, standard output written into, an interrupted run leaving no temporary file.
 
-#include "fabrication/pattern_layout.h"
+#include "core/patterns/pattern_layout.h"
 #include "tests/check_bars.h"
 #include "tests/words_and_files.h"
 

@@ -3,7 +3,7 @@
 // (whole files in every encoding of names: tests/platform; a full disk: the templates
 // program's tests).
 
-#include "common/file_output.h"
+#include "core/files/file_output.h"
 #include "tests/words_and_files.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 // JavaScript throws; design files are read from their bytes as the desktop reads them.
 
 #include "cli/calculator.h"
-#include "common/report.h"
-#include "common/vocabulary.h"
-#include "forms/form_calls.h"
+#include "core/calls/form_calls.h"
+#include "core/fields/report.h"
+#include "core/fields/vocabulary.h"
 #include "tests/words_and_files.h"
 
 #include <gtest/gtest.h>

@@ -4,10 +4,10 @@
 // (the page's captions: the browser tests).
 
 #include "cli/calculator.h"
-#include "common/report.h"
-#include "common/vocabulary.h"
-#include "design/design_file.h"
-#include "forms/form_calls.h"
+#include "core/calls/form_calls.h"
+#include "core/chamber/design_file.h"
+#include "core/fields/report.h"
+#include "core/fields/vocabulary.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Runs the window tests on one QApplication, headless.
 
-#include "common/win_dialogs.h"
-#include "common/win_form.h"
-#include "common/win_msgbox.h"
-#include "design/print_sheet.h"
+#include "desktop/window_layer/win_dialogs.h"
+#include "desktop/window_layer/win_form.h"
+#include "desktop/window_layer/win_msgbox.h"
+#include "desktop/windows/print_sheet.h"
 
 #include <QApplication>
 #include <QHashFunctions>

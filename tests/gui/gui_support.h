@@ -2,17 +2,17 @@
 // What the window tests share: a fresh program per test, a recorder in place of the
 // message box, and small helpers that act as the user does.
 
-#include "app/pips_menu.h"
-#include "common/tool_code.h"
-#include "common/win_dialogs.h"
-#include "common/win_form.h"
-#include "common/win_msgbox.h"
-#include "design/tex_dsn.h"
+#include "desktop/window_layer/win_dialogs.h"
+#include "desktop/window_layer/win_form.h"
+#include "desktop/window_layer/win_msgbox.h"
+#include "desktop/windows/bmep_tool.h"
+#include "desktop/windows/diam_tool.h"
+#include "desktop/windows/hght_tool.h"
+#include "desktop/windows/pips_menu.h"
+#include "desktop/windows/prof_tool.h"
+#include "desktop/windows/tex_dsn.h"
+#include "desktop/windows/tool_code.h"
 #include "tests/sample_designs.h"
-#include "tools/bmep_tool.h"
-#include "tools/diam_tool.h"
-#include "tools/hght_tool.h"
-#include "tools/prof_tool.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -7,8 +7,8 @@
 #include "tests/sample_designs.h"
 #include "tests/words_and_files.h"
 
-#include "design/design_file.h"
-#include "fabrication/pattern_window.h"
+#include "core/chamber/design_file.h"
+#include "desktop/windows/pattern_window.h"
 
 #include <QMimeData>
 #include <QProcess>

@@ -4,7 +4,7 @@
 
 #include "gui_support.h"
 
-#include "design/print_sheet.h"
+#include "desktop/windows/print_sheet.h"
 
 #include <QImage>
 #include <QLocale>

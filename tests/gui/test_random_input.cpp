@@ -7,13 +7,13 @@
 
 #include "gui_support.h"
 
-#include "common/win_fields.h"
-#include "design/print_sheet.h"
-#include "fabrication/pattern_window.h"
-#include "tools/bmep_calc.h"
-#include "tools/port_height_calc.h"
-#include "tools/prof_port_calc.h"
-#include "tools/rect_port_calc.h"
+#include "core/calculators/bmep_calc.h"
+#include "core/calculators/port_height_calc.h"
+#include "core/calculators/prof_port_calc.h"
+#include "core/calculators/rect_port_calc.h"
+#include "desktop/window_layer/win_fields.h"
+#include "desktop/windows/pattern_window.h"
+#include "desktop/windows/print_sheet.h"
 
 #include <QApplication>
 #include <QClipboard>

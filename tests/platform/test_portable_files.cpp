@@ -2,7 +2,7 @@
 // in UTF-8, every byte as given (no line-end translation), a set all or none, one file
 // under two spellings. The POSIX-only cases (links, devices, limits) are in tests/files.
 
-#include "common/file_output.h"
+#include "core/files/file_output.h"
 #include "tests/words_and_files.h"
 
 #include <gtest/gtest.h>

@@ -1,19 +1,35 @@
-# Includes run one way: app and cli use the rest; fabrication uses design and common;
-# design and tools use common; common uses nothing above it. Run as
+# Includes run one way, folder by folder, as the libraries do: within the core from the
+# later folders to the earlier ones and never out of core/; the desktop, the command line
+# and the module use the core (the templates program also the desktop's pattern painting);
+# nothing of the core includes Qt. Run as
 #   cmake -DSOURCE_DIR=... -P includes_one_way.cmake
-set(allowed_common "common")
-set(allowed_design "common|design")
-set(allowed_tools "common|tools")
-set(allowed_fabrication "common|design|fabrication")
+set(allowed_core/fields "core/fields")
+set(allowed_core/files "core/files")
+set(allowed_core/screen "core/screen")
+set(allowed_core/chamber "core/(chamber|fields|files|screen)")
+set(allowed_core/calculators "core/(calculators|fields)")
+set(allowed_core/patterns "core/(patterns|chamber|fields|files|screen)")
+set(allowed_core/calls "core/[a-z_]+")
+set(allowed_desktop/window_layer "core/(fields|files|screen)|desktop/window_layer")
+set(allowed_desktop/pattern_print "core/[a-z_]+|desktop/pattern_print")
+set(allowed_desktop/windows "core/[a-z_]+|desktop/(window_layer|pattern_print|windows)")
+set(allowed_desktop "core/[a-z_]+|desktop|desktop/windows")
+set(allowed_cli "core/[a-z_]+|cli|desktop/pattern_print")
+set(allowed_wasm "core/calls")
 set(found "")
-foreach(folder common design tools fabrication)
-  file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
+foreach(folder core/fields core/files core/screen core/chamber core/calculators core/patterns
+               core/calls desktop/window_layer desktop/pattern_print desktop/windows desktop cli
+               wasm)
+  file(GLOB sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
   foreach(source ${sources})
-    file(STRINGS ${SOURCE_DIR}/${source} lines REGEX "^#include \"[a-z]+/")
+    file(STRINGS ${SOURCE_DIR}/${source} lines REGEX "^#include [\"<]")
     foreach(line ${lines})
-      string(REGEX REPLACE "^#include \"([a-z]+)/.*" "\\1" used "${line}")
-      if(NOT used MATCHES "^(${allowed_${folder}})$")
-        string(APPEND found "  ${source}: ${line}\n")
+      if(line MATCHES "^#include \"([a-z_]+(/[a-z_]+)?)/[^/]+\"")
+        if(NOT CMAKE_MATCH_1 MATCHES "^(${allowed_${folder}})$")
+          string(APPEND found "  ${source}: ${line}\n")
+        endif()
+      elseif(folder MATCHES "^core/" AND line MATCHES "^#include <Q")
+        string(APPEND found "  ${source}: ${line} (Qt in the core)\n")
       endif()
     endforeach()
   endforeach()

@@ -1,10 +1,10 @@
 # The program's code is standard C++ but for one file: no header of an operating system, no
 # test of which system it is, and no system path, anywhere else. Run as
 #   cmake -DSOURCE_DIR=... -P platform_in_one_file.cmake
-set(platform_file "common/platform.cpp")
+set(platform_file "core/files/platform.cpp")
 set(pattern "#include <(unistd|fcntl|io|process|windows|dirent|dlfcn|signal)\\.h>|#include <sys/|_WIN32|__linux__|__APPLE__|__unix__|/proc/")
 set(found "")
-foreach(folder common design tools fabrication app cli)
+foreach(folder core desktop cli)
   file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
   foreach(source ${sources})
     if(NOT source STREQUAL platform_file)

@@ -1,0 +1,256 @@
+#include "core/fields/vocabulary.h"
+
+#include "core/fields/field_check.h"
+
+#include <stdexcept>
+
+namespace {
+
+std::vector<Form_Words> Make_Forms() {
+    using K = Field_Kind;
+    std::vector<Form_Words> forms;
+
+    forms.push_back(Form_Words{
+        Form_Key::Design,
+        "design",
+        "design",
+        "Expansion Chamber Design - Data Entry",
+        "Texh",
+        "",
+        {
+            {"diffuser",
+             " Diffuser Type ",
+             "",
+             "The diffuser: two conical stages, or three with a horn",
+             {{"two-stage", "--two-stage", "Two Stage", "Two-stage diffuser"},
+              {"three-stage", "--three-stage", "Three Stage", "Three-stage diffuser (horn)"}}},
+            {"temperature",
+             " Exhaust Temperature ",
+             "",
+             "The mean exhaust temperature: typed, or derived from the target BMEP",
+             {{"manual", "--temp-manual", "Input Manually", "Exhaust temperature typed (--temp)"},
+              {"bmep", "--temp-bmep", "Calculate from Target BMEP",
+               "Exhaust temperature from --bmep"}}},
+            {"coefficients",
+             " Diameter Coefficients ",
+             "",
+             "The mid-section and tail pipe coefficients: typed, or derived from the target BMEP",
+             {{"manual", "--coef-manual", "Input Manually", "Coefficients typed (--mid, --tail)"},
+              {"bmep", "--coef-bmep", "Calculate from Target BMEP", "Coefficients from --bmep"}}},
+        },
+        {
+            {"pipeName", "--name", "Pipe Name:", "", "", "Pipe name (free text)", -1, K::Free_Text},
+            {"horn", "--horn", "Three Stage Diffuser Horn Coefficient  (1.25 to 2.0)", "",
+             "1.25 to 2.0", "Horn coefficient (three stages)", 7, K::Number, "",
+             "GP Racer (narrow power band) - low value\nEnduro (wide power band) - high value"},
+            {"bmep", "--bmep", "Target BMEP at Maximum Power (bar)", "bar", "8 to 12",
+             "Target BMEP at maximum power", 3, K::Number, "",
+             "GP Racer:  12\nMotocross: 9 to 10\nEnduro:      8"},
+            {"temp", "--temp",
+             "Mid-Section Mean Exhaust Temperature          at Maximum Power (degrees C)",
+             "degrees C", "450 to 650", "Mean exhaust temperature", 0, K::Number, "",
+             "GP Racer:  650\nEnduro:      500"},
+            {"dx", "--dx", "Exhaust Port Effective Diameter (DX) (mm):", "mm", "1 to 100",
+             "Exhaust port effective diameter DX", 8},
+            {"d1", "--d1", "Diameter at the Barrel Flange (D1) (mm):", "mm", "DX to 1.2 x DX",
+             "Barrel flange diameter D1", 9},
+            {"lx", "--lx", "Length from Piston Face to Flange (LX) (mm):", "mm", "2 to 100",
+             "Length from piston face to flange LX", 5},
+            {"mid", "--mid", "Mid-Section Diameter Coefficient", "", "2.125 to 3.25",
+             "Mid-section diameter coefficient", 6, K::Number, "",
+             "GP Racer:  3.25\nEnduro:      2.125"},
+            {"tail", "--tail", "Tail Pipe Diameter Coefficient", "", "0.5 to 0.8",
+             "Tail pipe diameter coefficient", 4, K::Number, "",
+             "GP Racer:  0.6\nMotocross: 0.65\nEnduro:      0.7"},
+            {"angle", "--angle", "Exhaust Port Opening       Angle (deg ATDC):", "deg ATDC",
+             "70 to 105", "Exhaust port opening angle", 1},
+            {"rpm", "--rpm", "    Engine Speed at Maximum Power (rpm):", "rpm", "1000 to 50000",
+             "Engine speed at maximum power", 2},
+        }});
+
+    forms.push_back(Form_Words{
+        Form_Key::Bmep,
+        "bmep",
+        "bmep",
+        "BMEP Calculation",
+        "BHP_Txt",
+        "",
+        {{"unit",
+          "Brake Power Units",
+          "",
+          "The unit of the power",
+          {{"hp", "--hp", "  hp", "Power in horsepower", "Engine Power (hp):"},
+           {"kw", "--kw", "  kW", "Power in kilowatts", "Engine Power (kW):"}}}},
+        {
+            {"bore", "--bore", "Cylinder Bore (mm):", "mm", "5 to 80", "Cylinder bore", 0},
+            {"stroke", "--stroke", "Piston Stroke (mm):", "mm", "0.8 to 1.6 x bore",
+             "Piston stroke", 1},
+            {"rpm", "--rpm", "Engine Speed (rpm):", "rpm", "4000 to 35000", "Engine speed", 2},
+            {"power", "--power", "Engine Power (hp):", "hp or kW", "100 to 400 kW per litre swept",
+             "Brake power in the chosen unit", 3},
+        }});
+
+    forms.push_back(Form_Words{
+        Form_Key::Port_Height,
+        "port-height",
+        "port-height",
+        "Port Height Calculation",
+        "HghtTxt",
+        "",
+        {},
+        {
+            {"stroke", "--stroke", "Piston Stroke (mm):", "mm", "5 to 65", "Piston stroke", 0},
+            {"rod", "--rod", "Connecting Rod Length (mm):", "mm", "8 to 150",
+             "Connecting rod length", 1},
+            {"start", "--start", "Exhaust Port Start Open Angle (deg):", "deg ATDC", "75 to 105",
+             "Start-open angle", 2},
+            {"full", "--full", "Exhaust Port Full Open Angle (deg):", "deg ATDC", "160 to 180",
+             "Full-open angle", 3},
+        }});
+
+    forms.push_back(Form_Words{
+        Form_Key::Rect_Port,
+        "rect-port",
+        "rect-port",
+        "Rectangular Port Equivalent Diameter",
+        "DiamTxt",
+        "",
+        {},
+        {
+            {"width", "--width", "Port Width (mm):", "mm", "2 to 60", "Port width", 0},
+            {"height", "--height", "Port Height (mm):", "mm", "2 to 60", "Port height", 1},
+            {"topRadius", "--top-radius", "Top Corners Radius (mm):", "mm", "up to half the width",
+             "Radius of the two top corners", 2},
+            {"bottomRadius", "--bottom-radius", "Bottom Corners Radius (mm):", "mm",
+             "up to half the width; both radii together up to the height",
+             "Radius of the two bottom corners", 3},
+        }});
+
+    forms.push_back(Form_Words{
+        Form_Key::Profiled_Port,
+        "profiled-port",
+        "profiled-port",
+        "Profiled Port Equivalent Diameter",
+        "ProfTxt",
+        "OrdTxt",
+        {{"configuration",
+          "Port Configuration",
+          "",
+          "A single port or a bridged pair",
+          {{"single", "--single", "Single Port", "A single port"},
+           {"bridged", "--bridged", "Bridged Port Pair", "A bridged port pair"}}}},
+        {
+            {"bore", "--bore", "Cylinder Bore (mm):", "mm", "5 to 80", "Cylinder bore", 0},
+            {"bridgeWidth", "--bridge-width", "Bridge Width (mm):", "mm",
+             "1 to a fifth of the bore", "Bridge width (bridged)", 1},
+            {"topRadius", "--top-radius", "Bridge Top Radius (mm):", "mm",
+             "0 to a fifth of the bore", "Bridge top corner radius (bridged)", 2},
+            {"bottomRadius", "--bottom-radius", "Bridge Bottom Radius (mm):", "mm",
+             "0 to a fifth of the bore", "Bridge bottom corner radius (bridged)", 3},
+            {"height", "--height", "Port Height (mm):", "mm", "0.3 to 0.65 x bore", "Port height",
+             4},
+            {"intervals", "--intervals", "Number of Intervals in Profile Data (4 to 10):", "",
+             "4 to 10", "Number of intervals", 5},
+            {"ordinates", "--ordinate", "Ordinate Arc Lengths (either port) (mm)", "mm",
+             "up to 0.75 x bore (a bridged pair: 0.6 x bore)",
+             "Ordinate arc length, one per station from station 0 (at most 11)", -1, K::Repeated},
+        }});
+
+    forms.push_back(
+        Form_Words{Form_Key::Patterns,
+                   "patterns",
+                   "templates",
+                   "Flat Patterns",
+                   "PatTxt",
+                   "",
+                   {{"paper",
+                     " Paper ",
+                     "--paper",
+                     "Paper of the printed pages",
+                     {{"a4", "", "A4", "A4 paper"}, {"letter", "", "Letter", "US Letter paper"}},
+                     "a4"}},
+                   {
+                       {"sheet", "--sheet", "Sheet Thickness (mm):", "mm", "0.3 to 3.0",
+                        "Sheet thickness", 0, K::Number, "1.0"},
+                       {"seam", "--seam", "Seam Allowance (mm):", "mm", "0 to 20",
+                        "Seam allowance along one straight edge (0: butt weld)", 1, K::Number, "0"},
+                       {"pieces", "--pieces", "Pieces per Cone (1 to 4):", "", "1 to 4",
+                        "Equal pieces per cone, a whole number", 2, K::Number, "1"},
+                   }});
+    return forms;
+}
+
+} // namespace
+
+const std::vector<Form_Words>& All_Forms() {
+    static const std::vector<Form_Words> forms = Make_Forms();
+    return forms;
+}
+
+const Form_Words& Words_Of(Form_Key form) {
+    for (const Form_Words& f : All_Forms())
+        if (f.id == form)
+            return f;
+    throw std::logic_error("a form without words");
+}
+
+const Field_Word* Form_Words::Field(std::string_view key) const {
+    for (const Field_Word& f : fields)
+        if (key == f.key)
+            return &f;
+    return nullptr;
+}
+
+const Field_Word* Form_Words::At(int16_t index) const {
+    for (const Field_Word& f : fields)
+        if (f.index == index && index >= 0)
+            return &f;
+    return nullptr;
+}
+
+const Field_Word* Form_Words::Of_Kind(Field_Kind kind) const {
+    for (const Field_Word& f : fields)
+        if (f.kind == kind)
+            return &f;
+    return nullptr;
+}
+
+std::string Form_Words::Control(int16_t index, bool station) const {
+    return std::string(station ? stationControls : controls) + "(" + std::to_string(index) + ")";
+}
+
+std::optional<Bounds> Range_Bounds(const Field_Word& field) {
+    const std::string_view range = field.range;
+    const size_t to = range.find(" to ");
+    if (to == std::string_view::npos)
+        return std::nullopt;
+    const std::string lo = Trim_Blanks(range.substr(0, to));
+    const std::string hi = Trim_Blanks(range.substr(to + 4));
+    if (!Is_Plain_Number(lo) || !Is_Plain_Number(hi))
+        return std::nullopt;
+    return Bounds{Number_Value(lo), Number_Value(hi), Number_Value_Double(lo),
+                  Number_Value_Double(hi)};
+}
+
+Bounds Bounds_Of(Form_Key form, int16_t index) {
+    const Field_Word* field = Words_Of(form).At(index);
+    const std::optional<Bounds> b = field ? Range_Bounds(*field) : std::nullopt;
+    if (!b)
+        throw std::logic_error("a field without a range of its own");
+    return *b;
+}
+
+const char* Field_Caption(Form_Key form, int16_t index) {
+    const Field_Word* field = Words_Of(form).At(index);
+    if (!field)
+        throw std::logic_error("no field at this index");
+    return field->caption;
+}
+
+std::string Help_Line(const Field_Word& field) {
+    std::string line = field.help;
+    for (const char* part : {field.unit, field.range})
+        if (*part)
+            line += std::string(", ") + part;
+    return line;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The system's file and print dialogs, behind one replaceable interface: the windows ask
+// it, and tests put a recorder in its place so that no real dialog ever waits for a click.
+
+#include "core/files/file_name.h"
+
+#include <string>
+
+class QPrinter;
+class QWidget;
+
+class System_Dialogs {
+public:
+    virtual ~System_Dialogs() = default;
+    // The file to open; empty when the user cancels. `filter` as "Design files (*.ecd)".
+    virtual std::string Open_File(QWidget* parent, const std::string& title,
+                                  const std::string& filter) = 0;
+    // Where to save, proposing `proposedName` (with its extension); empty when cancelled.
+    virtual std::string Save_File(QWidget* parent, const std::string& title,
+                                  const std::string& filter, const std::string& proposedName) = 0;
+    // Whether the system has a printer at all.
+    virtual bool Has_Printer() = 0;
+    // Lets the user choose and set up a printer; false when cancelled.
+    virtual bool Choose_Printer(QPrinter& printer, QWidget* parent) = 0;
+};
+
+// The dialogs in use: the system's, or the replacement installed (the caller keeps it
+// alive while installed; nullptr brings the system's back). Returns the one before.
+System_Dialogs& Dialogs();
+System_Dialogs* Set_System_Dialogs(System_Dialogs* dialogs);
