@@ -1,5 +1,7 @@
 #include "desktop/window_layer/win_dialogs.h"
 
+#include "desktop/window_layer/win_print.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -39,6 +41,20 @@ public:
     bool Choose_Printer(QPrinter& printer, QWidget* parent) override {
         QPrintDialog dialog(&printer, parent);
         return dialog.exec() == QDialog::Accepted;
+    }
+    // The printers Qt's print support knows (CUPS on Linux).
+    std::string Default_Printer() override {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        return info.isNull() ? std::string() : info.printerName().toStdString();
+    }
+    void Print_Sheet(QWidget& sheet, const std::string& name, const std::string& jobName) override {
+        const QPrinterInfo info = QPrinterInfo::printerInfo(To_Q(name));
+        if (info.isNull()) {
+            throw Sheet_Error("The printer is no longer available.");
+        }
+        QPrinter printer(info, QPrinter::HighResolution);
+        printer.setDocName(To_Q(jobName));
+        Print_Sheet_On(printer, sheet);
     }
 
 private:

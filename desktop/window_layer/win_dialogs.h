@@ -1,6 +1,7 @@
 #pragma once
-// The system's file and print dialogs, behind one replaceable interface: the windows ask
-// it, and tests put a recorder in its place so that no real dialog ever waits for a click.
+// The system's file dialogs, print dialog and printers, behind one replaceable interface:
+// the windows ask it, and tests put one stand-in in its place so that no real dialog ever
+// waits for a click and no page reaches a real printer.
 
 #include "core/files/file_name.h"
 
@@ -22,6 +23,13 @@ public:
     virtual bool Has_Printer() = 0;
     // Lets the user choose and set up a printer; false when cancelled.
     virtual bool Choose_Printer(QPrinter& printer, QWidget* parent) = 0;
+    // The name of the default printer, empty when none is configured.
+    virtual std::string Default_Printer() = 0;
+    // Prints the image of `sheet` as one page on the named printer, as a job called
+    // `jobName` (win_print.h). Throws Sheet_Error when the printer does not take or finish
+    // the job.
+    virtual void Print_Sheet(QWidget& sheet, const std::string& printer,
+                             const std::string& jobName) = 0;
 };
 
 // The dialogs in use: the system's, or the replacement installed (the caller keeps it

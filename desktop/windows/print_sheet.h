@@ -7,18 +7,13 @@
 // kept, and the widgets are painted at the device's own resolution: on a printer as an
 // image at the printer's resolution, in a PDF as vector graphics and text.
 //
-// The printer and the file dialog stand behind two small interfaces so that tests can put
-// recorders in their place; the page fitting and the PDF writer are always the real ones.
+// The printer and the file dialog are the window layer's (System_Dialogs), which tests
+// replace; the page fitting and the PDF writer are always the real ones.
 
-#include <QRectF>
-#include <QSizeF>
+#include "desktop/window_layer/win_print.h"
 
-#include <stdexcept>
 #include <string>
 
-class QImage;
-class QPainter;
-class QPrinter;
 class QWidget;
 
 // Where a sheet goes.
@@ -27,38 +22,6 @@ struct Sheet_Destination {
     Kind kind = Kind::None; // None: the user cancelled the save dialog
     std::string name;       // the printer's name or the PDF file's path
 };
-
-// A sheet that did not reach its destination; what() says why, in words for the user.
-class Sheet_Error : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The system's printers.
-class Sheet_Printer {
-public:
-    virtual ~Sheet_Printer() = default;
-    // The name of the default printer, empty when none is configured.
-    virtual std::string Default_Printer() = 0;
-    // Prints the image of `sheet` as one page on the named printer, as a job called
-    // `jobName`. Throws Sheet_Error when the printer does not take or finish the job.
-    virtual void Print(QWidget& sheet, const std::string& printer, const std::string& jobName) = 0;
-};
-
-// The dialog that asks where to save the sheet as a PDF.
-class Pdf_File_Chooser {
-public:
-    virtual ~Pdf_File_Chooser() = default;
-    // Asks for a file, proposing `proposedName` in the user's documents folder; returns the
-    // chosen path, or an empty text when the user cancels.
-    virtual std::string Choose(QWidget* parent, const std::string& proposedName) = 0;
-};
-
-// Puts a replacement in place of the system's printers or of the save dialog (the caller
-// keeps it alive while installed); nullptr brings the real one back. Each returns the one
-// installed before, nullptr for the real one.
-Sheet_Printer* Set_Sheet_Printer(Sheet_Printer* printer);
-Pdf_File_Chooser* Set_Pdf_File_Chooser(Pdf_File_Chooser* chooser);
 
 // The default printer, or, when there is none, the PDF file the user chooses; Kind::None
 // when the user cancels the dialog.
@@ -83,22 +46,6 @@ std::string Proposed_Pdf_Name(const std::string& pipeName);
 
 // The job and document title: "Expansion Chamber Design Sheet", with the pipe name.
 std::string Sheet_Title(const std::string& pipeName);
-
-// The largest rectangle of the image's aspect ratio inside `page`, centred in it.
-QRectF Fit_Sheet(const QSizeF& image, const QRectF& page);
-
-// Paints the image of `sheet` (its widget and every visible child) fitted into `page`,
-// in the device coordinates of the painter's device, at that device's resolution.
-void Paint_Sheet(QPainter& p, const QRectF& page, QWidget& sheet);
-
-// The image of `sheet` as a printer gets it: opaque, in whole device pixels, of the size
-// that fits the page of `pageWidth` by `pageHeight` device pixels.
-QImage Sheet_Image(QWidget& sheet, int pageWidth, int pageHeight);
-
-// Prints one page with the image of `sheet` on a printer set up but not yet started,
-// at the printer's resolution (at most Max_Print_Dpi). Throws Sheet_Error.
-inline constexpr int Max_Print_Dpi = 600;
-void Print_Sheet_On(QPrinter& printer, QWidget& sheet);
 
 // Writes one PDF page with the image of `sheet` to `path`, replacing the file whole or not
 // at all. Throws Sheet_Error.

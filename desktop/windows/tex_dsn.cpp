@@ -1,52 +1,17 @@
 #include "desktop/windows/tex_dsn.h"
 
-#include "core/chamber/design_file.h"
 #include "core/chamber/design_report.h"
 #include "core/fields/vocabulary.h"
-#include "core/files/file_output.h"
-#include "core/screen/palette.h"
-#include "desktop/window_layer/win_dialogs.h"
 #include "desktop/window_layer/win_fields.h"
-#include "desktop/window_layer/win_msgbox.h"
-#include "desktop/windows/print_sheet.h"
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileInfo>
-#include <QKeySequence>
-#include <QMimeData>
-#include <QShortcut>
-#include <QUrl>
-
-#include <new>
+#include <array>
 #include <utility>
-#include <vector>
 
 namespace {
-// Runs its function when it goes out of scope, also when an exception leaves the scope.
-template <class F> class On_Exit {
-public:
-    explicit On_Exit(F f) : f_(std::move(f)) {}
-    ~On_Exit() { f_(); }
-    On_Exit(const On_Exit&) = delete;
-    On_Exit& operator=(const On_Exit&) = delete;
-
-private:
-    F f_;
-};
-
-// The screen colours of the window (its print look is white throughout).
-constexpr uint32_t WindowColor = Palette::Salmon;
-constexpr uint32_t FieldColor = Palette::Field;
-constexpr uint32_t NoteColor = Palette::Note;
-constexpr uint32_t PrintWhite = Palette::White;
-
 TexDsn::Pattern_Hooks& Hooks() {
     static TexDsn::Pattern_Hooks hooks;
     return hooks;
 }
-
-const char* const Design_Files = "Design files (*.ecd)";
 
 const char* Field_Caption_Of(Texh_Index field) {
     return Field_Caption(Form_Key::Design, field);
@@ -260,30 +225,6 @@ void TexDsn::Set_Designed_Tab_Order() {
     }
 }
 
-// The file commands and the flat patterns in the free space right of the coefficient
-// panels, after the designed controls in the tab order; keyboard shortcuts as usual.
-void TexDsn::Create_File_Commands() {
-    Container& form = Client();
-    const char* const captions[] = {"&Open Design...", "&Save Design", "Save Design &As..."};
-    for (int16_t i = 0; i < FileCom.Count; ++i) {
-        FileCom[i].Create(form, 6250, 4480.0F + 520.0F * i, 1300, 450,
-                          captions[static_cast<size_t>(i)]);
-        FileCom[i].SetBackColor(Palette::Lilac);
-    }
-    PatCom.Create(form, 6250, 6040, 1300, 450, "&Flat Patterns...");
-    PatCom.SetBackColor(Palette::Pink);
-    PatCom.Hide();
-    const std::array<QKeySequence, 3> keys = {QKeySequence::Open, QKeySequence::Save,
-                                              QKeySequence::SaveAs};
-    for (int16_t i = 0; i < FileCom.Count; ++i) {
-        auto* shortcut = new QShortcut(keys[static_cast<size_t>(i)], this);
-        QObject::connect(shortcut, &QShortcut::activated, this, [this, i] { FileCom_Click(i); });
-    }
-    setAcceptDrops(true);
-    FileCom.On_Click([this](int16_t i) { FileCom_Click(i); });
-    PatCom.On_Click([this] { PatCom_Click(); });
-}
-
 void TexDsn::Form_Load() {
     Hide();
     Show_Front_Screen();
@@ -451,77 +392,10 @@ void TexDsn::Calculate() {
     PatCom.Show();
 }
 
-void TexDsn::FileCom_Click(int16_t Index) {
-    if (Index == 0) {
-        Open_Design();
-    } else {
-        Save_Design(Index == 2 || designPath_.empty());
-    }
-}
-
 void TexDsn::PatCom_Click() {
     if (shownDesign_ && Hooks().show) {
         Hooks().show(*shownDesign_, [this] { return designPath_; });
     }
-}
-
-void TexDsn::Open_Design() {
-    const std::string path = Dialogs().Open_File(this, "Open Design", Design_Files);
-    if (!path.empty()) {
-        Open_Design_File(path);
-    }
-}
-
-void TexDsn::Open_Design_File(const std::string& path) {
-    std::string problem;
-    std::optional<Design_Form> form;
-    if (const auto bytes = Read_File(path, Design_File_Largest, problem)) {
-        Design_File_Read read = Read_Design_File(*bytes);
-        form = read.form;
-        problem = read.problem;
-    }
-    if (!form) {
-        const Field_Failure box = Design_Not_Opened(path, problem);
-        MsgBox(box.prompt, box.title);
-        return;
-    }
-    // As the tuner would: the options first (they empty and show fields), then the texts.
-    Clear_Form();
-    const auto choose = [this](int16_t first, bool chosen, bool second) {
-        if (chosen) {
-            Option1[static_cast<int16_t>(second ? first + 1 : first)].Click();
-        }
-    };
-    choose(0, form->Diffuser != Diffuser_Type::Unset, form->Diffuser == Diffuser_Type::ThreeStage);
-    choose(2, form->TempSource != Value_Source::Unset, form->TempSource == Value_Source::FromBmep);
-    choose(4, form->CoefSource != Value_Source::Unset, form->CoefSource == Value_Source::FromBmep);
-    Text1.SetText(form->PipeName);
-    for (int16_t i = 0; i < Texh.Count; ++i) {
-        Texh[i].SetText(form->Texh[static_cast<size_t>(i)]);
-    }
-    designPath_ = path;
-    Comd[0].Click();
-}
-
-void TexDsn::Save_Design(bool askWhere) {
-    const Design_Form form = Read_Form();
-    std::string path = designPath_;
-    if (askWhere) {
-        path =
-            Dialogs().Save_File(this, "Save Design", Design_Files, Design_File_Name(form.PipeName));
-        if (path.empty()) {
-            return;
-        }
-    }
-    // The results as a calculation of the texts on screen gives them; the window's own
-    // state stays as it is.
-    if (const auto failure = Write_File(path, Design_File_Text(form, Calc_Design(form, V)))) {
-        MsgBox("The design could not be saved as \"" + path + "\"." + CrLf + CrLf +
-                   failure->reason + ".",
-               "Design Not Saved");
-        return;
-    }
-    designPath_ = path;
 }
 
 void TexDsn::Clear_Form() {
@@ -546,28 +420,6 @@ void TexDsn::hideEvent(QHideEvent* e) {
     if (Hooks().hide) {
         Hooks().hide();
     }
-}
-
-void TexDsn::dragEnterEvent(QDragEnterEvent* e) {
-    const QList<QUrl> urls = e->mimeData()->urls();
-    if (urls.size() == 1 && urls.front().isLocalFile()) {
-        e->acceptProposedAction();
-    }
-}
-
-void TexDsn::dropEvent(QDropEvent* e) {
-    if (Open_Dropped(*e->mimeData())) {
-        e->acceptProposedAction();
-    }
-}
-
-bool TexDsn::Open_Dropped(const QMimeData& data) {
-    const QList<QUrl> urls = data.urls();
-    if (urls.size() != 1 || !urls.front().isLocalFile()) {
-        return false;
-    }
-    Open_Design_File(urls.front().toLocalFile().toStdString());
-    return true;
 }
 
 void TexDsn::Show_Results() {
@@ -603,183 +455,3 @@ void TexDsn::Draw_Pipe() {
 }
 
 // ---- The printed design sheet ----
-
-void TexDsn::Print_Sheet() {
-    const std::string pipeName = Text1.Text();
-    Sheet_Destination to;
-    bool failed = false;
-    std::string reason;
-    try {
-        // Where the sheet goes is settled first, so that a save dialog opens over the
-        // window as the user knows it.
-        to = Choose_Sheet_Destination(pipeName, this);
-        if (to.kind == Sheet_Destination::Kind::None) {
-            return; // the save dialog was cancelled
-        }
-        Print_Image(to, pipeName);
-    } catch (const std::bad_alloc&) {
-        failed = true;
-        reason = "There is not enough memory for the image of the window.";
-    } catch (const std::exception& e) {
-        failed = true;
-        reason = e.what();
-    } catch (...) {
-        failed = true;
-    }
-    if (failed) {
-        const Sheet_Message m = Sheet_Failure_Message(to, reason);
-        MsgBox(m.prompt, m.title);
-    }
-}
-
-void TexDsn::Print_Image(const Sheet_Destination& to, const std::string& pipeName) {
-    // No focus while printing: a hidden command would pass it on to a field, which would
-    // then show its cursor or a selection on paper. It comes back afterwards.
-    Control* const focus = ActiveControl();
-    if (QWidget* w = focusWidget()) {
-        w->clearFocus();
-    }
-    // 5.-7. The screen look, however the print ends.
-    const On_Exit restore([this, focus] {
-        SetHeight(ResultHeight);
-        Duct_Layout(false);
-        Scrn_Colr_Stuf();
-        if (focus && focus->Visible()) {
-            focus->SetFocus();
-        }
-    });
-    // 1.-3. The print look.
-    Duct_Layout(true);
-    Prt_Colr_Stuf();
-    SetHeight(PrintHeight);
-    // 4. The image of the client area, on paper or in the PDF.
-    Output_Sheet(*Host(), to, pipeName);
-}
-
-void TexDsn::Duct_Layout(bool forPrint) {
-    const auto pick = [forPrint](float print, float screen) { return forPrint ? print : screen; };
-    DuctFram.SetWidth(pick(7400, 7300));
-    InfoBox.Width = pick(3130, 3030);
-    DuctFram.Refresh();
-    DctInfo[1].SetWidth(pick(3050, 2900));
-    Texh[8].SetLeft(pick(3420, 3260));
-    Texh[9].SetLeft(pick(3260, 3040));
-    Texh[5].SetLeft(pick(3550, 3400));
-    DFLab[0].SetWidth(pick(3200, 3100));
-    DFLab[1].SetWidth(pick(3050, 2900));
-    DFLab[2].SetWidth(pick(3350, 3250));
-}
-
-void TexDsn::Prt_Colr_Stuf() {
-    Colr_Stuf(true);
-}
-
-void TexDsn::Scrn_Colr_Stuf() {
-    Colr_Stuf(false);
-}
-
-// Both looks visit the same controls in the same order.
-void TexDsn::Colr_Stuf(bool forPrint) {
-    const auto colour = [forPrint](uint32_t screen) { return forPrint ? PrintWhite : screen; };
-    const int16_t appearance = forPrint ? 0 : 1;
-
-    // The window.
-    SetBackColor(colour(WindowColor));
-
-    // The text boxes: colour, then appearance.
-    std::vector<TextBox*> boxes = {&Text1};
-    for (TextBox& t : Texh) {
-        boxes.push_back(&t);
-    }
-    boxes.insert(boxes.end(), {&PrtDia, &PrtLth, &TexTotLth});
-    for (TextBox& t : Texdiam) {
-        boxes.push_back(&t);
-    }
-    for (TextBox& t : Texlen) {
-        boxes.push_back(&t);
-    }
-    for (TextBox* t : boxes) {
-        t->SetBackColor(colour(FieldColor));
-        t->SetAppearance(appearance);
-    }
-
-    // The labels.
-    std::vector<Label*> labels = {&LabNam};
-    for (Label& l : LabOut) {
-        labels.push_back(&l);
-    }
-    for (Label& l : Labexp) {
-        labels.push_back(&l);
-    }
-    labels.insert(labels.end(), {&LabDX, &LabLX});
-    for (Label& l : Labdiam) {
-        labels.push_back(&l);
-    }
-    for (Label& l : Lablen) {
-        labels.push_back(&l);
-    }
-    for (int16_t i = 0; i <= 2; ++i) {
-        labels.insert(labels.end(), {&DFLab[i], &SubLab3[i], &SubLab4[i]});
-    }
-    for (int16_t i = 0; i <= 1; ++i) {
-        labels.insert(labels.end(), {&SubLab0[i], &SubLab6[i], &SubLab7[i]});
-    }
-    for (Label* l : labels) {
-        l->SetBackColor(colour(WindowColor));
-    }
-
-    // The flange-ratio note.
-    InfoBox.BackColor = colour(NoteColor);
-    DuctFram.Refresh();
-    for (Label& l : DctInfo) {
-        l.SetBackColor(colour(NoteColor));
-    }
-
-    // The diagram's captions.
-    Pipe_Diagram& d = Diagram;
-    std::vector<PaintedLabel*> captions;
-    for (PaintedLabel& l : d.DLab) {
-        captions.push_back(&l);
-    }
-    for (PaintedLabel& l : d.LLab) {
-        captions.push_back(&l);
-    }
-    captions.insert(captions.end(), {&d.XLab[0], &d.XLab[1], &d.DXLab, &d.LXLab});
-    for (PaintedLabel* l : captions) {
-        l->BackColor = colour(WindowColor);
-    }
-    PipPic.Refresh();
-
-    // The frames.
-    for (Frame& f : Frame1) {
-        f.SetBackColor(colour(WindowColor));
-    }
-    DuctFram.SetBackColor(colour(WindowColor));
-    OutFrame.SetBackColor(colour(WindowColor));
-
-    // The option buttons: for print colour then appearance, for the screen the reverse.
-    for (OptionButton& o : Option1) {
-        if (forPrint) {
-            o.SetBackColor(colour(WindowColor));
-            o.SetAppearance(appearance);
-        } else {
-            o.SetAppearance(appearance);
-            o.SetBackColor(colour(WindowColor));
-        }
-    }
-
-    // The commands: none on paper, the file commands and the flat patterns neither (print
-    // runs only while the results, and so the flat patterns' command, are shown).
-    for (CommandButton& b : Comd) {
-        b.SetVisible(!forPrint);
-    }
-    for (CommandButton& b : FileCom) {
-        b.SetVisible(!forPrint);
-    }
-    PatCom.SetVisible(!forPrint);
-
-    // The panels.
-    for (PictureBox* p : {&HornPic, &BmepPic, &TempPic, &BellyPic, &TailPic, &PipPic}) {
-        p->SetBackColor(colour(WindowColor));
-    }
-}

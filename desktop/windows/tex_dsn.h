@@ -5,6 +5,7 @@
 
 #include "core/chamber/design_pipeline.h"
 #include "core/chamber/pipe_diagram.h"
+#include "core/screen/palette.h"
 #include "desktop/window_layer/win_form.h"
 
 #include <array>
@@ -102,7 +103,13 @@ public:
     static void Set_Pattern_Hooks(Pattern_Hooks hooks);
 
 private:
-    // The window's parts, built in this order.
+    // The screen colours of the window (its print look is white throughout).
+    static constexpr uint32_t WindowColor = Palette::Salmon;
+    static constexpr uint32_t FieldColor = Palette::Field;
+    static constexpr uint32_t NoteColor = Palette::Note;
+    static constexpr uint32_t PrintWhite = Palette::White;
+
+    // The window's parts, built in this order (the file commands: tex_dsn_files.cpp).
     void Create_Header();
     void Create_Option_Groups();
     void Create_Input_Panels();
@@ -119,7 +126,8 @@ private:
     void FileCom_Click(int16_t Index);
     void PatCom_Click();
 
-    // The design file behind the window: asking where when `askWhere` or when there is none.
+    // The design file behind the window: asking where when `askWhere` or when there is none
+    // (tex_dsn_files.cpp).
     void Open_Design();
     void Save_Design(bool askWhere);
     // The window's opening state: no option set, every field empty, no panel, no results.
@@ -140,7 +148,7 @@ private:
     void Draw_Pipe();
 
     // "Print": the window restyled for paper, its image printed (or saved as a PDF when
-    // no printer is configured) and the screen look restored.
+    // no printer is configured) and the screen look restored (tex_dsn_print.cpp).
     void Print_Sheet();
     void Print_Image(const Sheet_Destination& to, const std::string& pipeName);
     // The barrel exhaust duct's fields and captions, widened for print or as designed.

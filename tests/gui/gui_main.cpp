@@ -3,7 +3,6 @@
 #include "desktop/window_layer/win_dialogs.h"
 #include "desktop/window_layer/win_form.h"
 #include "desktop/window_layer/win_msgbox.h"
-#include "desktop/windows/print_sheet.h"
 
 #include <QApplication>
 #include <QHashFunctions>
@@ -12,8 +11,8 @@
 
 namespace {
 // Stands in for the system's printers and dialogs: a test that reaches them without its own
-// recorder fails at once instead of printing or waiting for a click.
-class Nothing_Real : public Sheet_Printer, public System_Dialogs, public Pdf_File_Chooser {
+// stand-in fails at once instead of printing or waiting for a click.
+class Nothing_Real : public System_Dialogs {
     static std::string Fail(const std::string& what) {
         ADD_FAILURE() << "the real " << what << " would be used";
         return {};
@@ -21,7 +20,7 @@ class Nothing_Real : public Sheet_Printer, public System_Dialogs, public Pdf_Fil
 
 public:
     std::string Default_Printer() override { return Fail("printer list"); }
-    void Print(QWidget&, const std::string& printer, const std::string&) override {
+    void Print_Sheet(QWidget&, const std::string& printer, const std::string&) override {
         Fail("printer " + printer);
     }
     std::string Open_File(QWidget*, const std::string& title, const std::string&) override {
@@ -33,9 +32,6 @@ public:
     }
     bool Has_Printer() override { return !Fail("printer list").empty(); }
     bool Choose_Printer(QPrinter&, QWidget*) override { return !Fail("print dialog").empty(); }
-    std::string Choose(QWidget*, const std::string& proposed) override {
-        return Fail("save dialog for " + proposed);
-    }
 };
 
 // The offscreen platform says so each time a window is raised or sized; nothing to see.
@@ -59,11 +55,7 @@ int main(int argc, char** argv) {
     });
     Nothing_Real nothingReal;
     Set_System_Dialogs(&nothingReal);
-    Set_Sheet_Printer(&nothingReal);
-    Set_Pdf_File_Chooser(&nothingReal);
     const int result = RUN_ALL_TESTS();
-    Set_Sheet_Printer(nullptr);
-    Set_Pdf_File_Chooser(nullptr);
     Set_System_Dialogs(nullptr);
     return result;
 }

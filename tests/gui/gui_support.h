@@ -93,9 +93,11 @@ private:
     MsgBox_Handler previous_;
 };
 
-// File and print dialogs that answer at once, in place of the system's while this lives.
-// A save goes into a scratch folder under `save` (the proposed name when empty), and a saved
-// design is what the next open gives; printing goes to the PDF `printTo` (none: no printer).
+// The dialogs and printers, answering at once, in place of the system's while this lives.
+// A save goes into a scratch folder under `save` (the proposed name when empty; none when
+// `cancelSave`), and a saved design is what the next open gives; the print dialog prints
+// into the PDF `printTo` (none: no printer); the default printer `defaultPrinter` (none
+// when empty) takes every sheet and `on_print` sees it.
 class Quick_Dialogs : public System_Dialogs {
 public:
     ~Quick_Dialogs() override { Set_System_Dialogs(before_); }
@@ -105,6 +107,10 @@ public:
     std::string Save_File(QWidget*, const std::string&, const std::string&,
                           const std::string& proposed) override {
         proposals.push_back(proposed);
+        if (on_save)
+            on_save();
+        if (cancelSave)
+            return {};
         const std::string file = path(save.empty() ? proposed : save);
         if (file.size() > 4 && file.compare(file.size() - 4, 4, ".ecd") == 0)
             open = file;
@@ -116,14 +122,23 @@ public:
         printer.setOutputFileName(printTo);
         return true;
     }
+    std::string Default_Printer() override { return defaultPrinter; }
+    void Print_Sheet(QWidget& sheet, const std::string& printer, const std::string& job) override {
+        if (on_print)
+            on_print(sheet, printer, job);
+    }
     std::string path(const std::string& name) const {
         return dir.filePath(QString::fromStdString(name)).toStdString();
     }
 
     QTemporaryDir dir;
     std::string open, save;
-    QString printTo;
+    bool cancelSave = false;
     std::vector<std::string> proposals;
+    std::function<void()> on_save; // runs while the save dialog is "shown"
+    QString printTo;
+    std::string defaultPrinter;
+    std::function<void(QWidget&, const std::string&, const std::string&)> on_print;
 
 private:
     System_Dialogs* const before_ = Set_System_Dialogs(this);

@@ -46,43 +46,29 @@ struct Print_Job {
     QImage image;       // the window's client area, one pixel for 15 twips
 };
 
-class DesignSheet : public Program_Test, public Sheet_Printer, public Pdf_File_Chooser {
+class DesignSheet : public Program_Test, public Quick_Dialogs {
 protected:
-    void TearDown() override {
-        Set_Sheet_Printer(oldPrinter_);
-        Set_Pdf_File_Chooser(oldChooser_);
-        Program_Test::TearDown();
+    void SetUp() override {
+        Program_Test::SetUp();
+        cancelSave = true; // the user cancels unless a test says otherwise
+        on_save = [this] { lookAtDialog.push_back(Look(dsn())); };
+        on_print = [this](QWidget& sheet, const std::string& printer, const std::string& job) {
+            std::string raised;
+            for (const Control* c : dsn().Controls()) {
+                if (const auto* t = dynamic_cast<const TextBox*>(c); t && t->Appearance() != 0)
+                    raised += c->Name() + " ";
+                if (const auto* o = dynamic_cast<const OptionButton*>(c); o && o->Appearance() != 0)
+                    raised += c->Name() + " ";
+            }
+            jobs.push_back({printer, job, dsn().focusWidget(), raised, sheet.grab().toImage()});
+            if (fault)
+                fault();
+        };
     }
 
-    std::string Default_Printer() override { return defaultPrinter; }
-    void Print(QWidget& sheet, const std::string& printer, const std::string& job) override {
-        std::string raised;
-        for (const Control* c : dsn().Controls()) {
-            if (const auto* t = dynamic_cast<const TextBox*>(c); t && t->Appearance() != 0)
-                raised += c->Name() + " ";
-            if (const auto* o = dynamic_cast<const OptionButton*>(c); o && o->Appearance() != 0)
-                raised += c->Name() + " ";
-        }
-        jobs.push_back({printer, job, dsn().focusWidget(), raised, sheet.grab().toImage()});
-        if (fault)
-            fault();
-    }
-    std::string Choose(QWidget*, const std::string& name) override {
-        proposed.push_back(name);
-        lookAtDialog.push_back(Look(dsn()));
-        return answer;
-    }
-
-    std::string defaultPrinter;  // empty: none configured
     std::function<void()> fault; // thrown, when set, once the image is taken
     std::vector<Print_Job> jobs;
-    std::string answer; // of the save dialog; empty: the user cancels
-    std::vector<std::string> proposed;
     std::vector<std::string> lookAtDialog;
-
-private:
-    Sheet_Printer* const oldPrinter_ = Set_Sheet_Printer(this);
-    Pdf_File_Chooser* const oldChooser_ = Set_Pdf_File_Chooser(this);
 };
 
 // ---- At the moment of printing, and after ----
@@ -109,7 +95,7 @@ TEST_F(DesignSheet, PrintsThePrintLookAndComesBackToTheScreenLook) {
     const Print_Job& j = jobs[0];
     EXPECT_EQ(j.printer, "Office Laser");
     EXPECT_EQ(j.job, "Expansion Chamber Design Sheet - GP 125");
-    EXPECT_TRUE(proposed.empty() && boxes.empty());
+    EXPECT_TRUE(proposals.empty() && boxes.empty());
     // The print look, seen in the image below; no field's cursor.
     EXPECT_EQ(j.image.size(), QSize(725, 714)) << "the client area of an 11100-twip window";
     EXPECT_EQ(j.focus, nullptr);
@@ -143,8 +129,9 @@ TEST_F(DesignSheet, PrintsThePrintLookAndComesBackToTheScreenLook) {
 TEST_F(DesignSheet, AFailedPrintSaysWhyAfterTheScreenLookIsBack) {
     TexDsn& d = Calculated(true);
     const std::string before = Look(d);
-    QTemporaryDir dir;
-    answer = dir.filePath(QStringLiteral("missing/GP 125.pdf")).toStdString();
+    cancelSave = false;
+    save = "missing/GP 125.pdf";
+    const std::string answer = path(save);
     fault = [] { throw std::runtime_error("paper jam"); };
     std::vector<std::string> lookWhileBox;
     on_box = [&] { lookWhileBox.push_back(Look(d)); };
@@ -170,10 +157,10 @@ TEST_F(DesignSheet, WithoutAPrinterACancelledSaveChangesNothingAndASavedPdfOpens
     const std::string before = Look(d);
     d.Comd[1].Click(); // the dialog answers nothing
     EXPECT_EQ(Look(d), before);
-    QTemporaryDir dir;
-    answer = dir.filePath(QStringLiteral("GP 125.pdf")).toStdString();
+    cancelSave = false;
+    const std::string answer = path("GP 125.pdf");
     d.Comd[1].Click();
-    EXPECT_EQ(proposed, std::vector<std::string>(2, "GP 125.pdf"));
+    EXPECT_EQ(proposals, std::vector<std::string>(2, "GP 125.pdf"));
     EXPECT_EQ(lookAtDialog, std::vector<std::string>(2, before));
     EXPECT_TRUE(jobs.empty() && boxes.empty());
     EXPECT_EQ(Look(d), before);

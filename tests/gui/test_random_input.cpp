@@ -25,17 +25,6 @@
 
 namespace {
 
-// A printer that takes every sheet, in place of the system's while this lives.
-class Quick_Printer : public Sheet_Printer {
-public:
-    ~Quick_Printer() override { Set_Sheet_Printer(before_); }
-    std::string Default_Printer() override { return "Random Printer"; }
-    void Print(QWidget&, const std::string&, const std::string&) override {}
-
-private:
-    Sheet_Printer* const before_ = Set_Sheet_Printer(this);
-};
-
 unsigned long Setting(const char* name, unsigned long fallback) {
     const char* value = std::getenv(name);
     return value && *value ? std::strtoul(value, nullptr, 10) : fallback;
@@ -207,8 +196,8 @@ protected:
 };
 
 TEST_F(RandomInput, EveryEventKeepsTheWindowsConsistent) {
-    Quick_Printer printer;
-    Quick_Dialogs dialogs; // an open takes the design saved last
+    Quick_Dialogs dialogs; // an open takes the design saved last; a printer takes every sheet
+    dialogs.defaultPrinter = "Random Printer";
     const unsigned long seed = Setting("ECD_RANDOM_SEED", 20261205);
     const size_t count = Setting("ECD_RANDOM_EVENTS", 5000);
     size_t boxesAnswered = 0;

@@ -1,0 +1,134 @@
+// The design window's design-file commands: Open, Save and Save As with their keys, a file
+// dropped on the window, and a design opened as if typed.
+
+#include "core/chamber/design_file.h"
+#include "core/files/file_output.h"
+#include "desktop/window_layer/win_dialogs.h"
+#include "desktop/window_layer/win_msgbox.h"
+#include "desktop/windows/tex_dsn.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeySequence>
+#include <QMimeData>
+#include <QShortcut>
+#include <QUrl>
+
+#include <array>
+
+namespace {
+const char* const Design_Files = "Design files (*.ecd)";
+} // namespace
+
+// The file commands and the flat patterns in the free space right of the coefficient
+// panels, after the designed controls in the tab order; keyboard shortcuts as usual.
+void TexDsn::Create_File_Commands() {
+    Container& form = Client();
+    const char* const captions[] = {"&Open Design...", "&Save Design", "Save Design &As..."};
+    for (int16_t i = 0; i < FileCom.Count; ++i) {
+        FileCom[i].Create(form, 6250, 4480.0F + 520.0F * i, 1300, 450,
+                          captions[static_cast<size_t>(i)]);
+        FileCom[i].SetBackColor(Palette::Lilac);
+    }
+    PatCom.Create(form, 6250, 6040, 1300, 450, "&Flat Patterns...");
+    PatCom.SetBackColor(Palette::Pink);
+    PatCom.Hide();
+    const std::array<QKeySequence, 3> keys = {QKeySequence::Open, QKeySequence::Save,
+                                              QKeySequence::SaveAs};
+    for (int16_t i = 0; i < FileCom.Count; ++i) {
+        auto* shortcut = new QShortcut(keys[static_cast<size_t>(i)], this);
+        QObject::connect(shortcut, &QShortcut::activated, this, [this, i] { FileCom_Click(i); });
+    }
+    setAcceptDrops(true);
+    FileCom.On_Click([this](int16_t i) { FileCom_Click(i); });
+    PatCom.On_Click([this] { PatCom_Click(); });
+}
+
+void TexDsn::FileCom_Click(int16_t Index) {
+    if (Index == 0) {
+        Open_Design();
+    } else {
+        Save_Design(Index == 2 || designPath_.empty());
+    }
+}
+
+void TexDsn::Open_Design() {
+    const std::string path = Dialogs().Open_File(this, "Open Design", Design_Files);
+    if (!path.empty()) {
+        Open_Design_File(path);
+    }
+}
+
+void TexDsn::Open_Design_File(const std::string& path) {
+    std::string problem;
+    std::optional<Design_Form> form;
+    if (const auto bytes = Read_File(path, Design_File_Largest, problem)) {
+        Design_File_Read read = Read_Design_File(*bytes);
+        form = read.form;
+        problem = read.problem;
+    }
+    if (!form) {
+        const Field_Failure box = Design_Not_Opened(path, problem);
+        MsgBox(box.prompt, box.title);
+        return;
+    }
+    // As the tuner would: the options first (they empty and show fields), then the texts.
+    Clear_Form();
+    const auto choose = [this](int16_t first, bool chosen, bool second) {
+        if (chosen) {
+            Option1[static_cast<int16_t>(second ? first + 1 : first)].Click();
+        }
+    };
+    choose(0, form->Diffuser != Diffuser_Type::Unset, form->Diffuser == Diffuser_Type::ThreeStage);
+    choose(2, form->TempSource != Value_Source::Unset, form->TempSource == Value_Source::FromBmep);
+    choose(4, form->CoefSource != Value_Source::Unset, form->CoefSource == Value_Source::FromBmep);
+    Text1.SetText(form->PipeName);
+    for (int16_t i = 0; i < Texh.Count; ++i) {
+        Texh[i].SetText(form->Texh[static_cast<size_t>(i)]);
+    }
+    designPath_ = path;
+    Comd[0].Click();
+}
+
+void TexDsn::Save_Design(bool askWhere) {
+    const Design_Form form = Read_Form();
+    std::string path = designPath_;
+    if (askWhere) {
+        path =
+            Dialogs().Save_File(this, "Save Design", Design_Files, Design_File_Name(form.PipeName));
+        if (path.empty()) {
+            return;
+        }
+    }
+    // The results as a calculation of the texts on screen gives them; the window's own
+    // state stays as it is.
+    if (const auto failure = Write_File(path, Design_File_Text(form, Calc_Design(form, V)))) {
+        MsgBox("The design could not be saved as \"" + path + "\"." + CrLf + CrLf +
+                   failure->reason + ".",
+               "Design Not Saved");
+        return;
+    }
+    designPath_ = path;
+}
+
+void TexDsn::dragEnterEvent(QDragEnterEvent* e) {
+    const QList<QUrl> urls = e->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile()) {
+        e->acceptProposedAction();
+    }
+}
+
+void TexDsn::dropEvent(QDropEvent* e) {
+    if (Open_Dropped(*e->mimeData())) {
+        e->acceptProposedAction();
+    }
+}
+
+bool TexDsn::Open_Dropped(const QMimeData& data) {
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        return false;
+    }
+    Open_Design_File(urls.front().toLocalFile().toStdString());
+    return true;
+}
