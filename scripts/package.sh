@@ -5,25 +5,24 @@
 #                                 program and removes it again (needs root or sudo)
 # The build is a release build with Debian's hardening flags (dpkg-buildflags) in build-pkg;
 # CPack makes the package from the install rules and asks dpkg-shlibdeps for the
-# dependencies. The checks: lintian (no error; a warning only when the README's "Packaging"
-# section explains its tag), then the package unpacked into a throwaway folder and
+# dependencies. The checks: lintian (no error; no warning but those packaging/debian/
+# lintian-overrides accepts, each with its reason), then the package unpacked into a throwaway folder and
 # packaging/tests/check_installed.sh run there (the programs, the desktop files and their
 # validators, the manual pages, the completion). It first installs what is missing
-# (scripts/install-deps.sh).
+# (scripts/install-deps.sh --all).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh --all
 build=build-pkg
 system=false
 [ "${1:-}" = --system ] && system=true
 started=$(date +%s)
 
+# The package preset; CMake takes its first flags from the environment.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-  -DECD_BUILD_BENCHMARK=OFF \
-  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
-cmake --build "$build" -j 2
+CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+  LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" cmake --preset package >/dev/null
+cmake --build --preset package
 rm -f "$build"/*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/*.deb)
@@ -33,12 +32,8 @@ dpkg-deb -f "$deb" Package Version Architecture Installed-Size Depends Section
 
 echo "== lintian"
 lintian --tag-display-limit 0 "$deb" | tee "$build/lintian.log" || true
-grep -q '^E: ' "$build/lintian.log" && { echo "lintian reports errors" >&2; exit 1; }
-explained=$(sed -n '/^## Packaging/,/^## [^P]/p' README.md)
-unexplained=$(sed -n 's/^W: [^ ]*: \([^ ]*\).*/\1/p' "$build/lintian.log" | sort -u |
-  while read -r tag; do grep -q -- "$tag" <<<"$explained" || echo "$tag"; done)
-if [ -n "$unexplained" ]; then
-  echo "lintian warnings that the README's Packaging section does not explain: $unexplained" >&2
+if grep -q '^[EW]: ' "$build/lintian.log"; then
+  echo "lintian reports errors or warnings that packaging/debian/lintian-overrides does not accept" >&2
   exit 1
 fi
 

@@ -2,7 +2,7 @@
 # The web edition's browser tests: builds the site (scripts/web.sh --build-only), installs
 # the test's two npm packages (playwright-core, axe-core; web/package-lock.json) when they
 # are missing, and runs web/test/browser_test.js in Debian's headless Chromium against the
-# command line of build/ (scripts/build.sh has built it). ECD_WEB_CASES random texts per
+# command line of build/ (scripts/test.sh has built it). ECD_WEB_CASES random texts per
 # command of calc_cases are replayed through the page and the command line.
 # ECD_WEB_SHOTS=DIR also takes the screenshots (360 and 1440 px wide) into DIR.
 set -euo pipefail

@@ -1,6 +1,0 @@
-#!/usr/bin/env bash
-# Configures and builds everything into build/ (Ninja, warnings on).
-set -euo pipefail
-cd "$(dirname "$0")/.."
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j 2
