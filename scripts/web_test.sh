@@ -2,8 +2,7 @@
 # The web edition's browser tests: builds the site (scripts/web.sh --build-only), installs
 # the test's two npm packages (playwright-core, axe-core; web/package-lock.json) when they
 # are missing, and runs web/test/browser_test.js in Debian's headless Chromium against the
-# command line of build/ (scripts/test.sh has built it). ECD_WEB_CASES random texts per
-# command of calc_cases are replayed through the page and the command line.
+# command line of build/ (scripts/test.sh has built it).
 # ECD_WEB_SHOTS=DIR also takes the screenshots (360 and 1440 px wide) into DIR.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,8 +10,6 @@ scripts/web.sh --build-only
 if [ ! -d web/node_modules/playwright-core ] || [ ! -d web/node_modules/axe-core ]; then
   (cd web && npm ci --no-audit --no-fund)
 fi
-cases=build-web/cases.jsonl
-build/bin/calc_cases "$cases" "${ECD_WEB_CASES:-400}" >/dev/null
 shots=${ECD_WEB_SHOTS:-}
 [ -n "$shots" ] && mkdir -p "$shots"
-NODE_PATH=web/node_modules node web/test/browser_test.js build-web/site "$cases" $shots
+NODE_PATH=web/node_modules node web/test/browser_test.js build-web/site $shots
