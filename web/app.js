@@ -142,7 +142,9 @@ function showOutcome(form, report) {
   if (report.failure) boxes.push({ ...report.failure, kind: 'failure' });
   let focus = null;
   boxes.forEach((b, i) => {
-    const box = element('div', { class: 'box ' + b.kind, id: `${form.key}-box-${i}` });
+    // Each box announces itself: a failure at once, a warning politely.
+    const box = element('div', { class: 'box ' + b.kind, id: `${form.key}-box-${i}`,
+                                 role: b.kind === 'failure' ? 'alert' : 'status' });
     box.append(element('p', { class: 'title' }, b.title), element('p', { class: 'prompt' }, b.prompt));
     area.append(box);
     const field = b.field ? form.fields.find((f) => f.key === b.field) : null;
