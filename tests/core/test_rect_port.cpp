@@ -37,21 +37,14 @@ TEST(RectPort, WorkedDiameters) {
 }
 
 TEST(RectPort, FailureMessages) {
-    const auto at = [](int16_t field, const char* title, const char* prompt) {
-        return Field_Failure{title, prompt, field, false};
-    };
-    const auto width = at(0, "Port Width Out of Range", "Enter a value between 2 and 60");
-    const auto height = at(1, "Port Height Out of Range", "Enter a value between 2 and 60");
-    const auto top = at(2, "The Top Radius is Too Large", "Enter a new value");
+    const auto top = Failed(2, "The Top Radius is Too Large", "Enter a new value");
     const auto sum =
-        at(2, "The Sum of the Two Radii exceeds the Port Height", "Enter replacement value(s)");
-    const auto bottom = at(3, "The Bottom Radius is Too Large", "Enter a new value");
-    const auto noArea = at(2, "The Port Area is Negative",
-                           "Corner radii this far below zero leave no open port area\r\n"
-                           "Enter new values for the Top Radius and the Bottom Radius");
+        Failed(2, "The Sum of the Two Radii exceeds the Port Height", "Enter replacement value(s)");
+    const auto bottom = Failed(3, "The Bottom Radius is Too Large", "Enter a new value");
+    const auto noArea = Failed(2, "The Port Area is Negative",
+                               "Corner radii this far below zero leave no open port area\r\n"
+                               "Enter new values for the Top Radius and the Bottom Radius");
     const std::pair<RectPrt_Inputs, Field_Failure> cases[] = {
-        {In("1.99", "", "", ""), width},        {In("60.01", "", "", ""), width},
-        {In("40", "1.99", "", ""), height},     {In("40", "1e39", "", ""), height},
         {In("40", "30", "20.1", ""), top},      {In("40", "30", "1e39", ""), top},
         {In("40", "30", "5", "20.1"), bottom},  {In("40", "30", "15", "15.1"), sum},
         {In("40", "30", "-100", "0"), noArea},  {In("40", "30", "0", "-100"), noArea},
