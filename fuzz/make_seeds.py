@@ -20,45 +20,38 @@ for i, t in enumerate(["40", " 0.8 ", "-12.5e3", "abc", "1e39", "1,5", "81.37"])
 # Design: diffuser, temperature and coefficient choices (0 unset, 1 two/typed, 2 three/BMEP),
 # the pattern options byte, then Texh(0..9): temperature, angle, speed, BMEP, tail, LX, mid,
 # horn, DX, D1.
-write("design", "three-stage-bmep", bytes([2, 2, 2, 7]) +
-      texts("", "88", "11000", "10", "", "20", "", "1.5", "40", "44"))
-write("design", "two-stage-typed", bytes([1, 1, 1, 0]) +
-      texts("600", "88", "11000", "", "0.65", "20", "2.5", "", "40", "44"))
-write("design", "top-bmep", bytes([2, 2, 2, 3]) +
-      texts("", "80", "12000", "12", "", "20", "", "2.0", "40", "44"))
-write("design", "lx-at-limit", bytes([2, 2, 2, 1]) +
-      texts("", "88", "11000", "10", "", "81.373909", "", "1.5", "40", "44"))
+for name, head, fields in [
+        ("three-stage-bmep", [2, 2, 2, 7], ",88,11000,10,,20,,1.5,40,44"),
+        ("two-stage-typed", [1, 1, 1, 0], "600,88,11000,,0.65,20,2.5,,40,44"),
+        ("top-bmep", [2, 2, 2, 3], ",80,12000,12,,20,,2.0,40,44"),
+        ("lx-at-limit", [2, 2, 2, 1], ",88,11000,10,,81.373909,,1.5,40,44")]:
+    write("design", name, bytes(head) + texts(*fields.split(",")))
 
-write("bmep", "kw", bytes([0]) + texts("54", "54.5", "12000", "30"))
-write("bmep", "hp", bytes([1]) + texts("54", "54.5", "12000", "40"))
-write("port_height", "worked", texts("54.5", "110", "85", "180"))
-write("port_height", "short-rod", texts("65", "30", "90", "180"))
-write("rect_port", "worked", texts("40", "30", "5", "5"))
-write("rect_port", "negative", texts("40", "30", "-100", "0"))
-write("prof_port", "single", bytes([0]) + texts("50", "", "", "", "20", "4") +
-      texts("30", "30", "30", "30", "30", "", "", "", "", "", ""))
-write("prof_port", "bridged", bytes([1]) + texts("60", "6", "5", "7", "24", "8") +
-      texts("12", "17", "20", "21", "22", "21", "20", "17", "12", "", ""))
+for target, name, head, fields in [
+        ("bmep", "kw", [0], "54,54.5,12000,30"), ("bmep", "hp", [1], "54,54.5,12000,40"),
+        ("port_height", "worked", [], "54.5,110,85,180"),
+        ("port_height", "short-rod", [], "65,30,90,180"),
+        ("rect_port", "worked", [], "40,30,5,5"), ("rect_port", "negative", [], "40,30,-100,0"),
+        ("prof_port", "single", [0], "50,,,,20,4" + ",30" * 5 + "," * 6),
+        ("prof_port", "bridged", [1], "60,6,5,7,24,8,12,17,20,21,22,21,20,17,12,,")]:
+    write(target, name, bytes(head) + texts(*fields.split(",")))
 
 # Layout: a frame (four doubles), a length, tile and overlap, then a section.
 write("layout", "piece", struct.pack(">7d", -10, -20, 800, 600, 1000, 182, 10) +
       bytes([1]) + struct.pack(">3d", 44, 60.8, 223.8) + bytes([5]))
 
-# Command line: the command's index, then its arguments.
-write("cli", "design", bytes([0]) + texts("--three-stage", "--temp-bmep", "--coef-bmep",
-      "--bmep", "10", "--horn", "1.5", "--dx", "40", "--d1", "44", "--lx", "20", "--angle",
-      "88", "--rpm", "11000", "--json"))
-# ... and with design files (in the fuzzer's scratch folder): saved, opened again.
+# Command line: the command's index, then its arguments; the design also with design files
+# (in the fuzzer's scratch folder): saved, opened again.
 worked = ("--three-stage", "--temp-bmep", "--coef-bmep", "--bmep", "10", "--horn", "1.5", "--dx",
           "40", "--d1", "44", "--lx", "20", "--angle", "88", "--rpm", "11000")
-write("cli", "design-save", bytes([0]) + texts(*worked, "--save", "pipe.ecd"))
-write("cli", "design-open", bytes([0]) + texts("--open", "pipe.ecd", "--rpm", "12000", "--json"))
-write("cli", "design-save-equals", bytes([0]) + texts(*worked, "--save=pipe.ecd", "--json"))
+for name, args in [("design", (*worked, "--json")), ("design-save", (*worked, "--save", "pipe.ecd")),
+                   ("design-open", ("--open", "pipe.ecd", "--rpm", "12000", "--json")),
+                   ("design-save-equals", (*worked, "--save=pipe.ecd", "--json"))]:
+    write("cli", name, bytes([0]) + texts(*args))
 write("cli", "bmep", bytes([1]) + texts("--kw", "--bore", "54", "--stroke", "54.5", "--rpm",
       "12000", "--power", "30", "--json"))
 write("cli", "profiled", bytes([4]) + texts("--single", "--bore", "50", "--height", "20",
-      "--intervals", "4", "--ordinate", "30", "--ordinate", "30", "--ordinate", "30",
-      "--ordinate", "30", "--ordinate", "30"))
+      "--intervals", "4", *["--ordinate", "30"] * 5))
 
 # Design files: a saved three-stage design, one with a field of the wrong type, one of a
 # newer version, and text that is no JSON.

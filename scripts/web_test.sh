@@ -7,9 +7,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/web.sh --build-only
-if [ ! -d web/node_modules/playwright-core ] || [ ! -d web/node_modules/axe-core ]; then
-  (cd web && npm ci --no-audit --no-fund)
-fi
-shots=${ECD_WEB_SHOTS:-}
-[ -n "$shots" ] && mkdir -p "$shots"
-NODE_PATH=web/node_modules node web/test/browser_test.js build-web/site $shots
+[ -d web/node_modules/playwright-core ] && [ -d web/node_modules/axe-core ] || (cd web && npm ci --no-audit --no-fund)
+NODE_PATH=web/node_modules node web/test/browser_test.js build-web/site ${ECD_WEB_SHOTS:-}

@@ -47,5 +47,4 @@ struct Folder {
         std::sort(found.begin(), found.end());
         return found;
     }
-    long entries() const { return static_cast<long>(names().size()); }
 };

@@ -15,17 +15,14 @@ cd "$work" && mkdir folder && touch pipe.ecd pipe.pdf || exit 1
 rows=(
   "|bmep design port-height profiled-port rect-port templates"
   "--|--help --version"
-  "d|design"
   "design --th|--three-stage"
   "design --temp|--temp --temp-bmep --temp-manual"
   "design --dx |"
   "design --dx 40 --d|--d1 --dx"
   "design --open |folder/ pipe.ecd"
   "design --save |folder/ pipe.ecd pipe.pdf"
-  "templates --sh|--sheet"
   "templates --paper |a4 letter"
   "templates --paper=l|letter"
-  "templates --pdf |folder/ pipe.ecd pipe.pdf"
   "templates --dxf pipe.pdf --pi|--pieces"
   "profiled-port --b|--bore --bottom-radius --bridge-width --bridged"
   "port-height --|--full --help --json --rod --start --stroke"
@@ -37,22 +34,13 @@ for row in "${rows[@]}"; do
   want=${row#*|}
   COMP_LINE=$line
   COMP_POINT=${#line}
-  COMP_WORDS=()
-  COMP_CWORD=0
   # The words as bash splits them for completion: '=' is a word of its own.
   read -ra COMP_WORDS <<<"${line//=/ = }"
   [[ $line == *' ' ]] && COMP_WORDS+=("")
   COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
   COMPREPLY=()
   _expansion_chamber_calc
-  got=$(for w in "${COMPREPLY[@]}"; do
-    [[ -d $w ]] && w=$w/
-    echo "$w"
-  done | sort -u | tr '\n' ' ')
-  got=${got% }
-  if [[ $got != "$want" ]]; then
-    echo "'${row%%|*}': offered '$got', expected '$want'"
-    failed=1
-  fi
+  got=$(for w in "${COMPREPLY[@]}"; do [[ -d $w ]] && echo "$w/" || echo "$w"; done | sort -u | paste -sd ' ')
+  [[ $got == "$want" ]] || { echo "'${row%%|*}': offered '$got', expected '$want'" && failed=1; }
 done
 exit $failed

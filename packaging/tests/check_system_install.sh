@@ -11,15 +11,9 @@ type=application/x-expansion-chamber-design
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO=sudo
 failures=0
-fail() {
-  echo "FAILED: $*"
-  failures=$((failures + 1))
-}
+fail() { echo "FAILED: $*" && failures=$((failures + 1)); }
 installed() { dpkg-query -W -f '${Status}' "$name" 2>/dev/null | grep -q 'ok installed'; }
-if installed; then
-  echo "$name is installed already: this check installs and removes it itself" >&2
-  exit 1
-fi
+installed && { echo "$name is installed already: this check installs and removes it" >&2 && exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
@@ -43,9 +37,8 @@ bash -c 'source /usr/share/bash-completion/bash_completion
 grep -q "^$type=.*$app_id.desktop" /usr/share/applications/mimeinfo.cache ||
   fail "the desktop database does not open design files with the program"
 [ -f /usr/share/mime/$type.xml ] || fail "the MIME database has no $type"
-if [ -f /usr/share/icons/hicolor/icon-theme.cache ]; then
-  grep -q "$app_id" /usr/share/icons/hicolor/icon-theme.cache || fail "the icon cache lacks the icon"
-fi
+icon_cache=/usr/share/icons/hicolor/icon-theme.cache
+[ ! -f $icon_cache ] || grep -q "$app_id" $icon_cache || fail "the icon cache lacks the icon"
 
 # xdg-open on a design file starts the program with it: the design window shows its
 # results, which makes it taller than the empty form.
@@ -88,12 +81,7 @@ done
 grep -q "$app_id" /usr/share/applications/mimeinfo.cache 2>/dev/null &&
   fail "the desktop database still names the program"
 [ -e /usr/share/mime/$type.xml ] && fail "the MIME database still has $type"
-if [ -f /usr/share/icons/hicolor/icon-theme.cache ]; then
-  grep -q "$app_id" /usr/share/icons/hicolor/icon-theme.cache && fail "the icon cache still has the icon"
-fi
+[ -f $icon_cache ] && grep -q "$app_id" $icon_cache && fail "the icon cache still has the icon"
 
-if ((failures > 0)); then
-  echo "$failures checks of the installed package failed"
-  exit 1
-fi
+((failures == 0)) || { echo "$failures checks of the installed package failed" && exit 1; }
 echo "Installed, found by the desktop and the shell, and removed without a trace"

@@ -33,14 +33,8 @@ cli::Json runJson(std::vector<std::string> args, int expectedStatus) {
     return cli::Json::parse(r.out);
 }
 
-std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
-    args.insert(args.end(), more.begin(), more.end());
-    return args;
-}
-
-const std::vector<std::string> threeStage =
-    Words("design --three-stage --temp-bmep --coef-bmep --bmep 10 --horn 1.5 --dx 40 --d1 44 --lx "
-          "20 --angle 88 --rpm 11000");
+const std::string threeStage = "design --three-stage --temp-bmep --coef-bmep --bmep 10 --horn 1.5 "
+                               "--dx 40 --d1 44 --lx 20 --angle 88 --rpm 11000 ";
 
 // A failure in JSON: its title, prompt, focus and whether the field was
 // emptied; in plain text on standard error: any warning first, then the title with the flag
@@ -53,14 +47,14 @@ TEST(Cli, Failures) {
         bool emptied;
         const char* plain;
     } cases[] = {
-        {With(threeStage, {"--lx=90"}), "Unacceptable Length from Piston Face to Barrel Flange",
+        {Words(threeStage + "--lx=90"), "Unacceptable Length from Piston Face to Barrel Flange",
          "The Length from Piston Face to Barrel Flange is Too Long\r\n\r\nThis Length must Not "
          "Exceed 81.3 mm",
          "Texh(5)", false,
          "Unacceptable Length from Piston Face to Barrel Flange (--lx)\n"
          "  The Length from Piston Face to Barrel Flange is Too Long\n"
          "  This Length must Not Exceed 81.3 mm\n"},
-        {With(threeStage, {"--d1=41", "--rpm="}), "Engine Speed Not Set",
+        {Words(threeStage + "--d1=41 --rpm="), "Engine Speed Not Set",
          "Enter a value for the Engine Speed", "Texh(2)", true,
          "WARNING - Barrel Flange Diameter less than the Recommended Limit (--d1)\n"
          "  The Barrel Flange Diameter is less than 1.05 x Port Effective Diameter\n"
@@ -89,62 +83,57 @@ TEST(Cli, Failures) {
     }
 }
 
-TEST(Cli, Calculators) {
-    struct {
-        const char *args, *control, *text, *value; // value: a key of "values"
-    } cases[] = {
-        {"bmep --kw --bore 54 --stroke 54.5 --rpm 12000 --power 30", "BHP_Lab(4)",
-         "The Brake Mean Effective Pressure is 12.02 bar", "Pk"},
-        {"port-height --stroke 54.5 --rod 110 --start 85 --full 180", "HghtLab(4)",
-         "The Port Height is 26.22 mm", "H"},
-        {"rect-port --width 40 --height 30 --top-radius 5 --bottom-radius 5", "DiamLab(4)",
-         "Diameter of the Equivalent Circular Port is 38.74 mm", "D"},
-        {"profiled-port --single --bore 50 --height 20 --intervals 4 --ordinate 30 --ordinate 30 "
-         "--ordinate 30 --ordinate 30 --ordinate 30",
-         "ProfLab(8)", "The Equivalent Diameter of the Port is 26.81 mm", "d"},
-    };
-    for (const auto& c : cases) {
-        const auto j = runJson(Words(c.args), 0);
-        EXPECT_EQ(j["display"][c.control], c.text);
-        EXPECT_TRUE(j["values"].contains(c.value)) << j["values"].dump();
-        const ProcessRun plain = run(Words(c.args));
-        EXPECT_EQ(std::tie(plain.status, plain.out, plain.err),
-                  std::make_tuple(0, std::string(c.text) + "\n", std::string()));
-    }
-}
-
-// Each field flag fills its own field: a text that is no number there (a tab is no blank)
-// fails that field's check, with the focus on it; a number too large for a single gives a
-// result or a failure, and never shows "inf", "nan" or a negative zero (the checks themselves:
-// tests/core).
-TEST(Cli, EachFieldFlagFillsItsOwnField) {
-    auto prof = Words("profiled-port --bridged --bore 60 --height 24 --intervals 8 --bridge-width "
-                      "6 --top-radius 5 --bottom-radius 7");
+// Each calculator's worked example, its result in JSON and in plain text; then each of its
+// field flags (and the design's) fills its own field: a text that is no number there (a tab is
+// no blank) fails that field's check, with the focus on it; a number too large for a single
+// gives a result or a failure, and never shows "inf", "nan" or a negative zero (the checks
+// themselves: tests/core).
+TEST(Cli, CalculatorsAndTheirFieldFlags) {
+    std::string prof = "profiled-port --bridged --bore 60 --height 24 --intervals 8 --bridge-width "
+                       "6 --top-radius 5 --bottom-radius 7";
     for (const char* o : {"12", "17", "20", "21", "22", "21", "20", "17", "12"})
-        prof.insert(prof.end(), {"--ordinate", o});
-    // A complete command that succeeds as it stands; its field flags, each with its focus.
-    const std::pair<std::vector<std::string>, std::string> commands[] = {
+        prof += std::string(" --ordinate ") + o;
+    const struct {
+        std::string args, fields, control = "", text = "", value = ""; // value: a key of "values"
+    } commands[] = {
         {threeStage, "--bmep Texh(3)"},
-        {Words("design --three-stage --temp-manual --coef-manual --horn 1.5 --temp 600 --mid 2.5 "
-               "--tail 0.65 --dx 40 --d1 44 --lx 20 --angle 88 --rpm 11000"),
+        {"design --three-stage --temp-manual --coef-manual --horn 1.5 --temp 600 --mid 2.5 "
+         "--tail 0.65 --dx 40 --d1 44 --lx 20 --angle 88 --rpm 11000",
          "--horn Texh(7) --temp Texh(0) --dx Texh(8) --d1 Texh(9) --lx Texh(5) --mid Texh(6) "
          "--tail Texh(4) --angle Texh(1) --rpm Texh(2)"},
-        {Words("bmep --kw --bore 54 --stroke 54.5 --rpm 12000 --power 30"),
-         "--bore BHP_Txt(0) --stroke BHP_Txt(1) --rpm BHP_Txt(2) --power BHP_Txt(3)"},
-        {Words("port-height --stroke 54.5 --rod 110 --start 85 --full 180"),
-         "--stroke HghtTxt(0) --rod HghtTxt(1) --start HghtTxt(2) --full HghtTxt(3)"},
-        {Words("rect-port --width 40 --height 30 --top-radius 5 --bottom-radius 5"),
+        {"bmep --kw --bore 54 --stroke 54.5 --rpm 12000 --power 30",
+         "--bore BHP_Txt(0) --stroke BHP_Txt(1) --rpm BHP_Txt(2) --power BHP_Txt(3)", "BHP_Lab(4)",
+         "The Brake Mean Effective Pressure is 12.02 bar", "Pk"},
+        {"port-height --stroke 54.5 --rod 110 --start 85 --full 180",
+         "--stroke HghtTxt(0) --rod HghtTxt(1) --start HghtTxt(2) --full HghtTxt(3)", "HghtLab(4)",
+         "The Port Height is 26.22 mm", "H"},
+        {"rect-port --width 40 --height 30 --top-radius 5 --bottom-radius 5",
          "--width DiamTxt(0) --height DiamTxt(1) --top-radius DiamTxt(2) --bottom-radius "
-         "DiamTxt(3)"},
-        {prof, "--bore ProfTxt(0) --bridge-width ProfTxt(1) --top-radius ProfTxt(2) "
-               "--bottom-radius ProfTxt(3) --height ProfTxt(4) --intervals ProfTxt(5)"},
+         "DiamTxt(3)",
+         "DiamLab(4)", "Diameter of the Equivalent Circular Port is 38.74 mm", "D"},
+        {prof,
+         "--bore ProfTxt(0) --bridge-width ProfTxt(1) --top-radius ProfTxt(2) --bottom-radius "
+         "ProfTxt(3) --height ProfTxt(4) --intervals ProfTxt(5)"},
+        {"profiled-port --single --bore 50 --height 20 --intervals 4 --ordinate 30 --ordinate 30 "
+         "--ordinate 30 --ordinate 30 --ordinate 30",
+         "", "ProfLab(8)", "The Equivalent Diameter of the Port is 26.81 mm", "d"},
     };
-    for (const auto& [base, fields] : commands) {
-        const auto flags = Words(fields);
+    for (const auto& c : commands) {
+        const auto j = runJson(Words(c.args), 0);
+        const ProcessRun plain = run(Words(c.args));
+        if (!c.text.empty()) {
+            EXPECT_EQ(j["display"][c.control], c.text);
+            EXPECT_TRUE(j["values"].contains(c.value)) << j["values"].dump();
+            EXPECT_EQ(std::tie(plain.status, plain.out, plain.err),
+                      std::make_tuple(0, c.text + "\n", std::string()));
+        }
+        const auto flags = Words(c.fields);
         for (size_t f = 0; f < flags.size(); f += 2)
             for (const std::string text : {"\t5", "1e39", "-1e39"}) {
-                SCOPED_TRACE(base[0] + " " + flags[f] + " " + text);
-                const ProcessRun r = run(With(base, {flags[f], text, "--json"}));
+                SCOPED_TRACE(c.args + " " + flags[f] + " " + text);
+                auto args = Words(c.args);
+                args.insert(args.end(), {flags[f], text, "--json"});
+                const ProcessRun r = run(args);
                 const cli::Json j = cli::Json::parse(r.out)["failure"];
                 if (text == "\t5") {
                     EXPECT_NE(j["title"].get<std::string>().rfind(" Incorrectly Set"),

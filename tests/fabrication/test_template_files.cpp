@@ -23,7 +23,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using Json = nlohmann::json;
 constexpr auto npos = std::string::npos;
 
@@ -57,17 +56,19 @@ std::string Command(const std::string& program, const std::string& args, const S
     return cmd;
 }
 
-// Runs it, its standard output and error kept aside.
+// Runs it, its standard output and error kept aside (names that no test's files take).
 Outcome Exec(const std::string& program, const std::string& args, const Scratch& s,
              const std::string& environment = "") {
-    const std::string out = s / ".out", err = s / ".err";
-    const int status = std::system((environment + Command(program, args, s) + " >" + Quoted(out) +
-                                    " 2>" + Quoted(err) + " </dev/null")
+    const int status = std::system((environment + Command(program, args, s) + " >" +
+                                    Quoted(s / ".out") + " 2>" + Quoted(s / ".err") + " </dev/null")
                                        .c_str());
-    Outcome r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
-    fs::remove(out);
-    fs::remove(err);
+    Outcome r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(s / ".out"), Read(s / ".err")};
+    std::filesystem::remove(s / ".out"), std::filesystem::remove(s / ".err");
     return r;
+}
+
+int Pages_Of(const std::string& pdfinfo) {
+    return std::stoi(pdfinfo.substr(pdfinfo.find("Pages:") + 6));
 }
 
 // The three-stage worked design, D1..D5 44.0, 60.8, 88.2, 109.8, 25.5, less D1, LX, rpm.
@@ -78,75 +79,60 @@ const std::string Calc = "templates " + Pipe;
 const std::string Set_Options = "--pieces 3 --seam 5 --sheet 1.5 --pdf @t.pdf --svg @t.svg "
                                 "--dxf @t.dxf ";
 
-// One set of the three files with its --json report, written once per test process.
-struct File_Set {
-    Scratch dir;
-    Outcome run = Exec(TEMPLATES_PROGRAM, Pipe + Set_Options + "--json", dir);
-    Json json = Json::parse(run.out, nullptr, false);
-};
-
-class TemplateFiles : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(set.run.code, 0) << set.run.err << set.run.out; }
-    const File_Set& set = [&]() -> const File_Set& {
-        static const File_Set once;
-        return once;
-    }();
-};
-
-// One A4 page for the summary and one per tile, as the report says. The summary and the
-// first tile, rendered: both check bars (100 mm, 4 in) in the foot of the page.
-TEST_F(TemplateFiles, PdfHasAPagePerTileEachWithBothCheckBars) {
+// One A4 page for the summary and one per tile, as the --json report says. The summary and
+// the first tile, rendered: both check bars (100 mm, 4 in) in the foot of the page. The
+// calculator's "templates" command is the same program under the command's name: the same
+// drawings, each file named in its plain report; the PDF on letter paper, "LETTER" taken in
+// any case, of as many pages as the report says.
+TEST(TemplateFiles, PdfPagesWithCheckBarsAndTheSameFilesFromTheCalculator) {
+    Scratch set, letter;
+    const Outcome r = Exec(TEMPLATES_PROGRAM, Pipe + Set_Options + "--json", set);
+    ASSERT_EQ(r.code, 0) << r.err << r.out;
     int pages = 1;
-    for (const auto& p : set.json["templates"]["pieces"])
+    const Json report = Json::parse(r.out)["templates"];
+    for (const auto& p : report["pieces"])
         pages += p["pages"]["columns"].get<int>() * p["pages"]["rows"].get<int>();
-    EXPECT_EQ(set.json["templates"]["pdfPages"], pages);
-    const std::string info = Exec(PDFINFO, "@t.pdf", set.dir).out;
+    EXPECT_EQ(report["pdfPages"], pages);
+    const std::string info = Exec(PDFINFO, "@t.pdf", set).out;
+    EXPECT_EQ(Read(set / "t.pdf").rfind("%PDF-", 0), 0u);
     EXPECT_NE(info.find("(A4)"), npos) << info;
-    EXPECT_EQ(std::stoi(info.substr(info.find("Pages:") + 6)), pages);
+    EXPECT_EQ(Pages_Of(info), pages);
     for (const std::string n : {"1", "2"}) {
-        SCOPED_TRACE("page " + n);
-        Exec(PDFTOPPM, "-gray -r 254 -f " + n + " -l " + n + " -singlefile @t.pdf @page", set.dir);
-        EXPECT_EQ(Check_Bars_Found(QString::fromStdString(set.dir / "page.pgm"),
-                                   Page_Margin + Footer_Band),
-                  3);
+        Exec(PDFTOPPM, "-gray -r 254 -f " + n + " -l " + n + " -singlefile @t.pdf @page", set);
+        EXPECT_EQ(
+            Check_Bars_Found(QString::fromStdString(set / "page.pgm"), Page_Margin + Footer_Band),
+            3)
+            << "page " << n;
     }
+    const Outcome c = Exec(CALC_PROGRAM, Calc + Set_Options + "--paper LETTER", letter);
+    ASSERT_EQ(c.code, 0) << c.err;
+    EXPECT_EQ(letter.names(), (std::vector<std::string>{"t.dxf", "t.pdf", "t.svg"}));
+    EXPECT_EQ(Read(letter / "t.svg") + Read(letter / "t.dxf"),
+              Read(set / "t.svg") + Read(set / "t.dxf"));
+    const std::string letterInfo = Exec(PDFINFO, "@t.pdf", letter).out;
+    EXPECT_NE(letterInfo.find("(letter)"), npos) << letterInfo;
+    EXPECT_EQ(c.err + c.out.substr(c.out.find("Wrote ")),
+              letter.fill("Wrote @t.pdf (" + std::to_string(Pages_Of(letterInfo)) +
+                          " pages, Letter)\nWrote @t.svg\nWrote @t.dxf\n"));
 }
 
-// The calculator's "templates" command is the templates program under the command's name:
-// the same drawings, each file named in its plain report; the PDF on letter paper, "LETTER"
-// taken in any case, of as many pages as the report says.
-TEST_F(TemplateFiles, CalculatorWritesTheSameFilesAndNamesThem) {
-    Scratch s;
-    const Outcome r = Exec(CALC_PROGRAM, Calc + Set_Options + "--paper LETTER", s);
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(s.names(), (std::vector<std::string>{"t.dxf", "t.pdf", "t.svg"}));
-    EXPECT_EQ(Read(s / "t.svg") + Read(s / "t.dxf"),
-              Read(set.dir / "t.svg") + Read(set.dir / "t.dxf"));
-    const std::string info = Exec(PDFINFO, "@t.pdf", s).out;
-    EXPECT_NE(info.find("(letter)"), npos) << info;
-    const int pages = std::stoi(info.substr(info.find("Pages:") + 6));
-    EXPECT_EQ(r.err + r.out.substr(r.out.find("Wrote ")),
-              s.fill("Wrote @t.pdf (" + std::to_string(pages) +
-                     " pages, Letter)\nWrote @t.svg\nWrote @t.dxf\n"));
-}
-
-// 0 with the file written and warnings shown; 64 for usage errors, in the command's own
-// words, among them two outputs to one file or to the design file opened (the spellings of
-// one file: the file writer's own tests); 2 for the design's own check failures, with the
-// messages the design command gives; 1 for a file that cannot be written. None but the
-// first leaves any file behind, not even a temporary one, and a set is written whole or
-// not at all.
+// 0 with the files written ("-": standard output, the report then on standard error) and
+// warnings shown; 64 for usage errors, in the command's own words, among them two outputs to
+// one file or to the design file opened (the spellings of one file: the file writer's own
+// tests); 2 for the design's own check failures, with the messages the design command gives;
+// 1 for a file that cannot be written, also on a full disk. None but the first leaves any
+// file behind, not even a temporary one, and a set is written whole or not at all.
 TEST(TemplateCommand, ExitCodesAndMessages) {
     const struct {
         std::string args; // "templates ...": the calculator's command; code 2: the design alone
         int code;
-        std::string says;
+        std::string says, environment = "";
     } cases[] = {
         {Pipe + "--sheet 0.3 --seam 0 --pieces 1 --dxf @t.dxf", 0, "Wrote @t.dxf"},
         {Pipe + "--sheet 3.0 --seam 20 --pieces 4 --dxf @t.dxf", 0, "Wrote @t.dxf"},
         {Base + "--d1 41 --lx 20 --rpm 11000 --dxf @t.dxf", 0,
          "WARNING - Barrel Flange Diameter less than the Recommended Limit"},
+        {Calc + "--svg -", 0, "Wrote -\n<?xml"},
         {Pipe + "--seam 20.5 --dxf @t.dxf", 64, "--seam"},
         {Pipe + "--pieces 5 --dxf @t.dxf", 64, "--pieces"},
         {Pipe + "--paper a3 --dxf @t.dxf", 64, "--paper"},
@@ -164,16 +150,18 @@ TEST(TemplateCommand, ExitCodesAndMessages) {
         {Pipe + "--dxf @t.dxf --svg @t.svg --pdf @none/t.pdf", 1, "cannot write @none/t.pdf"},
         {Calc + "--json --dxf @missing/t.dxf", 1,
          "cannot write @missing/t.dxf: No such file or directory\""},
+        {Calc + "--pieces 4 --svg @x", 1, "cannot write @x: File too large", "ulimit -f 40 &&"},
     };
     for (const auto& c : cases) {
         Scratch s;
         const bool calc = c.args.rfind("templates", 0) == 0;
         const Outcome r = Exec(calc ? CALC_PROGRAM : TEMPLATES_PROGRAM,
-                               c.args + (c.code == 2 ? " --pdf @t.pdf" : ""), s);
+                               c.args + (c.code == 2 ? " --pdf @t.pdf" : ""), s, c.environment);
         SCOPED_TRACE(c.args + "\n" + r.out + r.err);
         EXPECT_EQ(r.code, c.code);
-        EXPECT_NE((r.out + r.err).find(s.fill(c.says)), npos);
-        EXPECT_EQ(s.names().size(), c.code == 0 ? 1u : 0u);
+        EXPECT_NE((r.err + r.out).find(s.fill(c.says)), npos);
+        const auto files = std::count(c.args.begin(), c.args.end(), '@');
+        EXPECT_EQ(s.names().size(), c.code == 0 ? static_cast<size_t>(files) : 0u);
         if (c.code == 64) {
             EXPECT_TRUE(r.out.empty() && r.err.find("--help") != npos);
         }
@@ -182,27 +170,6 @@ TEST(TemplateCommand, ExitCodesAndMessages) {
             EXPECT_EQ(std::tie(design.code, design.err), std::tie(r.code, r.err));
         }
     }
-}
-
-// ---- Where it writes ----
-
-TEST(TemplateOutputs, AFullDiskIsAFailureAndLeavesNoFile) {
-    Scratch s;
-    const Outcome r = Exec(CALC_PROGRAM, Calc + "--pieces 4 --svg @x", s, "ulimit -f 40 &&");
-    EXPECT_EQ(std::tie(r.code, r.out), std::make_tuple(1, std::string()));
-    EXPECT_NE(r.err.find(s.fill("cannot write @x: File too large")), npos) << r.err;
-    EXPECT_EQ(s.names(), std::vector<std::string>{});
-}
-
-// "-" is standard output, the report then on standard error (links and devices: the file
-// writer's own tests).
-TEST(TemplateOutputs, AFileOnStandardOutput) {
-    Scratch s;
-    const Outcome piped = Exec(CALC_PROGRAM, Calc + "--svg -", s);
-    EXPECT_EQ(piped.code, 0);
-    EXPECT_EQ(piped.out.rfind("<?xml", 0), 0u);
-    EXPECT_NE(piped.out.find("</svg>"), npos);
-    EXPECT_EQ(piped.err.substr(piped.err.find("Wrote")), "Wrote -\n");
 }
 
 // A pipe with no reader holds the run in the middle of its writing, the PDF already complete
@@ -242,9 +209,7 @@ TEST(TemplateOutputs, NumbersInAnyLocaleAndASectionTooShortToCut) {
              Base + "--d1 44 --rpm 11000 --lx 81.373909 --json --dxf @t.dxf --pdf @t.pdf", s,
              "LC_ALL=de_DE.UTF-8");
     ASSERT_EQ(r.code, 0) << r.err;
-    const auto j = Json::parse(r.out)["templates"];
-    EXPECT_EQ(j["omitted"].size(), 1u);
-    EXPECT_EQ(j["omitted"][0]["section"], "L1");
+    EXPECT_EQ(Json::parse(r.out)["templates"]["omitted"][0]["section"], "L1");
     const std::string text = Exec(PDFTOTEXT, "@t.pdf -", s).out, dxf = Read(s / "t.dxf");
     EXPECT_NE(text.find("No piece for L1 (header)"), npos) << text;
     EXPECT_NE(text.find("Sheet 1.00 mm"), npos);

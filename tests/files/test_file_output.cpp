@@ -34,7 +34,7 @@ TEST(FileOutput, ASetIsWrittenAllOrNone) {
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->path, f / "b");
     EXPECT_EQ(Read(f / "a") + Read(f / "b"), "old aold b");
-    EXPECT_EQ(f.entries(), 2);
+    EXPECT_EQ(f.names().size(), 2u);
 }
 
 TEST(FileOutput, LinksAreFollowedAndDevicesWrittenInto) {
@@ -46,7 +46,6 @@ TEST(FileOutput, LinksAreFollowedAndDevicesWrittenInto) {
         Write_Files({{f / "link", "via link"}, {f / "dangling", "made"}, {"/dev/null", "x"}}));
     EXPECT_TRUE(fs::is_symlink(f / "link") && fs::is_character_file("/dev/null"));
     EXPECT_EQ(Read(f / "target") + Read(f / "missing-yet"), "via linkmade");
-    EXPECT_EQ(Write_File(f.dir.string(), "x").value_or(Write_Failure{}).reason, "is a folder");
 }
 
 // Through a hard or a symbolic link, also one to a file still to be made (the spellings of
