@@ -4,7 +4,7 @@
 // its boxes, saves and opens files byte for byte, prints at 100 %, fits a phone and works
 // offline; axe-core finds no WCAG 2.1 A/AA violation.
 //   node web/test/browser_test.js SITE_DIR [SHOTS_DIR]
-// SITE_DIR is scripts/web.sh's build. Prints the times it measured.
+// SITE_DIR is scripts/web.sh's build. Prints how long the page took to load.
 'use strict';
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
