@@ -15,6 +15,12 @@
 #include <cmath>
 #include <sstream>
 
+// The options as a test's name shows them (the struct's padding bytes would change it from
+// build to build).
+void PrintTo(const Pattern_Options& o, std::ostream* os) {
+    *os << o.sheet << " mm sheet, " << o.seam << " mm seam, " << o.pieces << " pieces";
+}
+
 namespace {
 
 // One drawn thing: its kind and layer (or SVG element), its figures and its text.
