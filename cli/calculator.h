@@ -1,5 +1,5 @@
 #pragma once
-// expansion-chamber-calc as a function: the design and the four calculators from their
+// expansion-chamber-calc as a function: the design and the calculators from their
 // arguments (without the program's name), output and messages on the given streams,
 // returning the exit status. "templates" is handed over to its own program by main.
 

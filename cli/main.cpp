@@ -1,4 +1,4 @@
-// expansion-chamber-calc: the design and the four calculators on the command line. Takes
+// expansion-chamber-calc: the design and the calculators on the command line. Takes
 // the same texts that the windows' fields take and runs the same checks in the same order.
 
 #include "cli/calculator.h"

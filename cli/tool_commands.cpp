@@ -5,11 +5,12 @@
 namespace cli {
 
 namespace {
-const std::array<std::pair<Form_Key, const char*>, 4> Calculators = {{
+const std::array<std::pair<Form_Key, const char*>, 5> Calculators = {{
     {Form_Key::Bmep, "BMEP from a measured power output"},
     {Form_Key::Port_Height, "Exhaust port height from timing angles"},
     {Form_Key::Rect_Port, "Equivalent diameter of a rectangular port"},
     {Form_Key::Profiled_Port, "Equivalent diameter of a profiled port"},
+    {Form_Key::Port_Map, "Port timing, time-area and the engine speed the ports support"},
 }};
 } // namespace
 

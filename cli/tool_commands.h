@@ -1,5 +1,5 @@
 #pragma once
-// The calculator commands: bmep, port-height, rect-port and profiled-port, each with the
+// The calculator commands: bmep, port-height, rect-port, profiled-port and port-map, each with the
 // flags of its window's form.
 
 #include "cli/cli_common.h"
@@ -9,7 +9,7 @@
 
 namespace cli {
 
-// Registers the four commands on the program; `run` takes the one that was chosen.
+// Registers the commands on the program; `run` takes the one that was chosen.
 class Tool_Commands {
 public:
     void add(CLI::App& app);
@@ -25,7 +25,7 @@ private:
     // What is wrong with the number of ordinates given, or an empty text.
     static std::string Surplus_Stations(const Form_Entries& entries);
 
-    std::array<Command, 4> commands_;
+    std::array<Command, 5> commands_;
 };
 
 } // namespace cli

@@ -413,6 +413,7 @@ function openTool(form) {
   const w = win(form);
   for (const r of $$('input[type=radio]', w)) r.checked = false;
   for (const i of textFields(form)) setText(i, '');
+  for (const f of form.fields) if (f.opening) setText($(`#${form.key}-${f.key}`, w), f.opening);
   hideToolResult(form);
   if (form.key === 'bmep') $('.fields', w).hidden = true;
   if (form.key === 'profiled-port') for (const b of $$('.fields > *', w)) b.hidden = true;

@@ -67,6 +67,51 @@ report::Report ProfPrt_Report(const ProfPrt_Inputs& in) {
     return rep;
 }
 
+namespace {
+// Degrees after TDC, mm, mm^2 x degrees, mm^2 x s, s/m, ms; the swept volume in cm^3.
+report::Json Port_Map_Json(const Port_Map_Figures& m) {
+    report::Json ports = report::Json::object();
+    for (size_t g = 0; g < m.ports.size(); ++g) {
+        if (!m.ports[g])
+            continue;
+        const Port_Figures& p = *m.ports[g];
+        report::Json j = {{"opens", p.opens},
+                          {"closes", p.closes},
+                          {"duration", p.duration},
+                          {"height", p.height},
+                          {"heightAtBdc", p.heightAtBdc},
+                          {"angleArea", p.angleArea},
+                          {"timeArea", p.timeArea},
+                          {"specificTimeArea", p.specificTimeArea}};
+        if (p.supportedRpm)
+            j["supportedRpm"] = *p.supportedRpm;
+        ports[Port_Group_Words()[g].key] = j;
+    }
+    report::Json out = {{"sweptVolume", m.sweptVolume / 1e3}, {"ports", ports}};
+    if (const auto& b = m.blowdown)
+        out["blowdown"] = {{"angle", b->angle},
+                           {"time", b->time},
+                           {"angleArea", b->angleArea},
+                           {"timeArea", b->timeArea},
+                           {"specificTimeArea", b->specificTimeArea}};
+    return out;
+}
+} // namespace
+
+report::Report Port_Map_Report(const Port_Map_Inputs& in) {
+    report::Report rep;
+    rep.form = &Words_Of(Form_Key::Port_Map);
+    const auto o = Calc_Port_Map(in);
+    rep.failure = o.failure;
+    if (o.ok()) {
+        rep.plainLines = Port_Map_Lines(o.value);
+        for (size_t i = 0; i < rep.plainLines.size(); ++i)
+            rep.display.emplace_back("PortLab(" + std::to_string(i) + ")", rep.plainLines[i]);
+        rep.figures = Port_Map_Json(o.value);
+    }
+    return rep;
+}
+
 Bmep_Inputs Bmep_Inputs_Of(const Form_Entries& entries) {
     const Form_Words& words = Words_Of(Form_Key::Bmep);
     Bmep_Inputs in;
@@ -93,6 +138,11 @@ ProfPrt_Inputs ProfPrt_Inputs_Of(const Form_Entries& entries) {
     return in;
 }
 
+Port_Map_Inputs Port_Map_Inputs_Of(const Form_Entries& entries) {
+    return Port_Map_Inputs{
+        Field_Texts<Port_Map_Field_Count>(Words_Of(Form_Key::Port_Map), entries)};
+}
+
 report::Report Tool_Report(Form_Key form, const Form_Entries& entries) {
     switch (form) {
     case Form_Key::Bmep:
@@ -103,6 +153,8 @@ report::Report Tool_Report(Form_Key form, const Form_Entries& entries) {
         return RectPrt_Report(RectPrt_Inputs_Of(entries));
     case Form_Key::Profiled_Port:
         return ProfPrt_Report(ProfPrt_Inputs_Of(entries));
+    case Form_Key::Port_Map:
+        return Port_Map_Report(Port_Map_Inputs_Of(entries));
     default:
         throw std::logic_error("not a calculator");
     }

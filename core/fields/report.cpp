@@ -56,6 +56,8 @@ Json Report_Json(const Report& r) {
     j["values"] = Json::object();
     for (const auto& [name, value] : r.values)
         j["values"][name] = Single_Json(value);
+    for (const auto& [key, value] : r.figures.items())
+        j[key] = value;
     return j;
 }
 

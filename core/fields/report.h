@@ -26,9 +26,11 @@ struct Report {
     std::vector<std::pair<std::string, std::string>> display; // control -> shown text
     std::vector<std::pair<std::string, float>> values;        // stored quantities
     std::vector<std::string> plainLines; // the result as plain text (when no failure)
+    Json figures = Json::object();       // a tool's further figures, beside the rest
 };
 
-// {"warnings": [...], "failure": {...} or null, "display": {...}, "values": {...}}. A
+// {"warnings": [...], "failure": {...} or null, "display": {...}, "values": {...}} and the
+// members of `figures`. A
 // warning is {title, prompt, field, focus}, the failure {title, prompt, field, focus,
 // station, emptied}: `field` the key of the field concerned, `focus` the window's control
 // that takes the focus, `station` the station of a repeated field; null where none.

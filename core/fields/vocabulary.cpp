@@ -2,9 +2,65 @@
 
 #include "core/fields/field_check.h"
 
+#include <cctype>
+#include <deque>
 #include <stdexcept>
 
 namespace {
+
+// The words built from a group's key and name live as long as the table.
+const char* Kept(std::string text) {
+    static std::deque<std::string> kept;
+    kept.push_back(std::move(text));
+    return kept.back().c_str();
+}
+
+std::vector<Field_Word> Port_Map_Fields() {
+    using K = Field_Kind;
+    std::vector<Field_Word> fields = {
+        {"bore", "--bore", "Cylinder Bore (mm):", "mm", "20 to 150", "Cylinder bore", 0},
+        {"stroke", "--stroke", "Piston Stroke (mm):", "mm", "20 to 150", "Piston stroke", 1},
+        {"rod", "--rod", "Connecting Rod Length (mm):", "mm", "the stroke to 4 x stroke",
+         "Connecting rod length, centre to centre (at least the stroke: the rod leans at most "
+         "30 degrees)",
+         2},
+        {"deck", "--deck", "Deck Height (mm):", "mm", "0 to 10",
+         "The crown's distance below the top of the barrel at TDC", 3, K::Number, "0"},
+        {"rpm", "--rpm", "Engine Speed (rpm):", "rpm", "1000 to 50000", "Engine speed", 4},
+    };
+    struct Column {
+        const char* key;
+        const char* caption;
+        const char* unit;
+        const char* range;
+        const char* help;
+    };
+    const Column columns[Port_Columns] = {
+        {"Count", "Count", "", "1 to 8", "how many ports, a whole number"},
+        {"Width", "Width (mm)", "mm", "more than 0, less than the bore",
+         "chordal width of one port"},
+        {"Radius", "Top Radius (mm)", "mm", "0 to half the width", "radius of the two top corners"},
+        {"Timing", "Opens (deg ATDC)", "deg ATDC", "1 to 179",
+         "opening angle (or the roof height)"},
+        {"Height", "Roof Height (mm)", "mm", "the deck height to the deck height + stroke",
+         "roof below the top of the barrel (or the opening angle)"},
+        {"Target", "Target (s/m)", "s/m", "0.0001 to 0.1", "target specific time-area (optional)"},
+    };
+    for (size_t g = 0; g < Port_Group_Words().size(); ++g) {
+        const Port_Group_Word& group = Port_Group_Words()[g];
+        for (int16_t c = 0; c < Port_Columns; ++c) {
+            const Column& col = columns[c];
+            std::string flag = std::string("--") + group.key + "-" + col.key;
+            for (char& ch : flag)
+                ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            fields.push_back({Kept(group.key + std::string(col.key)), Kept(flag), col.caption,
+                              col.unit, col.range, Kept(std::string(group.name) + ": " + col.help),
+                              Port_Field(g, static_cast<Port_Column>(c)), K::Number,
+                              g == 0 && c == PortCount ? "1" : ""});
+        }
+    }
+    return fields;
+}
 
 std::vector<Form_Words> Make_Forms() {
     using K = Field_Kind;
@@ -177,10 +233,28 @@ std::vector<Form_Words> Make_Forms() {
                        {"pieces", "--pieces", "Pieces per Cone (1 to 4):", "", "1 to 4",
                         "Equal pieces per cone, a whole number", 2, K::Number, "1"},
                    }});
+
+    forms.push_back(Form_Words{Form_Key::Port_Map,
+                               "port-map",
+                               "port-map",
+                               "Port Timing and Time-Area",
+                               "PortTxt",
+                               "",
+                               {},
+                               Port_Map_Fields()});
     return forms;
 }
 
 } // namespace
+
+const std::vector<Port_Group_Word>& Port_Group_Words() {
+    static const std::vector<Port_Group_Word> groups = {
+        {"exhaust", "Exhaust Port"},          {"aux", "Auxiliary Exhaust Ports"},
+        {"transfer1", "Main Transfer Ports"}, {"transfer2", "Secondary Transfer Ports"},
+        {"transfer3", "Boost Ports"},
+    };
+    return groups;
+}
 
 const std::vector<Form_Words>& All_Forms() {
     static const std::vector<Form_Words> forms = Make_Forms();

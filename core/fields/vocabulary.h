@@ -48,7 +48,7 @@ struct Choice_Group {
     const char* opening = "";       // the word chosen when the window opens, "" none
 };
 
-enum class Form_Key { Design, Bmep, Port_Height, Rect_Port, Profiled_Port, Patterns };
+enum class Form_Key { Design, Bmep, Port_Height, Rect_Port, Profiled_Port, Patterns, Port_Map };
 
 struct Form_Words {
     Form_Key id;
@@ -71,6 +71,21 @@ struct Form_Words {
 
 const std::vector<Form_Words>& All_Forms();
 const Form_Words& Words_Of(Form_Key form);
+
+// The port map's groups of ports, in the order of the page: their key (the first word of
+// their fields' keys and flags) and their name in captions and messages.
+struct Port_Group_Word {
+    const char* key;  // "exhaust"
+    const char* name; // "Exhaust Port"
+};
+const std::vector<Port_Group_Word>& Port_Group_Words();
+// The port map's fields of a group, in the order of their columns.
+enum Port_Column : int16_t { PortCount, PortWidth, PortRadius, PortTiming, PortHeight, PortTarget };
+inline constexpr int16_t Port_Columns = 6;
+inline constexpr int16_t Port_Engine_Fields = 5; // bore, stroke, rod, deck, rpm
+inline int16_t Port_Field(size_t group, Port_Column column) {
+    return static_cast<int16_t>(Port_Engine_Fields + Port_Columns * group + column);
+}
 
 // The closed range a field's range text states ("1.25 to 2.0": 1.25 and 2), rounded to
 // single precision as the checks of single values compare, and to double precision for

@@ -57,6 +57,14 @@ TEST(FormCalls, EveryCalculationAnswersTheCommandLinesReport) {
         "bmep --hp --bore 54 --stroke 54.5 --rpm x",
         "port-height --stroke 54.5 --rod 110 --start 85 --full 190",
         "rect-port --width 40 --height 30 --top-radius 5 --bottom-radius 5",
+        "port-map --bore 54 --stroke 54.5 --rod 110 --rpm 12000 --exhaust-count 1 --exhaust-width "
+        "38 "
+        "--exhaust-radius 6 --exhaust-timing 85 --aux-count 2 --aux-width 8 --aux-radius 2 "
+        "--aux-height 29 --transfer1-count 2 --transfer1-width 16 --transfer1-radius 3 "
+        "--transfer1-timing 114 --transfer1-target 0.01",
+        "port-map --bore 54 --stroke 54.5 --rod 110 --rpm 12000 --exhaust-count 1 --exhaust-width "
+        "38 "
+        "--exhaust-radius 6 --exhaust-timing 85 --exhaust-height 28",
         "profiled-port --bridged --bore 54 --bridge-width 5 --top-radius 2 --bottom-radius 2 "
         "--height 25 --intervals 4 --ordinate 20 --ordinate 21 --ordinate 22 --ordinate 21 "
         "--ordinate 20",
