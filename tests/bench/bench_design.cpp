@@ -1,6 +1,9 @@
-// Speed of the chamber calculation alone, and of a whole design from field texts.
+// Speed of the chamber calculation alone, of a whole design from field texts, and of the
+// port map.
+#include "core/calculators/port_map.h"
 #include "core/chamber/chamber.h"
 #include "core/chamber/design_pipeline.h"
+#include "core/fields/vocabulary.h"
 #include "tests/sample_designs.h"
 
 #include <benchmark/benchmark.h>
@@ -28,5 +31,29 @@ void BM_Calc_Design_From_Texts(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Calc_Design_From_Texts);
+
+// The port map of a cylinder with every group, from its field texts, as the window
+// recomputes it at each keystroke.
+void BM_Port_Map_From_Texts(benchmark::State& state) {
+    Port_Map_Inputs in;
+    const char* const engine[] = {"54", "54.5", "110", "0.5", "12000"};
+    for (size_t i = 0; i < 5; ++i)
+        in.PortTxt[i] = engine[i];
+    const char* const groups[Port_Group_Count][4] = {{"1", "38", "6", "85"},
+                                                     {"2", "8", "2", "87"},
+                                                     {"2", "16", "3", "114"},
+                                                     {"2", "14", "3", "116"},
+                                                     {"1", "18", "4", "118"}};
+    for (size_t g = 0; g < Port_Group_Count; ++g)
+        for (int16_t c = 0; c < 4; ++c)
+            in.PortTxt[static_cast<size_t>(Port_Field(g, static_cast<Port_Column>(c)))] =
+                groups[g][c];
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(in);
+        const auto run = Calc_Port_Map(in);
+        benchmark::DoNotOptimize(run);
+    }
+}
+BENCHMARK(BM_Port_Map_From_Texts);
 
 } // namespace
