@@ -51,6 +51,8 @@ const examples = [
   'profiled-port --single --bore 50 --height 20 --intervals 4' + ' --ordinate 30'.repeat(5),
   'profiled-port --bridged --bore 54 --bridge-width 5 --top-radius 2 --bottom-radius 2 --height 25 --intervals 4' +
     ' --ordinate 20 --ordinate 21 --ordinate 22 --ordinate 21 --ordinate 20',
+  'port-map --bore 54 --stroke 54.5 --rod 110 --rpm 12000 --exhaust-count 1 --exhaust-width 38 --exhaust-radius 6' +
+    ' --exhaust-timing 85 --transfer1-count 2 --transfer1-width 16 --transfer1-radius 3 --transfer1-height 41',
 ].map((line) => line.split(' '));
 
 // The command line's report as the page can show it: the boxes, the focused field (by key,
