@@ -254,9 +254,10 @@ Outcome<Port_Map_Figures> Calc_Port_Map(const Port_Map_Inputs& in) {
         if (timed && placed)
             return fail(Fail_At(Port_Field(g, PortHeight), name + " Roof Given Twice",
                                 "Enter either the Opening Angle or the Roof Height, not both"));
-        if (!timed && !placed)
-            return fail(Fail_At(Port_Field(g, PortTiming), name + " Opening Not Set",
-                                "Enter the Opening Angle or the Roof Height"));
+        if (!timed && !placed) // a Not Set: the field it focuses is (and stays) empty
+            return fail(Field_Failure{name + " Opening Not Set",
+                                      "Enter the Opening Angle or the Roof Height",
+                                      Port_Field(g, PortTiming), true});
         if (timed) {
             if (auto f = check(PortTiming))
                 return fail(*f);

@@ -182,7 +182,7 @@ TEST(PortMap, EachCheckNamesItsField) {
         {exhaust(PortRadius), "19.5", "Exhaust Port Top Radius Out of Range", exhaust(PortRadius),
          false},
         {exhaust(PortHeight), "28", "Exhaust Port Roof Given Twice", exhaust(PortHeight), false},
-        {exhaust(PortTiming), "", "Exhaust Port Opening Not Set", exhaust(PortTiming), false},
+        {exhaust(PortTiming), "", "Exhaust Port Opening Not Set", exhaust(PortTiming), true},
         {aux(PortTarget), "0.01", "Auxiliary Exhaust Ports Count Not Set", aux(PortCount), true},
         {main(PortCount), "2.5", "Main Transfer Ports Count Not a Whole Number", main(PortCount),
          false},
