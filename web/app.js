@@ -346,7 +346,7 @@ const design = {
 
 function hideToolResult(form) {
   const w = win(form);
-  for (const r of $$('.result-lines', w)) r.replaceChildren();
+  for (const r of $$('.result-lines, .chart', w)) r.replaceChildren();
   const frame = $('.result-frame', w);
   if (frame) frame.hidden = true;
 }
@@ -366,6 +366,7 @@ function calculateTool(form) {
   host.replaceChildren(...lines.map(([control, text]) =>
     element('p', { class: 'result', id: 'out-' + control }, text)));
   if (host.closest('.result-frame')) frame.hidden = false;
+  if (form.key === 'port-map') $('.chart', w).innerHTML = call('portMapChart', { input: entries(form) }).svg;
   if (form.key === 'profiled-port') inputAt(form, 0).focus();
   return report;
 }

@@ -108,6 +108,8 @@ Map_Ports(const Engine& engine,
           const std::array<std::optional<Port_Group_Input>, Port_Group_Count>& groups) {
     const Crank crank{engine.stroke / 2, engine.rod};
     Port_Map_Figures out;
+    out.engine = engine;
+    out.groups = groups;
     out.sweptVolume = Pi / 4 * engine.bore * engine.bore * engine.stroke;
     // mm^2 x degrees to mm^2 x s at the engine speed: a degree lasts 1 / (6 N) s.
     const double perDegree = 1 / (6 * engine.rpm);

@@ -83,6 +83,8 @@ struct Blowdown_Figures {
 };
 
 struct Port_Map_Figures {
+    Engine engine; // what they were computed from
+    std::array<std::optional<Port_Group_Input>, Port_Group_Count> groups;
     double sweptVolume = 0; // mm^3
     std::array<std::optional<Port_Figures>, Port_Group_Count> ports;
     std::optional<Blowdown_Figures> blowdown; // when a transfer group is given

@@ -3,6 +3,7 @@
 // the open height, and the areas over crank angle by the trapezoid rule on a fine grid.
 #include "core/calculators/port_height_calc.h"
 #include "core/calculators/port_map.h"
+#include "core/calculators/port_map_chart.h"
 #include "core/calculators/tool_reports.h"
 #include "core/fields/vocabulary.h"
 
@@ -194,4 +195,31 @@ TEST(PortMap, EachCheckNamesItsField) {
          {"transfer1Count", "transfer1Width", "transfer1Radius", "transfer1Timing"})
         base.texts.erase(key);
     EXPECT_FALSE(report::Report_Json(Tool_Report(Form_Key::Port_Map, base)).contains("blowdown"));
+}
+
+// The chart: a curve per group given, the events in crank order, and the blowdown's
+// shading between the exhaust and the transfer opening, under the exhausts' areas.
+TEST(PortMap, ChartMarksTheEventsAndShadesTheBlowdown) {
+    const Engine e{54, 54.5, 110, 0, 12000};
+    std::array<std::optional<Port_Group_Input>, Port_Group_Count> groups;
+    groups[0] = Port_Group_Input{{1, 38, 6, 85}, std::nullopt};
+    groups[2] = Port_Group_Input{{2, 16, 3, 114}, std::nullopt};
+    const Port_Map_Figures m = Map_Ports(e, groups);
+    const Open_Area_Chart chart = Chart_Open_Areas(m);
+    ASSERT_EQ(chart.curves.size(), 2u);
+    std::string events;
+    for (const auto& ev : chart.events)
+        events += std::string(ev.name) + "@" + std::to_string(static_cast<int>(ev.angle)) + " ";
+    EXPECT_EQ(events, "EO@85 TO@114 BDC@180 TC@246 EC@275 ");
+    const Crank crank{e.stroke / 2, e.rod};
+    EXPECT_NEAR(chart.largest, Open_Area(groups[0]->shape, crank.Drop(180) - crank.Drop(85)), 1e-9);
+    ASSERT_GT(chart.blowdown.size(), 3u); // closed along the axis at both ends
+    EXPECT_EQ(chart.blowdown.front(), std::make_pair(85.0, 0.0));
+    EXPECT_EQ(chart.blowdown.back(), std::make_pair(114.0, 0.0));
+    for (size_t i = 1; i + 1 < chart.blowdown.size(); ++i) {
+        const auto [angle, area] = chart.blowdown[i];
+        EXPECT_TRUE(angle >= 85 && angle <= 114) << angle;
+        EXPECT_NEAR(area, Open_Area(groups[0]->shape, crank.Drop(angle) - crank.Drop(85)), 1e-9);
+    }
+    EXPECT_NE(Open_Area_Chart_Svg(chart).find(">Main Transfer Ports</text>"), std::string::npos);
 }

@@ -1,0 +1,30 @@
+#pragma once
+// The open area of each port group against crank angle, from TDC to TDC, with the events
+// marked (EO, TO, BDC, TC, EC) and the blowdown shaded: as data, and as SVG for a page.
+
+#include "core/calculators/port_map.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct Open_Area_Chart {
+    using Points = std::vector<std::pair<double, double>>; // degrees ATDC, mm^2
+    struct Curve {
+        size_t group; // Port_Group
+        Points points;
+    };
+    struct Event {
+        const char* name;
+        double angle;
+    };
+    std::vector<Curve> curves; // the groups given, each as count x open area
+    Points blowdown;           // the exhausts' area from EO to TO, closed along the axis
+    std::vector<Event> events; // in crank order
+    double largest = 0;        // the largest open area of any group
+};
+
+Open_Area_Chart Chart_Open_Areas(const Port_Map_Figures& figures);
+
+// An <svg> element of class "port-chart", scaled to its width, with a title and a legend.
+std::string Open_Area_Chart_Svg(const Open_Area_Chart& chart);
