@@ -1,9 +1,11 @@
 #include "core/calculators/port_map_chart.h"
 
 #include "core/fields/display_format.h"
+#include "core/fields/numbers.h"
 #include "core/fields/vocabulary.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -24,6 +26,27 @@ constexpr const char* Colours[Port_Group_Count] = {"#b03a2e", "#ca6f1e", "#1f618
 
 std::string Num(double v) {
     return Short_Fixed(v, 1);
+}
+
+// The legend: a swatch and the name of each group, in rows no wider than `width`, from
+// (left, top) in the picture's units at the given font size; returns the next row's top.
+std::string Legend(const std::vector<size_t>& groups, double left, double top, double width,
+                   double font, double& bottom) {
+    std::string s;
+    double at = left;
+    for (size_t g : groups) {
+        const std::string name = Port_Group_Words()[g].name;
+        const double wide = font * (2.2 + 0.54 * static_cast<double>(name.size()));
+        if (at + wide > left + width && at > left)
+            at = left, top += font * 1.5;
+        s += "<rect x=\"" + Num(at) + "\" y=\"" + Num(top - font * 0.5) + "\" width=\"" +
+             Num(font * 1.2) + "\" height=\"" + Num(font / 3) + "\" fill=\"" + Colours[g] +
+             "\"/><text x=\"" + Num(at + font * 1.5) + "\" y=\"" + Num(top) +
+             "\" text-anchor=\"start\">" + name + "</text>";
+        at += wide;
+    }
+    bottom = top + font * 0.5;
+    return s;
 }
 
 } // namespace
@@ -101,16 +124,83 @@ std::string Open_Area_Chart_Svg(const Open_Area_Chart& chart) {
          Short_Fixed(top, 0) + "</text><text x=\"" + Num(Left - 6) + "\" y=\"" + Num(Top + Height) +
          "\" text-anchor=\"end\">0</text><text x=\"" + Num(Left - 6) + "\" y=\"" +
          Num(Top + Height / 2) + "\" text-anchor=\"end\">mm²</text>";
-    double at = Left, row = Top + Height + 48; // the legend, in rows that fit the plot's width
-    for (const auto& c : chart.curves) {
-        const std::string name = Port_Group_Words()[c.group].name;
-        const double width = 26 + 6.5 * static_cast<double>(name.size());
-        if (at + width > Left + Width)
-            at = Left, row += 18;
-        s += "<rect x=\"" + Num(at) + "\" y=\"" + Num(row - 6) +
-             "\" width=\"14\" height=\"4\" fill=\"" + Colours[c.group] + "\"/><text x=\"" +
-             Num(at + 18) + "\" y=\"" + Num(row) + "\" text-anchor=\"start\">" + name + "</text>";
-        at += width;
-    }
+    std::vector<size_t> groups;
+    for (const auto& c : chart.curves)
+        groups.push_back(c.group);
+    double bottom = 0;
+    s += Legend(groups, Left, Top + Height + 50, Width, 12, bottom);
     return s + "</g></svg>";
+}
+
+Port_Outlines Outline_Ports(const Port_Map_Figures& m) {
+    constexpr double Port_Gap = 3, Group_Gap = 8, Arc_Steps = 8;
+    Port_Outlines out;
+    out.deck = m.engine.deck;
+    out.bdc = m.engine.deck + m.engine.stroke;
+    double at = 0;
+    for (size_t g = 0; g < m.groups.size(); ++g) {
+        if (!m.groups[g] || !m.ports[g])
+            continue;
+        const Port_Shape& s = m.groups[g]->shape;
+        const double roof = m.ports[g]->height, r = s.radius;
+        for (int i = 0; i < s.count; ++i) {
+            Port_Outlines::Points p = {{at, out.bdc}};
+            // The two top corners, a quarter circle each, from the left side over to the right.
+            for (int corner = 0; corner < 2; ++corner) {
+                const double cx = corner ? at + s.width - r : at + r;
+                for (int k = 0; k <= Arc_Steps; ++k) {
+                    const double a = Pi * (1 - (corner + k / Arc_Steps) / 2);
+                    p.emplace_back(cx + r * std::cos(a), roof + r - r * std::sin(a));
+                }
+            }
+            p.emplace_back(at + s.width, out.bdc);
+            out.ports.push_back({g, std::move(p)});
+            at += s.width + Port_Gap;
+        }
+        at += Group_Gap - Port_Gap;
+    }
+    out.width = std::max(0.0, at - Group_Gap);
+    return out;
+}
+
+std::string Port_Outlines_Svg(const Port_Outlines& o) {
+    // Millimetres; the scale grows with the row so that the labels keep their size on screen.
+    const double font = std::max(3.0, o.width / 40), margin = font * 10;
+    const double left = font, right = o.width + font + margin;
+    std::vector<size_t> groups;
+    for (const auto& p : o.ports)
+        if (groups.empty() || groups.back() != p.group)
+            groups.push_back(p.group);
+    double legendBottom = 0;
+    const std::string legend =
+        Legend(groups, left, o.bdc + font * 3, right - left, font, legendBottom);
+    std::string s =
+        "<svg class=\"port-outlines\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 " +
+        Num(-font * 2) + " " + Num(right + font) + " " + Num(legendBottom + font * 3) +
+        "\" role=\"img\" aria-labelledby=\"port-outlines-title\">"
+        "<title id=\"port-outlines-title\">The ports at their widths and roof heights, "
+        "side by side (not at their places around the bore)</title>"
+        "<rect class=\"port-outlines-back\" x=\"0\" y=\"" +
+        Num(-font * 2) + "\" width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>";
+    s += "<g stroke=\"#000000\" stroke-width=\"" + Num(font / 12) + "\">";
+    for (const auto& p : o.ports) {
+        std::string d;
+        for (const auto& [x, y] : p.outline)
+            d += (d.empty() ? "M" : " L") + Num(left + x) + " " + Num(y);
+        s += "<path d=\"" + d + "\" fill=\"" + Colours[p.group] + "\" fill-opacity=\"0.35\"/>";
+    }
+    const struct {
+        double y;
+        const char* name;
+    } levels[] = {{0, "barrel top"}, {o.deck, "crown at TDC"}, {o.bdc, "crown at BDC"}};
+    for (const auto& l : levels)
+        if (&l != &levels[1] || o.deck > 0) // the crown at TDC only below the barrel top
+            s += "<line x1=\"0\" y1=\"" + Num(l.y) + "\" x2=\"" + Num(o.width + 2 * font) +
+                 "\" y2=\"" + Num(l.y) + "\" stroke-dasharray=\"" + Num(font / 2) + "\"/>";
+    s += "</g><g font-family=\"sans-serif\" font-size=\"" + Num(font) + "\" fill=\"#000000\">";
+    for (const auto& l : levels)
+        if (&l != &levels[1] || o.deck > 0)
+            s += "<text x=\"" + Num(o.width + 2.5 * font) + "\" y=\"" + Num(l.y + font / 3) +
+                 "\">" + l.name + "</text>";
+    return s + legend + "</g></svg>";
 }

@@ -222,4 +222,18 @@ TEST(PortMap, ChartMarksTheEventsAndShadesTheBlowdown) {
         EXPECT_NEAR(area, Open_Area(groups[0]->shape, crank.Drop(angle) - crank.Drop(85)), 1e-9);
     }
     EXPECT_NE(Open_Area_Chart_Svg(chart).find(">Main Transfer Ports</text>"), std::string::npos);
+
+    // The outlines: every port of every group at its width, its roof at its height, down to
+    // the crown at BDC.
+    const Port_Outlines o = Outline_Ports(m);
+    ASSERT_EQ(o.ports.size(), 3u);
+    EXPECT_EQ(o.bdc, 54.5);
+    for (const auto& p : o.ports) {
+        double left = 1e9, right = -1e9, roof = 1e9;
+        for (const auto& [x, y] : p.outline)
+            left = std::min(left, x), right = std::max(right, x), roof = std::min(roof, y);
+        EXPECT_NEAR(right - left, groups[p.group]->shape.width, 1e-9);
+        EXPECT_NEAR(roof, m.ports[p.group]->height, 1e-9);
+        EXPECT_EQ(p.outline.front().second, o.bdc);
+    }
 }
