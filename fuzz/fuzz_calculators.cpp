@@ -12,11 +12,6 @@
 #include <cmath>
 
 namespace {
-template <size_t N> void Fill(std::array<std::string, N>& texts, Fuzz_Input& in) {
-    for (std::string& t : texts)
-        t = in.Text();
-}
-
 void Check_Failure(const std::optional<Field_Failure>& f, int fields) {
     if (!f)
         return;
@@ -36,21 +31,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 #if FUZZ_CALCULATOR == 1
     Bmep_Inputs b;
     b.Power_In_Hp = in.Byte() & 1;
-    Fill(b.BHP_Txt, in);
+    in.Fill(b.BHP_Txt);
     const auto r = Calc_Bmep(b);
     Check_Failure(r.failure, 4);
     if (r.ok())
         Check_Result(r.value.BMEP, Bmep_Result_Text(r.value.BMEP));
 #elif FUZZ_CALCULATOR == 2
     PrtHgt_Inputs h;
-    Fill(h.HghtTxt, in);
+    in.Fill(h.HghtTxt);
     const auto r = Calc_PrtHgt(h);
     Check_Failure(r.failure, 4);
     if (r.ok())
         Check_Result(r.value, PrtHgt_Result_Text(r.value));
 #elif FUZZ_CALCULATOR == 3
     RectPrt_Inputs p;
-    Fill(p.DiamTxt, in);
+    in.Fill(p.DiamTxt);
     const auto r = Calc_RectPrt(p);
     Check_Failure(r.failure, 4);
     if (r.ok())
@@ -58,8 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 #else
     ProfPrt_Inputs p;
     p.BridgedPair = in.Byte() & 1;
-    Fill(p.ProfTxt, in);
-    Fill(p.OrdTxt, in);
+    in.Fill(p.ProfTxt);
+    in.Fill(p.OrdTxt);
     const auto r = Calc_ProfPrt(p);
     Check_Failure(r.failure, 6);
     if (r.ok() && p.BridgedPair) {

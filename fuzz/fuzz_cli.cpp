@@ -40,10 +40,7 @@ struct Scratch {
     }
 };
 
-const Scratch& Folder() {
-    static const Scratch scratch;
-    return scratch;
-}
+const Scratch Folder;
 
 // The name in the scratch folder that a given file name stands for; standard output ("-")
 // too, which the fuzzer's own output would otherwise take. A pipe is opened, never saved
@@ -57,7 +54,7 @@ std::string In_Scratch(const std::string& given, bool save) {
     size_t pick = std::hash<std::string>{}(given) % std::size(names);
     if (save && pick == std::size(names) - 1)
         pick = 0;
-    return (Folder().dir / names[pick]).string();
+    return (Folder.dir / names[pick]).string();
 }
 
 // Every --open and --save value (as "--flag VALUE" or "--flag=VALUE") in the scratch folder.
@@ -73,10 +70,10 @@ void Keep_Files_In_Scratch(std::vector<std::string>& args) {
 }
 
 void Require_Folder_Intact() {
-    std::ifstream kept(Folder().dir / "read-only.ecd");
+    std::ifstream kept(Folder.dir / "read-only.ecd");
     Require(std::string(std::istreambuf_iterator<char>(kept), {}) == Kept_Text,
             "a read-only file is never replaced");
-    for (const auto& entry : fs::directory_iterator(Folder().dir))
+    for (const auto& entry : fs::directory_iterator(Folder.dir))
         Require(entry.path().filename().string()[0] != '.', "no temporary file left",
                 entry.path().string());
 }

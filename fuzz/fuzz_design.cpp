@@ -30,8 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     form.TempSource = Choice<Value_Source>(in.Byte());
     form.CoefSource = Choice<Value_Source>(in.Byte());
     const uint8_t options = in.Byte();
-    for (std::string& text : form.Texh)
-        text = in.Text();
+    in.Fill(form.Texh);
 
     const Outcome<Chamber_Design> run = Calc_Design(form);
     for (const Field_Warning& w : run.warnings)

@@ -25,6 +25,11 @@ public:
         ++at_;
         return t;
     }
+    // A text for each of `texts`.
+    template <class Texts> void Fill(Texts& texts) {
+        for (std::string& t : texts)
+            t = Text();
+    }
     // Eight bytes as a double, any bit pattern.
     double Number() {
         uint64_t bits = 0;

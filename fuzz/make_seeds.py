@@ -1,14 +1,13 @@
 #!/usr/bin/env python3
 """Writes the seed corpus of the fuzz targets from the worked examples: run it from the
 repository's folder after changing how a target reads its bytes."""
-import os
+import pathlib
 import struct
 
 def write(target, name, data):
-    folder = os.path.join("fuzz", "corpus", target)
-    os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, name), "wb") as f:
-        f.write(data)
+    folder = pathlib.Path("fuzz", "corpus", target)
+    folder.mkdir(parents=True, exist_ok=True)
+    (folder / name).write_bytes(data)
 
 def texts(*items):
     return b"\0".join(t.encode() for t in items) + b"\0"
@@ -19,15 +18,12 @@ for i, t in enumerate(["40", " 0.8 ", "-12.5e3", "abc", "1e39", "1,5", "81.37"])
 
 # Design: diffuser, temperature and coefficient choices (0 unset, 1 two/typed, 2 three/BMEP),
 # the pattern options byte, then Texh(0..9): temperature, angle, speed, BMEP, tail, LX, mid,
-# horn, DX, D1.
-for name, head, fields in [
-        ("three-stage-bmep", [2, 2, 2, 7], ",88,11000,10,,20,,1.5,40,44"),
-        ("two-stage-typed", [1, 1, 1, 0], "600,88,11000,,0.65,20,2.5,,40,44"),
-        ("top-bmep", [2, 2, 2, 3], ",80,12000,12,,20,,2.0,40,44"),
-        ("lx-at-limit", [2, 2, 2, 1], ",88,11000,10,,81.373909,,1.5,40,44")]:
-    write("design", name, bytes(head) + texts(*fields.split(",")))
-
+# horn, DX, D1. The calculators: their choice byte where they have one, then their fields.
 for target, name, head, fields in [
+        ("design", "three-stage-bmep", [2, 2, 2, 7], ",88,11000,10,,20,,1.5,40,44"),
+        ("design", "two-stage-typed", [1, 1, 1, 0], "600,88,11000,,0.65,20,2.5,,40,44"),
+        ("design", "top-bmep", [2, 2, 2, 3], ",80,12000,12,,20,,2.0,40,44"),
+        ("design", "lx-at-limit", [2, 2, 2, 1], ",88,11000,10,,81.373909,,1.5,40,44"),
         ("bmep", "kw", [0], "54,54.5,12000,30"), ("bmep", "hp", [1], "54,54.5,12000,40"),
         ("port_height", "worked", [], "54.5,110,85,180"),
         ("port_height", "short-rod", [], "65,30,90,180"),
@@ -44,14 +40,15 @@ write("layout", "piece", struct.pack(">7d", -10, -20, 800, 600, 1000, 182, 10) +
 # (in the fuzzer's scratch folder): saved, opened again.
 worked = ("--three-stage", "--temp-bmep", "--coef-bmep", "--bmep", "10", "--horn", "1.5", "--dx",
           "40", "--d1", "44", "--lx", "20", "--angle", "88", "--rpm", "11000")
-for name, args in [("design", (*worked, "--json")), ("design-save", (*worked, "--save", "pipe.ecd")),
-                   ("design-open", ("--open", "pipe.ecd", "--rpm", "12000", "--json")),
-                   ("design-save-equals", (*worked, "--save=pipe.ecd", "--json"))]:
-    write("cli", name, bytes([0]) + texts(*args))
-write("cli", "bmep", bytes([1]) + texts("--kw", "--bore", "54", "--stroke", "54.5", "--rpm",
-      "12000", "--power", "30", "--json"))
-write("cli", "profiled", bytes([4]) + texts("--single", "--bore", "50", "--height", "20",
-      "--intervals", "4", *["--ordinate", "30"] * 5))
+for name, command, args in [
+        ("design", 0, (*worked, "--json")), ("design-save", 0, (*worked, "--save", "pipe.ecd")),
+        ("design-open", 0, ("--open", "pipe.ecd", "--rpm", "12000", "--json")),
+        ("design-save-equals", 0, (*worked, "--save=pipe.ecd", "--json")),
+        ("bmep", 1, ("--kw", "--bore", "54", "--stroke", "54.5", "--rpm", "12000", "--power", "30",
+                     "--json")),
+        ("profiled", 4, ("--single", "--bore", "50", "--height", "20", "--intervals", "4",
+                         *["--ordinate", "30"] * 5))]:
+    write("cli", name, bytes([command]) + texts(*args))
 
 # Design files: a saved three-stage design, one with a field of the wrong type, one of a
 # newer version, and text that is no JSON.

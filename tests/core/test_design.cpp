@@ -42,25 +42,8 @@ TEST(Design, WorkedChambers) {
         ASSERT_TRUE(run.ok()) << run.failure->title;
         const Result_Table t = Make_Result_Table(run.value.state);
         EXPECT_EQ(t.TexTotLth, c.tuned);
-        EXPECT_EQ(t.PrtDia, "40.0");
-        EXPECT_EQ(t.PrtLth, "20.0");
         EXPECT_EQ(t.Texdiam, c.diam);
         EXPECT_EQ(t.Texlen, c.lnth);
-        EXPECT_EQ(run.value.state.ThreeStage, c.form.Diffuser == Diffuser_Type::ThreeStage);
-    }
-}
-
-TEST(Design, BmepEndsMeetTheConstantBranches) {
-    struct {
-        float bmep, kelvin, tail, mid;
-    } cases[] = {{8, 773.15f, 0.7f, 2.125f}, {12, 923.15f, 0.6f, 3.25f}};
-    for (const auto& c : cases) {
-        DsnInput in = Sample_Input(true);
-        in.TargetBmep = c.bmep;
-        const DsnResult r = Calc_Chamber(in);
-        EXPECT_EQ(r.GasTemp, c.kelvin);
-        EXPECT_EQ(r.TailCoef, c.tail);
-        EXPECT_EQ(r.MidCoef, c.mid);
     }
 }
 
@@ -100,14 +83,13 @@ TEST(Design, FlangeRatioWarningsAndLimits) {
                                 "The Barrel Flange Diameter exceeds 1.125 x Exhaust Port "
                                 "Effective Diameter",
                                 TexhD1};
-    const Field_Failure small = Failed(TexhD1, "Barrel Flange Diameter Too Small",
-                                       "The Barrel Flange Diameter must not be less than the Port "
-                                       "Effective Diameter" +
-                                           Twice + "Enter a new value.");
-    const Field_Failure large = Failed(TexhD1, "Barrel Flange Diameter Too Large",
-                                       "The Barrel Flange Diameter must not exceed 1.2 x Port "
-                                       "Effective Diameter" +
-                                           Twice + "Enter a new value.");
+    const auto limit = [](const std::string& title, const std::string& rule) {
+        return Failed(TexhD1, "Barrel Flange Diameter Too " + title,
+                      "The Barrel Flange Diameter must not " + rule + " Effective Diameter" +
+                          Twice + "Enter a new value.");
+    };
+    const Field_Failure small = limit("Small", "be less than the Port");
+    const Field_Failure large = limit("Large", "exceed 1.2 x Port");
     const struct {
         const char* d1;
         std::vector<Field_Warning> warnings;

@@ -137,7 +137,6 @@ TEST(TemplateCommand, ExitCodesAndMessages) {
         {Pipe + "--pieces 5 --dxf @t.dxf", 64, "--pieces"},
         {Pipe + "--paper a3 --dxf @t.dxf", 64, "--paper"},
         {Pipe, 64, "at least one of --pdf"},
-        {Pipe + "--dxf @t.dxf --no-such-flag", 64, "--no-such-flag"},
         {Pipe + "--pdf @out --svg @./out", 64, "are the same file"},
         {Pipe + "--dxf - --json", 64, "--json"},
         {Pipe + "--open @t.ecd --pdf @./t.ecd", 64, "is the design file opened (--open)"},

@@ -43,23 +43,17 @@ TEST(Vocabulary, TheCommandLineAndItsManualHaveEveryFlagAndNoOther) {
         if (form.id != Form_Key::Patterns) { // a program of its own: the manual's alone
             std::ostringstream out, err;
             cli::Calculator_Main({form.command, "--help"}, out, err);
-            const std::string help = out.str();
-            for (const Choice_Group& g : form.choices)
-                for (const Choice_Word& w : g.words)
-                    EXPECT_NE(help.find(w.help), std::string::npos) << w.flag;
-            for (const Field_Word& f : form.fields) {
-                EXPECT_NE(help.find(std::string(f.flag) + " TEXT"), std::string::npos) << f.flag;
-                EXPECT_NE(help.find(Help_Line(f)), std::string::npos) << f.flag;
-            }
+            for (const Field_Word& f : form.fields)
+                EXPECT_NE(out.str().find(std::string(f.flag) + " TEXT"), std::string::npos)
+                    << f.flag;
             flags.insert({"--json", "--open", "--save"});
-            std::istringstream lines(help);
+            std::istringstream lines(out.str());
             std::smatch listed;
-            for (std::string line; std::getline(lines, line);) {
+            for (std::string line; std::getline(lines, line);)
                 if (std::regex_search(line, listed, std::regex("^  (-h,)?(--[a-z0-9-]+)"))) {
                     EXPECT_TRUE(flags.count(listed[2]) || listed[2] == "--help")
                         << listed[2] << " is no word of the vocabulary";
                 }
-            }
         }
 #ifdef ECD_MANUAL
         for (const std::string& flag : flags) {
@@ -85,7 +79,6 @@ TEST(Vocabulary, TheDesignFileKeepsEveryKeyAndWord) {
         expected[g.key] = entries.texts[g.key] = g.words.back().word;
     const Design_Form form = Design_Form_Of(entries);
     const std::string text = Design_File_Text(form, Calc_Design(form));
-    EXPECT_EQ(Read_Design_File(text).form->Texh, form.Texh);
     nlohmann::json file = nlohmann::json::parse(text);
     for (const char* other : {"format", "version", "results"})
         file.erase(other);
