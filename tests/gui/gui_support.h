@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QImage>
 #include <QMenu>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -23,16 +24,12 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
-struct Message_Box {
-    std::string title, prompt;
-    bool operator==(const Message_Box& o) const { return title == o.title && prompt == o.prompt; }
-};
-inline std::ostream& operator<<(std::ostream& os, const Message_Box& b) {
-    return os << "[" << b.title << "] " << b.prompt;
-}
+using Message_Box = std::pair<std::string, std::string>; // title, prompt
 
 // A user's click into a control, and typing into a text box (appended at the cursor).
 inline void Click_Into(Control& c) {
@@ -59,6 +56,26 @@ inline void Enter_Design(TexDsn& d, bool threeStage) {
                                                               : "");
 }
 
+// What the user sees of the window: each control's place, colour, look, text and choice,
+// the note, and the painted diagram.
+inline std::string Look(TexDsn& d) {
+    std::ostringstream s;
+    s << d.Height() << ' ' << d.BackColor() << " note " << d.InfoBox.BackColor << ' '
+      << d.InfoBox.Width << '\n';
+    for (Control* c : d.Controls()) {
+        s << c->Name() << ' ' << c->BackColor() << ' ' << c->Visible() << ' ' << c->Left() << ' '
+          << c->Top() << ' ' << c->Width() << ' ' << c->Height();
+        if (auto* t = dynamic_cast<TextBox*>(c))
+            s << ' ' << t->Appearance() << " [" << t->Text() << ']';
+        if (auto* o = dynamic_cast<OptionButton*>(c))
+            s << ' ' << o->Appearance() << ' ' << o->Value();
+        s << '\n';
+    }
+    const QImage diagram = d.PipPic.Widget()->grab().toImage();
+    s << "diagram " << qHashBits(diagram.constBits(), static_cast<size_t>(diagram.sizeInBytes()));
+    return s.str();
+}
+
 // A calculator by the index of the Tools item that opens it (0 BMEP, 1 port height,
 // 2 rectangular port, 3 profiled port): its fields in the order it reads them (the
 // profiled port's ordinates last), its commands and options, and a worked example's
@@ -70,32 +87,30 @@ struct Calculator {
     std::vector<OptionButton*> options;
     std::vector<const char*> example;
 };
-template <int N, int M>
-Calculator Calculator_For(Form& w, Ctl_Array<TextBox, N>& fields, Ctl_Array<CommandButton, 2>& com,
-                          Ctl_Array<OptionButton, M>* options, std::vector<const char*> example) {
-    Calculator k{w, {}, com[0], com[1], {}, std::move(example)};
+template <class Fields>
+Calculator Calculator_For(Form& w, Fields& fields, Ctl_Array<CommandButton, 2>& com,
+                          std::vector<OptionButton*> options, std::vector<const char*> example) {
+    Calculator k{w, {}, com[0], com[1], std::move(options), std::move(example)};
     for (TextBox& t : fields)
         k.fields.push_back(&t);
-    for (int16_t i = 0; options && i < M; ++i)
-        k.options.push_back(&(*options)[i]);
     return k;
 }
 inline Calculator Calculator_Of(int16_t tool) {
-    Ctl_Array<OptionButton, 2>* none = nullptr;
     if (tool == 0) {
         BMEPTool& t = Win<BMEPTool>();
-        return Calculator_For(t, t.BHP_Txt, t.ToolCom, &t.BHP_Opt, {"54", "54.5", "12000", "40"});
+        return Calculator_For(t, t.BHP_Txt, t.ToolCom, {&t.BHP_Opt[0], &t.BHP_Opt[1]},
+                              {"54", "54.5", "12000", "40"});
     }
     if (tool == 1) {
         HghtTool& t = Win<HghtTool>();
-        return Calculator_For(t, t.HghtTxt, t.HghtCom, none, {"54.5", "110", "85", "180"});
+        return Calculator_For(t, t.HghtTxt, t.HghtCom, {}, {"54.5", "110", "85", "180"});
     }
     if (tool == 2) {
         DiamTool& t = Win<DiamTool>();
-        return Calculator_For(t, t.DiamTxt, t.DiamCom, none, {"40", "30", "5", "5"});
+        return Calculator_For(t, t.DiamTxt, t.DiamCom, {}, {"40", "30", "5", "5"});
     }
     ProfTool& t = Win<ProfTool>();
-    Calculator k = Calculator_For(t, t.ProfTxt, t.ProfCom, &t.ProfOpt,
+    Calculator k = Calculator_For(t, t.ProfTxt, t.ProfCom, {&t.ProfOpt[0], &t.ProfOpt[1]},
                                   {"50", nullptr, nullptr, nullptr, "20", "4", "30", "30", "30",
                                    "30", "30"}); // a single port
     for (TextBox& o : t.OrdTxt)

@@ -20,7 +20,10 @@ void Expect_Acknowledgment(PipsMenu& m, bool shown) {
     EXPECT_EQ(m.Label1.Left(), shown ? 2780.0F : 4180.0F);
 }
 
-TEST_F(FrontScreen, AcknowledgmentSwapsThePanelsAndDoesNotToggle) {
+// The acknowledgment hides every work window and does not toggle; its button, opening the
+// design window over the front screen, or the Tools list (which hides the design window) end
+// it.
+TEST_F(FrontScreen, AcknowledgmentSwapsThePanelsUntilAnotherChoice) {
     dsn().Show();
     for (int round = 0; round < 2; ++round) {
         menu().InfoScrn->trigger();
@@ -29,10 +32,6 @@ TEST_F(FrontScreen, AcknowledgmentSwapsThePanelsAndDoesNotToggle) {
     }
     Click_Into(menu().ClearCom);
     Expect_Acknowledgment(menu(), false);
-}
-
-// The design window opens over the front screen; the Tools list hides it.
-TEST_F(FrontScreen, OpeningTheDesignWindowOrTheToolsListEndsTheAcknowledgment) {
     menu().InfoScrn->trigger();
     Open_Design();
     EXPECT_TRUE(dsn().Visible() && menu().Visible());
