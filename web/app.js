@@ -366,7 +366,10 @@ function calculateTool(form) {
   host.replaceChildren(...lines.map(([control, text]) =>
     element('p', { class: 'result', id: 'out-' + control }, text)));
   if (host.closest('.result-frame')) frame.hidden = false;
-  if (form.key === 'port-map') $('.chart', w).innerHTML = call('portMapChart', { input: entries(form) }).svg;
+  if (form.key === 'port-map') {
+    const { chart, ports } = call('portMapPictures', { input: entries(form) });
+    $('.chart', w).innerHTML = ports + chart;
+  }
   if (form.key === 'profiled-port') inputAt(form, 0).focus();
   return report;
 }

@@ -285,11 +285,14 @@ Json Side_View(const Json& request, const std::string&) {
     return {{"svg", Pipe_Diagram_Svg(d, panel, Diagram_Panel_Height)}};
 }
 
-// The port map's chart for the form's texts; an empty text while a check fails.
-Json Port_Map_Chart(const Json& request, const std::string&) {
+// The port map's pictures for the form's texts; empty texts while a check fails.
+Json Port_Map_Pictures(const Json& request, const std::string&) {
     const Outcome<Port_Map_Figures> run = Calc_Port_Map(
         Port_Map_Inputs_Of(Entries_From(Member(request, "input"), Words_Of(Form_Key::Port_Map))));
-    return {{"svg", run.ok() ? Open_Area_Chart_Svg(Chart_Open_Areas(run.value)) : ""}};
+    if (!run.ok())
+        return {{"chart", ""}, {"ports", ""}};
+    return {{"chart", Open_Area_Chart_Svg(Chart_Open_Areas(run.value))},
+            {"ports", Port_Outlines_Svg(Outline_Ports(run.value))}};
 }
 
 Json Design_File(const Json& request, const std::string&) {
@@ -398,11 +401,15 @@ std::string Form_Call(const std::string& operation, const std::string& request,
                       const std::string& bytes) {
     using Operation = std::function<Json(const Json&, const std::string&)>;
     static const std::map<std::string, Operation> operations = {
-        {"vocabulary", Vocabulary},       {"calculate", Calculate},
-        {"intervals", Intervals},         {"sideView", Side_View},
-        {"designFile", Design_File},      {"designFileSize", Design_File_Size},
-        {"readDesignFile", Read_Design},  {"patterns", Patterns},
-        {"portMapChart", Port_Map_Chart},
+        {"vocabulary", Vocabulary},
+        {"calculate", Calculate},
+        {"intervals", Intervals},
+        {"sideView", Side_View},
+        {"designFile", Design_File},
+        {"designFileSize", Design_File_Size},
+        {"readDesignFile", Read_Design},
+        {"patterns", Patterns},
+        {"portMapPictures", Port_Map_Pictures},
     };
     Json answer;
     try {

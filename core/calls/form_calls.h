@@ -10,8 +10,9 @@
 //   intervals       {text}                      -> {shown}: the intervals whose stations
 //                                                  the profiled-port window offers, or null
 //   sideView        {state, width}              -> {svg}: the design's diagram
-//   portMapChart    {input}                     -> {svg}: the port map's open areas, ""
-//                                                  while a check fails
+//   portMapPictures {input}                     -> {chart, ports}: the port map's open
+//                                                  areas and its ports as SVG, "" while a
+//                                                  check fails
 //   designFile      {input, previous?}          -> {name, text}: the file to save
 //   designFileSize  {from, size}                -> {failure}: a file too large to read
 //   readDesignFile  {from} and the file's bytes -> {input, failure}

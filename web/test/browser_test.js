@@ -275,6 +275,8 @@ async function axe(page, what) {
     const loadMs = await load(() => page.goto(`http://127.0.0.1:${server.address().port}/`));
     await captions(page);
     const worked = await compare(page, examples.map(caseOf), 'worked example');
+    same(await page.$$eval('#port-map .chart svg title', (t) => t.map((e) => e.textContent.split(' ')[0])),
+      ['The', 'Open'], 'the port map shows its ports and their open areas'); // the last example's
     // On a phone the side view scales to the screen: nothing to scroll sideways.
     await page.evaluate(runInPage, [inputOf(examples[0])]);
     await page.setViewportSize({ width: 390, height: 800 });
