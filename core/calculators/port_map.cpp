@@ -163,20 +163,9 @@ std::string Group_Field_Name(size_t group, Port_Column column) {
     return std::string(Port_Group_Words()[group].name) + " " + names[column];
 }
 
-Field_Rule Engine_Rule(int16_t field, const char* name, bool ranged) {
-    std::optional<Field_Range> range;
-    if (ranged) {
-        const Bounds b = Bounds_Of(Form_Key::Port_Map, field);
-        range = Named_Range(name, b,
-                            "Enter a value between " + Format_Number(b.exactLo, "0.####") +
-                                " and " + Format_Number(b.exactHi, "0.####"));
-    }
-    return Named_Rule(field, name, name, range);
-}
-
-Field_Rule Group_Rule(size_t group, Port_Column column) {
-    const int16_t field = Port_Field(group, column);
-    const std::string name = Group_Field_Name(group, column);
+// A field's rule in the words of the other calculators, with the range its range text
+// states when that names two numbers (the rod's range depends on the stroke: its own check).
+Field_Rule Rule(int16_t field, const std::string& name) {
     std::optional<Field_Range> range;
     if (const auto b = Range_Bounds(*Words_Of(Form_Key::Port_Map).At(field)))
         range = Named_Range(name, *b,
@@ -200,24 +189,24 @@ Outcome<Port_Map_Figures> Calc_Port_Map(const Port_Map_Inputs& in) {
     const auto& text = in.PortTxt;
     float v = 0;
     Engine e;
-    if (auto f = Check_Field(Engine_Rule(0, "Cylinder Bore", true), text[0], v))
+    if (auto f = Check_Field(Rule(0, "Cylinder Bore"), text[0], v))
         return fail(*f);
     e.bore = Dbl(v);
-    if (auto f = Check_Field(Engine_Rule(1, "Piston Stroke", true), text[1], v))
+    if (auto f = Check_Field(Rule(1, "Piston Stroke"), text[1], v))
         return fail(*f);
     e.stroke = Dbl(v);
-    if (auto f = Check_Field(Engine_Rule(2, "Connecting Rod Length", false), text[2], v))
+    if (auto f = Check_Field(Rule(2, "Connecting Rod Length"), text[2], v))
         return fail(*f);
     e.rod = Dbl(v);
     if (!(e.rod >= e.stroke && e.rod <= 4 * e.stroke))
         return fail(Fail_At(2, "Connecting Rod Length Out of Range",
                             "Enter a value between the Stroke and 4 x the Stroke"));
     if (!Blank(text[3])) {
-        if (auto f = Check_Field(Engine_Rule(3, "Deck Height", true), text[3], v))
+        if (auto f = Check_Field(Rule(3, "Deck Height"), text[3], v))
             return fail(*f);
         e.deck = Dbl(v);
     }
-    if (auto f = Check_Field(Engine_Rule(4, "Engine Speed", true), text[4], v))
+    if (auto f = Check_Field(Rule(4, "Engine Speed"), text[4], v))
         return fail(*f);
     e.rpm = Dbl(v);
 
@@ -231,7 +220,9 @@ Outcome<Port_Map_Figures> Calc_Port_Map(const Port_Map_Inputs& in) {
             given = given || !Blank(at(static_cast<Port_Column>(c)));
         if (!given)
             continue;
-        const auto check = [&](Port_Column c) { return Check_Field(Group_Rule(g, c), at(c), v); };
+        const auto check = [&](Port_Column c) {
+            return Check_Field(Rule(Port_Field(g, c), Group_Field_Name(g, c)), at(c), v);
+        };
         const std::string name = Port_Group_Words()[g].name;
         Port_Group_Input group;
         if (auto f = check(PortCount))
