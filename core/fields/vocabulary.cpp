@@ -40,7 +40,7 @@ std::vector<Field_Word> Port_Map_Fields() {
         {"Width", "Width (mm)", "mm", "more than 0, less than the bore",
          "chordal width of one port"},
         {"Radius", "Top Radius (mm)", "mm", "0 to half the width", "radius of the two top corners"},
-        {"Timing", "Opens (deg ATDC)", "deg ATDC", "1 to 179",
+        {"Timing", "Opening (deg ATDC)", "deg ATDC", "1 to 179",
          "opening angle (or the roof height)"},
         {"Height", "Roof Height (mm)", "mm", "the deck height to the deck height + stroke",
          "roof below the top of the barrel (or the opening angle)"},
@@ -53,8 +53,9 @@ std::vector<Field_Word> Port_Map_Fields() {
             std::string flag = std::string("--") + group.key + "-" + col.key;
             for (char& ch : flag)
                 ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-            fields.push_back({Kept(group.key + std::string(col.key)), Kept(flag), col.caption,
-                              col.unit, col.range, Kept(std::string(group.name) + ": " + col.help),
+            fields.push_back({Kept(group.key + std::string(col.key)), Kept(flag),
+                              Kept(std::string(group.name) + " " + col.caption + ":"), col.unit,
+                              col.range, Kept(std::string(group.name) + ": " + col.help),
                               Port_Field(g, static_cast<Port_Column>(c)), K::Number,
                               g == 0 && c == PortCount ? "1" : ""});
         }
