@@ -36,6 +36,8 @@ TEST_F(Machinery, ArrayHandlersTabOrderAndAccessibleNames) {
                                                 "click 0", "command 1", "command 0", "option 1",
                                                 "option 0", "option 1"}));
     EXPECT_FALSE(w.BHP_Opt[0].Value()) << "one selected option per container";
+    Click_Into(w.BHP_Opt[0]); // an option once unselected by its value still excludes the other
+    EXPECT_FALSE(w.BHP_Opt[1].Value()) << "one selected option per container";
 
     // Labels take no part in the tab order; setting a tab index renumbers the others, and
     // the keyboard's tab chain follows the numbers. Accessible names come from the captions,
