@@ -189,26 +189,25 @@ Outcome<Port_Map_Figures> Calc_Port_Map(const Port_Map_Inputs& in) {
     const auto& text = in.PortTxt;
     float v = 0;
     Engine e;
-    if (auto f = Check_Field(Rule(0, "Cylinder Bore"), text[0], v))
-        return fail(*f);
-    e.bore = Dbl(v);
-    if (auto f = Check_Field(Rule(1, "Piston Stroke"), text[1], v))
-        return fail(*f);
-    e.stroke = Dbl(v);
-    if (auto f = Check_Field(Rule(2, "Connecting Rod Length"), text[2], v))
-        return fail(*f);
-    e.rod = Dbl(v);
-    if (!(e.rod >= e.stroke && e.rod <= 4 * e.stroke))
-        return fail(Fail_At(2, "Connecting Rod Length Out of Range",
-                            "Enter a value between the Stroke and 4 x the Stroke"));
-    if (!Blank(text[3])) {
-        if (auto f = Check_Field(Rule(3, "Deck Height"), text[3], v))
+    const struct {
+        const char* name;
+        double Engine::*value;
+    } engine[Port_Engine_Fields] = {{"Cylinder Bore", &Engine::bore},
+                                    {"Piston Stroke", &Engine::stroke},
+                                    {"Connecting Rod Length", &Engine::rod},
+                                    {"Deck Height", &Engine::deck},
+                                    {"Engine Speed", &Engine::rpm}};
+    for (int16_t i = 0; i < Port_Engine_Fields; ++i) {
+        const auto n = static_cast<size_t>(i);
+        if (i == 3 && Blank(text[n]))
+            continue; // no deck height: the crown meets the barrel top
+        if (auto f = Check_Field(Rule(i, engine[n].name), text[n], v))
             return fail(*f);
-        e.deck = Dbl(v);
+        e.*engine[n].value = Dbl(v);
+        if (i == 2 && !(e.rod >= e.stroke && e.rod <= 4 * e.stroke))
+            return fail(Fail_At(2, "Connecting Rod Length Out of Range",
+                                "Enter a value between the Stroke and 4 x the Stroke"));
     }
-    if (auto f = Check_Field(Rule(4, "Engine Speed"), text[4], v))
-        return fail(*f);
-    e.rpm = Dbl(v);
 
     std::array<std::optional<Port_Group_Input>, Port_Group_Count> groups;
     for (size_t g = 0; g < groups.size(); ++g) {
