@@ -21,7 +21,8 @@ void Add_Design_Flags(CLI::App& cmd, Design_Flags& f, bool withSave) {
     cmd.add_flag("--json", f.json, "Print one JSON object");
 }
 
-std::optional<Design_Form> Design_Form_Of(const Design_Flags& f, std::string& error) {
+std::optional<Design_Form> Design_Form_Of(const Design_Flags& f, std::string& error,
+                                          Form_Entries* engine) {
     Form_Entries entries = f.form.Entries();
     if (f.form.Given("--open")) {
         const auto bytes = Read_File(f.open, Design_File_Largest, error);
@@ -32,6 +33,8 @@ std::optional<Design_Form> Design_Form_Of(const Design_Flags& f, std::string& er
             error = read.problem;
             return std::nullopt;
         }
+        if (engine)
+            *engine = read.engine;
         // The file's form, but for what the line gives.
         Form_Entries given = std::move(entries);
         entries = Entries_Of(*read.form);
@@ -51,7 +54,8 @@ int Design_Command(const Design_Flags& flags, std::ostream& out, std::ostream& e
     if (saveToStandardOutput && flags.json)
         return Usage_Error(command, Json_Beside_Standard_Output, err);
     std::string error;
-    const std::optional<Design_Form> form = Design_Form_Of(flags, error);
+    Form_Entries engine; // kept in the saved file as the file had it
+    const std::optional<Design_Form> form = Design_Form_Of(flags, error, &engine);
     if (!form) {
         err << command << ": cannot open " << flags.open << ": " << error << "\n";
         return ExitFailure;
@@ -61,7 +65,7 @@ int Design_Command(const Design_Flags& flags, std::ostream& out, std::ostream& e
     const int status =
         Print_Report(Design_Report(run), flags.json, saveToStandardOutput ? err : out, err);
     if (flags.form.Given("--save")) {
-        if (const auto failure = Write_File(flags.save, Design_File_Text(*form, run))) {
+        if (const auto failure = Write_File(flags.save, Design_File_Text(*form, run, engine))) {
             err << command << ": " << failure->text() << "\n";
             return ExitFailure;
         }

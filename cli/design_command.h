@@ -24,8 +24,9 @@ void Add_Design_Flags(CLI::App& cmd, Design_Flags& flags, bool withSave);
 
 // The form: the design file's, if one is given, with every flag given on the line taking
 // the place of what the file holds. Nothing, with the reason in `error`, when the file
-// cannot be opened or is no design file.
-std::optional<Design_Form> Design_Form_Of(const Design_Flags& flags, std::string& error);
+// cannot be opened or is no design file. The file's engine, if any, goes to `engine`.
+std::optional<Design_Form> Design_Form_Of(const Design_Flags& flags, std::string& error,
+                                          Form_Entries* engine = nullptr);
 
 // The whole "design" command on parsed flags: prints and returns the exit code.
 int Design_Command(const Design_Flags& flags, std::ostream& out, std::ostream& err);

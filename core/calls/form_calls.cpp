@@ -299,7 +299,10 @@ Json Design_File(const Json& request, const std::string&) {
     const Design_Form form =
         Design_Form_Of(Entries_From(Member(request, "input"), Words_Of(Form_Key::Design)));
     const auto run = Calc_Design(form, State_From(Member(request, "previous")));
-    return {{"name", Design_File_Name(form.PipeName)}, {"text", Design_File_Text(form, run)}};
+    const Form_Entries engine =
+        Entries_From(Member(request, "engine"), Words_Of(Form_Key::Port_Map));
+    return {{"name", Design_File_Name(form.PipeName)},
+            {"text", Design_File_Text(form, run, engine)}};
 }
 
 std::string From(const Json& request) {
@@ -326,12 +329,15 @@ Json Design_File_Size(const Json& request, const std::string&) {
 Json Read_Design(const Json& request, const std::string& bytes) {
     const std::string from = From(request);
     Json j{{"input", nullptr}, {"failure", nullptr}};
-    const Design_File_Read read = bytes.size() > Design_File_Largest
-                                      ? Design_File_Read{std::nullopt, Too_Large_For_Design_File}
-                                      : Read_Design_File(bytes);
-    if (read.form)
+    const Design_File_Read read =
+        bytes.size() > Design_File_Largest
+            ? Design_File_Read{std::nullopt, {}, Too_Large_For_Design_File}
+            : Read_Design_File(bytes);
+    if (read.form) {
         j["input"] = Entries_Json(Words_Of(Form_Key::Design), Entries_Of(*read.form));
-    else
+        if (!read.engine.texts.empty())
+            j["engine"] = Entries_Json(Words_Of(Form_Key::Port_Map), read.engine);
+    } else
         j["failure"] = Failure_Json(Design_Not_Opened(from, read.problem));
     return j;
 }

@@ -40,7 +40,8 @@ Json Parse(std::string_view text, std::string& problem) {
 
 } // namespace
 
-std::string Design_File_Text(const Design_Form& form, const Outcome<Chamber_Design>& run) {
+std::string Design_File_Text(const Design_Form& form, const Outcome<Chamber_Design>& run,
+                             const Form_Entries& engine) {
     const Form_Entries entries = Entries_Of(form);
     Json j;
     j["format"] = Design_File_Format;
@@ -57,6 +58,12 @@ std::string Design_File_Text(const Design_Form& form, const Outcome<Chamber_Desi
         if (f.kind == Field_Kind::Number)
             fields[f.key] = entries[f.key];
     j["results"] = report::Report_Json(Design_Report(run));
+    Json ports = Json::object();
+    for (const Field_Word& f : Words_Of(Form_Key::Port_Map).fields)
+        if (!engine[f.key].empty())
+            ports[f.key] = engine[f.key];
+    if (!ports.empty())
+        j["engine"] = ports;
     // A text that is not UTF-8 (from a command line, say) keeps its place, its odd bytes
     // replaced: JSON holds nothing else.
     return j.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
@@ -135,8 +142,24 @@ Design_File_Read Read_Design_File(std::string_view text) {
             entries.texts[f.key] = text->get<std::string>();
         }
     }
-    const Design_Form form = Design_Form_Of(entries);
-    read.form = form;
+    if (const auto engine = j.find("engine"); engine != j.end()) {
+        if (!engine->is_object()) {
+            problem = "Its \"engine\" must be an object of texts.";
+            return read;
+        }
+        for (const Field_Word& f : Words_Of(Form_Key::Port_Map).fields) {
+            const auto text = engine->find(f.key);
+            if (text == engine->end())
+                continue;
+            if (!text->is_string()) {
+                problem =
+                    std::string("Its engine's field \"") + f.key + "\" must be a text, as typed.";
+                return read;
+            }
+            read.engine.texts[f.key] = text->get<std::string>();
+        }
+    }
+    read.form = Design_Form_Of(entries);
     return read;
 }
 

@@ -4,9 +4,12 @@
 // plus the results of the run for other programs to read (a program reading a design
 // recomputes them). JSON in the vocabulary's words: the format and its version, the pipe
 // name and each option group's word (null while none is chosen) at the top, the numeric
-// fields' texts under "fields", and the run's report under "results".
+// fields' texts under "fields", the run's report under "results", and, when the tuner
+// mapped the engine's ports, the port map's texts under "engine" (files without it open as
+// before).
 
 #include "core/chamber/design_pipeline.h"
+#include "core/fields/form_entries.h"
 
 #include <optional>
 #include <string>
@@ -18,12 +21,16 @@ inline constexpr const char* Design_File_Extension = ".ecd";
 // No design file comes near this; anything larger is not one.
 inline constexpr size_t Design_File_Largest = 1 << 20;
 
-// The file's text for the form and the run that computed it.
-std::string Design_File_Text(const Design_Form& form, const Outcome<Chamber_Design>& run);
+// The file's text for the form and the run that computed it, with the engine's port map
+// texts when there are any (the fields left empty are left out).
+std::string Design_File_Text(const Design_Form& form, const Outcome<Chamber_Design>& run,
+                             const Form_Entries& engine = {});
 
-// The form a design file holds, or what is wrong with the text, in words for the user.
+// The form a design file holds (and its engine, empty when it holds none), or what is wrong
+// with the text, in words for the user.
 struct Design_File_Read {
     std::optional<Design_Form> form;
+    Form_Entries engine; // the port map's texts by field key
     std::string problem;
 };
 Design_File_Read Read_Design_File(std::string_view text);

@@ -4,10 +4,13 @@
 
 #include "cli/calculator.h"
 #include "cli/cli_common.h"
+#include "core/chamber/design_file.h"
 #include "tests/words_and_files.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -160,6 +163,24 @@ TEST(Cli, UsageErrors) {
               "--help' for the usage.\n");
     const ProcessRun help = run({"design", "--help"});
     EXPECT_TRUE(help.status == 0 && help.out.find("--three-stage") != std::string::npos);
+}
+
+// A design file opened, changed on the line and saved again keeps the engine it held.
+TEST(CommandLine, SavingAnOpenedDesignKeepsItsEngine) {
+    const std::string dir = testing::TempDir(), from = dir + "engine-in.ecd",
+                      to = dir + "engine-out.ecd";
+    Form_Entries engine;
+    engine.texts = {{"bore", "54"}, {"exhaustTiming", "85"}};
+    const Design_Form form = Design_Form_Of(Form_Entries{});
+    std::ofstream(from) << Design_File_Text(form, Calc_Design(form), engine);
+    EXPECT_EQ(run({"design", "--open", from, "--rpm", "9000", "--save", to}).status,
+              2); // the form is unfinished
+    std::ifstream in(to);
+    const Design_File_Read read =
+        Read_Design_File(std::string(std::istreambuf_iterator<char>(in), {}));
+    ASSERT_TRUE(read.form) << read.problem;
+    EXPECT_EQ(read.form->Texh[TexhSpeed], "9000");
+    EXPECT_EQ(read.engine.texts, engine.texts);
 }
 
 } // namespace

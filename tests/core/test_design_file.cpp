@@ -39,6 +39,9 @@ TEST(DesignFile, NamesWhatIsWrong) {
          "Its \"diffuser\" must be \"two-stage\", \"three-stage\" or null."},
         {head + R"(, "fields": []})", "Its \"fields\" must be an object of texts."},
         {head + R"(, "fields": {"dx": 40}})", "Its field \"dx\" must be a text, as typed."},
+        {head + R"(, "engine": ["54"]})", "Its \"engine\" must be an object of texts."},
+        {head + R"(, "engine": {"bore": 54}})",
+         "Its engine's field \"bore\" must be a text, as typed."},
         {head + R"(, "fields": {"dx": "40", "dx": "41"}})",
          "It is not a design file: \"dx\" is given twice."},
         {std::string(100000, '[') + std::string(100000, ']'),
@@ -59,6 +62,23 @@ TEST(DesignFile, NamesWhatIsWrong) {
     expected.Texh[TexhLX] = "20";
     ASSERT_TRUE(typed.form) << typed.problem;
     EXPECT_EQ(Entries_Of(*typed.form).texts, Entries_Of(expected).texts);
+    EXPECT_TRUE(typed.engine.texts.empty());
+}
+
+// The engine's port map travels with the design: its texts as typed, the empty ones left
+// out, and nothing else changed.
+TEST(DesignFile, KeepsTheEngine) {
+    Form_Entries engine;
+    engine.texts = {{"bore", "54"}, {"exhaustTiming", " 85,5"}, {"deck", ""}};
+    const Design_Form form = Sample_Form(true, true);
+    const std::string text = Design_File_Text(form, Calc_Design(form), engine);
+    const Design_File_Read read = Read_Design_File(text);
+    ASSERT_TRUE(read.form) << read.problem;
+    EXPECT_EQ(Entries_Of(*read.form).texts, Entries_Of(form).texts);
+    engine.texts.erase("deck");
+    EXPECT_EQ(read.engine.texts, engine.texts);
+    EXPECT_EQ(report::Json::parse(text).count("engine"), 1U);
+    EXPECT_EQ(report::Json::parse(Design_File_Text(form, Calc_Design(form))).count("engine"), 0U);
 }
 
 // Files saved by earlier versions of the program open with the same form, and saved again
