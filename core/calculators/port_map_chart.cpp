@@ -51,6 +51,10 @@ std::string Legend(const std::vector<size_t>& groups, double left, double top, d
 
 } // namespace
 
+const char* Port_Group_Colour(size_t group) {
+    return Colours[group];
+}
+
 Open_Area_Chart Chart_Open_Areas(const Port_Map_Figures& m) {
     Open_Area_Chart chart;
     for (size_t g = 0; g < m.groups.size(); ++g) {

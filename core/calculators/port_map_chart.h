@@ -10,6 +10,9 @@
 #include <utility>
 #include <vector>
 
+// The colour a group is drawn in, "#rrggbb".
+const char* Port_Group_Colour(size_t group);
+
 struct Open_Area_Chart {
     using Points = std::vector<std::pair<double, double>>; // degrees ATDC, mm^2
     struct Curve {

@@ -5,6 +5,7 @@
 #include "core/files/file_output.h"
 #include "desktop/window_layer/win_dialogs.h"
 #include "desktop/window_layer/win_msgbox.h"
+#include "desktop/windows/port_tool.h"
 #include "desktop/windows/tex_dsn.h"
 
 #include <QDragEnterEvent>
@@ -62,9 +63,11 @@ void TexDsn::Open_Design() {
 void TexDsn::Open_Design_File(const std::string& path) {
     std::string problem;
     std::optional<Design_Form> form;
+    Form_Entries engine;
     if (const auto bytes = Read_File(path, Design_File_Largest, problem)) {
         Design_File_Read read = Read_Design_File(*bytes);
         form = read.form;
+        engine = read.engine;
         problem = read.problem;
     }
     if (!form) {
@@ -72,6 +75,7 @@ void TexDsn::Open_Design_File(const std::string& path) {
         MsgBox(box.prompt, box.title);
         return;
     }
+    Take_Port_Map_Engine(engine);
     // As the tuner would: the options first (they empty and show fields), then the texts.
     Clear_Form();
     const auto choose = [this](int16_t first, bool chosen, bool second) {
@@ -102,7 +106,8 @@ void TexDsn::Save_Design(bool askWhere) {
     }
     // The results as a calculation of the texts on screen gives them; the window's own
     // state stays as it is.
-    if (const auto failure = Write_File(path, Design_File_Text(form, Calc_Design(form, V)))) {
+    if (const auto failure =
+            Write_File(path, Design_File_Text(form, Calc_Design(form, V), Port_Map_Engine()))) {
         MsgBox("The design could not be saved as \"" + path + "\"." + CrLf + CrLf +
                    failure->reason + ".",
                "Design Not Saved");

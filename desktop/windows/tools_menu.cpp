@@ -7,6 +7,7 @@
 #include "desktop/windows/diam_tool.h"
 #include "desktop/windows/hght_tool.h"
 #include "desktop/windows/pips_menu.h"
+#include "desktop/windows/port_tool.h"
 #include "desktop/windows/prof_tool.h"
 #include "desktop/windows/tool_code.h"
 
@@ -27,6 +28,9 @@ void PipsMenu::Hide_Calculator_Windows() {
     Win<HghtTool>().Hide();
     Win<DiamTool>().Hide();
     Win<ProfTool>().Hide();
+    if (Win_Exists<PortTool>()) {
+        Win<PortTool>().Hide();
+    }
 }
 
 void PipsMenu::Reset_Calculators() {
@@ -61,7 +65,7 @@ void PipsMenu::Open_Calculator(int16_t Index) {
         t.Show();
         break;
     }
-    default: { // profiled port: only the configuration choice until one is chosen
+    case 3: { // profiled port: only the configuration choice until one is chosen
         ProfTool& t = Win<ProfTool>();
         t.ProfOpt[0].SetValue(false);
         t.ProfOpt[1].SetValue(false);
@@ -76,6 +80,9 @@ void PipsMenu::Open_Calculator(int16_t Index) {
         t.Show();
         break;
     }
+    default: // the port map: as the tuner left it, the engine being theirs
+        Win<PortTool>().Show();
+        break;
     }
 }
 

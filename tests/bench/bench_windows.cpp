@@ -1,9 +1,12 @@
-// Speed of the flat-pattern window for the three-stage worked design with four pieces per
-// cone: opening it (the window built, the pieces developed, the table and the drawing made)
-// and redrawing it after an option changes. Runs headless (the offscreen platform).
+// Speed of the windows that redraw as the tuner types, headless (the offscreen platform):
+// the flat-pattern window for the three-stage worked design with four pieces per cone,
+// opened (the window built, the pieces developed, the table and the drawing made) and
+// redrawn after an option changes; and the port map, recomputed with both pictures
+// repainted after a keystroke in a field.
 
 #include "desktop/windows/pattern_window.h"
 #include "desktop/windows/pips_menu.h"
+#include "desktop/windows/port_tool.h"
 #include "tests/sample_designs.h"
 
 #include <QApplication>
@@ -35,6 +38,29 @@ void BM_Redraw_Flat_Patterns(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Redraw_Flat_Patterns)->Unit(benchmark::kMillisecond);
+
+// Every port group given, the keystroke in the exhaust's opening angle.
+void BM_Port_Map_Keystroke(benchmark::State& state) {
+    PortTool& t = Win<PortTool>();
+    const char* const texts[] = {"54", "54.5",   "110", "0.5", "12000", "1",   "38", "6", "85",
+                                 "",   "0.0134", "2",   "10",  "2",     "88",  "",   "",  "2",
+                                 "16", "3",      "114", "",    "",      "2",   "10", "2", "118",
+                                 "",   "",       "1",   "18",  "4",     "116", "",   ""};
+    for (int16_t i = 0; i < t.PortTxt.Count; ++i) {
+        t.PortTxt[i].SetText(texts[i]);
+    }
+    t.Show();
+    int key = 0;
+    for (auto _ : state) {
+        t.PortTxt[8].SetText(key++ % 2 ? "85" : "86");
+        QApplication::processEvents();
+    }
+    if (!t.Figures()) {
+        state.SkipWithError("the engine is not a sensible one");
+    }
+    state.counters["last_redraw_ms"] = static_cast<double>(t.Last_Redraw().count()) / 1000;
+}
+BENCHMARK(BM_Port_Map_Keystroke)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
