@@ -284,6 +284,10 @@ Outcome<Port_Map_Figures> Calc_Port_Map(const Port_Map_Inputs& in) {
     return out;
 }
 
+Design_Engine_Texts Design_Texts_Of(const Port_Map_Figures& m) {
+    return {Short_Fixed(m.ports[0]->opens, 2), Short_Fixed(m.engine.rpm, 0)};
+}
+
 std::vector<std::string> Port_Map_Lines(const Port_Map_Figures& m) {
     const auto fixed = [](double x, const char* format) { return Format_Number(x, format); };
     std::vector<std::string> lines = {"Swept Volume: " + fixed(m.sweptVolume / 1e3, "0.0") +

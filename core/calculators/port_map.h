@@ -113,5 +113,12 @@ struct Port_Map_Inputs {
 // fields is filled; its roof is given as the opening angle or as the roof height, not both.
 Outcome<Port_Map_Figures> Calc_Port_Map(const Port_Map_Inputs& in);
 
+// What "Use in Design" types into the design window: the exhaust opening angle (two
+// decimals at most) and the engine speed (whole).
+struct Design_Engine_Texts {
+    std::string angle, rpm;
+};
+Design_Engine_Texts Design_Texts_Of(const Port_Map_Figures& figures);
+
 // The figures as lines of plain text, and the limits of the model.
 std::vector<std::string> Port_Map_Lines(const Port_Map_Figures& figures);

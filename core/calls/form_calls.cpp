@@ -285,14 +285,17 @@ Json Side_View(const Json& request, const std::string&) {
     return {{"svg", Pipe_Diagram_Svg(d, panel, Diagram_Panel_Height)}};
 }
 
-// The port map's pictures for the form's texts; empty texts while a check fails.
+// The port map's pictures for the form's texts, and what "Use in Design" types into the
+// design window; empty texts and no design while a check fails.
 Json Port_Map_Pictures(const Json& request, const std::string&) {
     const Outcome<Port_Map_Figures> run = Calc_Port_Map(
         Port_Map_Inputs_Of(Entries_From(Member(request, "input"), Words_Of(Form_Key::Port_Map))));
     if (!run.ok())
-        return {{"chart", ""}, {"ports", ""}};
+        return {{"chart", ""}, {"ports", ""}, {"design", nullptr}};
+    const Design_Engine_Texts design = Design_Texts_Of(run.value);
     return {{"chart", Open_Area_Chart_Svg(Chart_Open_Areas(run.value))},
-            {"ports", Port_Outlines_Svg(Outline_Ports(run.value))}};
+            {"ports", Port_Outlines_Svg(Outline_Ports(run.value))},
+            {"design", {{"angle", design.angle}, {"rpm", design.rpm}}}};
 }
 
 Json Design_File(const Json& request, const std::string&) {

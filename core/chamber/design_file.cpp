@@ -59,10 +59,15 @@ std::string Design_File_Text(const Design_Form& form, const Outcome<Chamber_Desi
             fields[f.key] = entries[f.key];
     j["results"] = report::Report_Json(Design_Report(run));
     Json ports = Json::object();
-    for (const Field_Word& f : Words_Of(Form_Key::Port_Map).fields)
-        if (!engine[f.key].empty())
-            ports[f.key] = engine[f.key];
-    if (!ports.empty())
+    bool typed = false;
+    for (const Field_Word& f : Words_Of(Form_Key::Port_Map).fields) {
+        const std::string& text = engine[f.key];
+        if (!text.empty()) {
+            typed = typed || text != f.opening;
+            ports[f.key] = text;
+        }
+    }
+    if (typed)
         j["engine"] = ports;
     // A text that is not UTF-8 (from a command line, say) keeps its place, its odd bytes
     // replaced: JSON holds nothing else.

@@ -22,7 +22,8 @@ inline constexpr const char* Design_File_Extension = ".ecd";
 inline constexpr size_t Design_File_Largest = 1 << 20;
 
 // The file's text for the form and the run that computed it, with the engine's port map
-// texts when there are any (the fields left empty are left out).
+// texts when the tuner typed any (none while every field is empty or holds its opening
+// text; the fields left empty are left out).
 std::string Design_File_Text(const Design_Form& form, const Outcome<Chamber_Design>& run,
                              const Form_Entries& engine = {});
 

@@ -335,22 +335,20 @@ bool PortTool::Figures_Ready() {
 }
 
 void PortTool::Use_In_Design() {
-    const Port_Map_Figures figures = *figures_;
+    const Design_Engine_Texts texts = Design_Texts_Of(*figures_);
     // The design window as the front screen opens it, with the engine's two figures in.
     Win<PipsMenu>().PipeVals->trigger();
     TexDsn& design = Win<TexDsn>();
-    design.Texh[TexhAngle].SetText(Short_Fixed(figures.ports[0]->opens, 2));
-    design.Texh[TexhSpeed].SetText(Short_Fixed(figures.engine.rpm, 0));
+    design.Texh[TexhAngle].SetText(texts.angle);
+    design.Texh[TexhSpeed].SetText(texts.rpm);
     design.Texh[TexhAngle].SetFocus();
 }
 
 Form_Entries Port_Map_Engine() {
     Form_Entries engine;
-    const auto& texts = Win_Vars<PortTool>().texts;
-    if (!texts || *texts == Opening_Texts()) {
-        return engine;
+    if (const auto& texts = Win_Vars<PortTool>().texts) {
+        Put_Field_Texts(Words(), *texts, engine);
     }
-    Put_Field_Texts(Words(), *texts, engine);
     return engine;
 }
 

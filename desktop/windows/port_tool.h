@@ -65,7 +65,7 @@ private:
     std::chrono::microseconds lastRedraw_{0};
 };
 
-// The port map's texts as a design file keeps them (empty when nothing but the opening
-// texts was typed), and the texts of a design file's engine put into the port map.
+// The port map's texts as a design file keeps them (empty before the window was first
+// opened), and the texts of a design file's engine put into the port map.
 Form_Entries Port_Map_Engine();
 void Take_Port_Map_Engine(const Form_Entries& engine);
