@@ -11,6 +11,7 @@ const $$ = (sel, root = document) => Array.from(root.querySelectorAll(sel));
 // ---- The core ------------------------------------------------------------------------------
 
 let core = null;
+let vocabulary = null; // the core's words
 const forms = {}; // the vocabulary's forms by key
 
 // One operation of the core: the request as JSON, the answer as an object. A request the
@@ -103,6 +104,33 @@ function buildWindows() {
       }
     }
   }
+  portTable(forms['port-map']);
+}
+
+// The port map's groups as a table: a group's name before each row, a column's caption over
+// each column; every field keeps its whole caption as its label, for a screen reader.
+function portTable(form) {
+  const { portGroups, portColumns } = vocabulary;
+  const table = element('table', { class: 'port-groups' });
+  const head = element('tr');
+  head.append(element('td'), ...portColumns.map((c) => element('th', { scope: 'col' }, c.caption)));
+  table.append(element('thead'), element('tbody'));
+  table.tHead.append(head);
+  for (const g of portGroups) {
+    const tr = element('tr');
+    tr.append(element('th', { scope: 'row' }, g.name));
+    for (const c of portColumns) {
+      const block = document.getElementById(`${form.key}-${g.key}${c.key}`).parentElement;
+      $('label', block).classList.add('visually-hidden');
+      const td = element('td');
+      td.append(block);
+      tr.append(td);
+    }
+    table.tBodies[0].append(tr);
+  }
+  const scroll = element('div', { class: 'table-scroll' });
+  scroll.append(table);
+  $('.fields', win(form)).append(scroll);
 }
 
 const fieldAt = (form, index) => form.fields.find((f) => f.index === index);
@@ -165,8 +193,10 @@ function showOutcome(form, report) {
 // A text that holds half of a surrogate pair has no UTF-8 form: no file can keep it, and the
 // core refuses it rather than change it. Such a text is refused here, with a box and the focus
 // on its field, before it reaches the core; true when every field's text can be taken.
+const brokenText = (form) => textFields(form).find((f) => /\p{Cs}/u.test(f.value));
+
 function textsTaken(form) {
-  const broken = textFields(form).find((f) => /\p{Cs}/u.test(f.value));
+  const broken = brokenText(form);
   if (!broken) return true;
   showOutcome(form, { failure: {
     title: 'Character Not Valid', input: broken, emptied: false,
@@ -360,6 +390,13 @@ function calculateTool(form) {
   if (!textsTaken(form)) return null;
   const report = call('calculate', { form: form.key, input: entries(form) });
   if (!showOutcome(form, report)) return report;
+  showToolResult(form, report);
+  if (form.key === 'profiled-port') inputAt(form, 0).focus();
+  return report;
+}
+
+function showToolResult(form, report) {
+  const w = win(form);
   const lines = Object.entries(report.display);
   const frame = $('.result-frame', w);
   const host = lines.length > 1 && frame ? $('.result-lines', frame) : $('.result-lines', w);
@@ -370,8 +407,27 @@ function calculateTool(form) {
     const { chart, ports } = call('portMapPictures', { input: entries(form) });
     $('.chart', w).innerHTML = ports + chart;
   }
-  if (form.key === 'profiled-port') inputAt(form, 0).focus();
-  return report;
+}
+
+// The port map is recomputed and redrawn as the tuner types, without a message: the figures
+// and pictures while every field is a sensible figure, nothing while one is not.
+function portMapTyped(form) {
+  hideToolResult(form);
+  if (brokenText(form)) return;
+  const report = call('calculate', { form: form.key, input: entries(form) });
+  if (!report.failure) showToolResult(form, report);
+}
+
+// Use in Design: the design window as the menu opens it, with the exhaust opening angle and
+// the engine speed typed in (design window indexes 1 and 2).
+function useInDesign(form) {
+  const report = calculateTool(form);
+  if (!report || report.failure) return;
+  const { design: texts } = call('portMapPictures', { input: entries(form) });
+  openWindow('design');
+  setText(inputAt(design.form, 1), texts.angle);
+  setText(inputAt(design.form, 2), texts.rpm);
+  inputAt(design.form, 1).focus();
 }
 
 // The BMEP window's unit: the power field (window index 3) takes the unit's caption; a
@@ -415,6 +471,9 @@ function profIntervals(form) {
 
 function openTool(form) {
   const w = win(form);
+  // The port map opens as the tuner left it: the engine is theirs, also after Use in Design.
+  if (form.key === 'port-map' && w.dataset.opened) return;
+  w.dataset.opened = 'true';
   for (const r of $$('input[type=radio]', w)) r.checked = false;
   for (const i of textFields(form)) setText(i, '');
   for (const f of form.fields) if (f.opening) setText($(`#${form.key}-${f.key}`, w), f.opening);
@@ -427,8 +486,13 @@ function wireTools() {
   for (const w of $$('.window.tool')) {
     const form = forms[w.id];
     $('.calc', w).addEventListener('click', () => calculateTool(form));
-    w.addEventListener('input', (e) => { if (e.target.type === 'text') hideToolResult(form); });
+    w.addEventListener('input', (e) => {
+      if (e.target.type !== 'text') return;
+      if (form.key === 'port-map') portMapTyped(form);
+      else hideToolResult(form);
+    });
   }
+  $('#port-map-use').addEventListener('click', () => useInDesign(forms['port-map']));
   const bmep = forms.bmep;
   for (const g of bmep.choices) {
     for (const word of g.words) {
@@ -451,7 +515,10 @@ function wireTools() {
 // them gives from the window's state.
 function saveDesign() {
   if (!textsTaken(design.form)) return;
-  const file = call('designFile', { input: entries(design.form), previous: design.state });
+  // The port map's texts go with it as its engine (the core leaves out one never typed into).
+  const engine = forms['port-map'];
+  const file = call('designFile', { input: entries(design.form), previous: design.state,
+                                    engine: brokenText(engine) ? null : entries(engine) });
   download(file.name, file.text, 'application/json');
 }
 
@@ -469,11 +536,16 @@ function download(name, text, type) {
 async function openDesignFile(file) {
   const from = file.name;
   let { failure } = call('designFileSize', { from, size: file.size });
-  let input = null;
-  if (!failure) ({ input, failure } = call('readDesignFile', { from }, new Uint8Array(await file.arrayBuffer())));
+  let input = null, engine = null;
+  if (!failure) ({ input, engine, failure } = call('readDesignFile', { from }, new Uint8Array(await file.arrayBuffer())));
   if (failure) {
     showOutcome(design.form, { failure });
     return null;
+  }
+  if (engine) {
+    const ports = forms['port-map'];
+    for (const f of ports.fields) setText(document.getElementById(inputId(ports, f)), engine[f.key] ?? '');
+    win(ports).dataset.opened = 'true';
   }
   openWindow('design');
   design.fill(input);
@@ -595,7 +667,8 @@ function openWindow(key) {
 
 async function start() {
   core = await createEcdCore();
-  for (const f of call('vocabulary', {}).forms) forms[f.key] = f;
+  vocabulary = call('vocabulary', {});
+  for (const f of vocabulary.forms) forms[f.key] = f;
   buildWindows();
   for (const b of $$('nav button')) b.addEventListener('click', () => openWindow(b.dataset.open));
   design.wire();

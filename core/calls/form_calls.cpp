@@ -236,7 +236,14 @@ Json Vocabulary(const Json&, const std::string&) {
                                       {"hint", w.hint}});
         forms.push_back(form);
     }
-    return {{"forms", forms}};
+    // The port map's table: a group's name before each row, a caption over each column.
+    Json groups = Json::array(), columns = Json::array();
+    for (const Port_Group_Word& g : Port_Group_Words())
+        groups.push_back({{"key", g.key}, {"name", g.name}});
+    for (int16_t c = 0; c < Port_Columns; ++c)
+        columns.push_back({{"key", Port_Column_Key(static_cast<Port_Column>(c))},
+                           {"caption", Port_Column_Caption(static_cast<Port_Column>(c))}});
+    return {{"forms", forms}, {"portGroups", groups}, {"portColumns", columns}};
 }
 
 Json Calculate(const Json& request, const std::string&) {

@@ -15,6 +15,23 @@ const char* Kept(std::string text) {
     return kept.back().c_str();
 }
 
+struct Port_Column_Word {
+    const char* key;
+    const char* caption;
+    const char* unit;
+    const char* range;
+    const char* help;
+};
+const Port_Column_Word Port_Column_Words[Port_Columns] = {
+    {"Count", "Count", "", "1 to 8", "how many ports, a whole number"},
+    {"Width", "Width (mm)", "mm", "more than 0, less than the bore", "chordal width of one port"},
+    {"Radius", "Top Radius (mm)", "mm", "0 to half the width", "radius of the two top corners"},
+    {"Timing", "Opening (deg ATDC)", "deg ATDC", "1 to 179", "opening angle (or the roof height)"},
+    {"Height", "Roof Height (mm)", "mm", "the deck height to the deck height + stroke",
+     "roof below the top of the barrel (or the opening angle)"},
+    {"Target", "Target (s/m)", "s/m", "0.0001 to 0.1", "target specific time-area (optional)"},
+};
+
 std::vector<Field_Word> Port_Map_Fields() {
     using K = Field_Kind;
     std::vector<Field_Word> fields = {
@@ -28,28 +45,10 @@ std::vector<Field_Word> Port_Map_Fields() {
          "The crown's distance below the top of the barrel at TDC", 3, K::Number, "0"},
         {"rpm", "--rpm", "Engine Speed (rpm):", "rpm", "1000 to 50000", "Engine speed", 4},
     };
-    struct Column {
-        const char* key;
-        const char* caption;
-        const char* unit;
-        const char* range;
-        const char* help;
-    };
-    const Column columns[Port_Columns] = {
-        {"Count", "Count", "", "1 to 8", "how many ports, a whole number"},
-        {"Width", "Width (mm)", "mm", "more than 0, less than the bore",
-         "chordal width of one port"},
-        {"Radius", "Top Radius (mm)", "mm", "0 to half the width", "radius of the two top corners"},
-        {"Timing", "Opening (deg ATDC)", "deg ATDC", "1 to 179",
-         "opening angle (or the roof height)"},
-        {"Height", "Roof Height (mm)", "mm", "the deck height to the deck height + stroke",
-         "roof below the top of the barrel (or the opening angle)"},
-        {"Target", "Target (s/m)", "s/m", "0.0001 to 0.1", "target specific time-area (optional)"},
-    };
     for (size_t g = 0; g < Port_Group_Words().size(); ++g) {
         const Port_Group_Word& group = Port_Group_Words()[g];
         for (int16_t c = 0; c < Port_Columns; ++c) {
-            const Column& col = columns[c];
+            const Port_Column_Word& col = Port_Column_Words[c];
             std::string flag = std::string("--") + group.key + "-" + col.key;
             for (char& ch : flag)
                 ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
@@ -247,6 +246,14 @@ std::vector<Form_Words> Make_Forms() {
 }
 
 } // namespace
+
+const char* Port_Column_Caption(Port_Column column) {
+    return Port_Column_Words[column].caption;
+}
+
+const char* Port_Column_Key(Port_Column column) {
+    return Port_Column_Words[column].key;
+}
 
 const std::vector<Port_Group_Word>& Port_Group_Words() {
     static const std::vector<Port_Group_Word> groups = {

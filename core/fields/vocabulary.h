@@ -82,6 +82,10 @@ const std::vector<Port_Group_Word>& Port_Group_Words();
 // The port map's fields of a group, in the order of their columns.
 enum Port_Column : int16_t { PortCount, PortWidth, PortRadius, PortTiming, PortHeight, PortTarget };
 inline constexpr int16_t Port_Columns = 6;
+// The caption over each column of the groups' table ("Width (mm)"), and the word that
+// follows a group's key in its fields' keys ("Width": "exhaustWidth").
+const char* Port_Column_Caption(Port_Column column);
+const char* Port_Column_Key(Port_Column column);
 inline constexpr int16_t Port_Engine_Fields = 5; // bore, stroke, rod, deck, rpm
 inline int16_t Port_Field(size_t group, Port_Column column) {
     return static_cast<int16_t>(Port_Engine_Fields + Port_Columns * group + column);

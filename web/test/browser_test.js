@@ -85,6 +85,7 @@ function runInPage(cases) {
   return cases.map((c) => {
     $(`nav button[data-open="${c.form}"]`).click();
     const win = document.getElementById(c.form);
+    if (c.form === 'port-map') for (const f of win.querySelectorAll('input[type=text]')) set(f, ''); // kept from before
     for (const [group, word] of Object.entries(c.options)) $(`input[name="${c.form}-${group}"][value="${word}"]`).click();
     for (const [key, text] of Object.entries(c.texts)) set(document.getElementById(`${c.form}-${key}`), text);
     // Only the stations the intervals show can be typed into.
@@ -139,7 +140,8 @@ async function download(page, button, name) {
 // Design files both ways, and files that are no design refused with the command line's reason.
 async function designFiles(page) {
   const args = [...examples[0], '--name', 'GP "125" \\'];
-  await page.evaluate(runInPage, [inputOf(args)]);
+  // An empty port map: no engine in the file, as the command line writes it.
+  await page.evaluate(runInPage, [{ form: 'port-map', options: {}, texts: {}, ordinates: [] }, inputOf(args)]);
   const saved = await download(page, '#design-save', 'page.ecd');
   cliRun([...args, '--save', file('cli.ecd')]);
   same(saved, { name: call('designFile', { input: designOf(args) }).name, text: fs.readFileSync(file('cli.ecd'), 'utf8') },
@@ -277,6 +279,14 @@ async function axe(page, what) {
     const worked = await compare(page, examples.map(caseOf), 'worked example');
     same(await page.$$eval('#port-map .chart svg title', (t) => t.map((e) => e.textContent.split(' ')[0])),
       ['The', 'Open'], 'the port map shows its ports and their open areas'); // the last example's
+    // Use in Design: the core's angle and speed in the design window; the port map keeps its texts.
+    await page.click('#port-map-use');
+    const typed = await page.evaluate(() => [document.getElementById('design-angle').value,
+      document.getElementById('design-rpm').value, document.activeElement.id]);
+    await page.click('nav button[data-open="port-map"]');
+    same([...typed, await page.inputValue('#port-map-bore')],
+      [...Object.values(call('portMapPictures', { input: inputOf(examples.at(-1)).texts }).design), 'design-angle', '54'],
+      'Use in Design types the angle and the speed into the design window; the port map keeps its texts');
     // On a phone the side view scales to the screen: nothing to scroll sideways.
     await page.evaluate(runInPage, [inputOf(examples[0])]);
     await page.setViewportSize({ width: 390, height: 800 });
@@ -319,7 +329,7 @@ async function axe(page, what) {
 
     for (const w of shots ? [360, 1440] : []) {
       await page.setViewportSize({ width: w, height: 1000 });
-      for (const args of [examples[0], examples[6], examples[2], ['templates']]) {
+      for (const args of [examples[0], examples[6], examples[2], examples.at(-1), ['templates']]) {
         await page.evaluate(runInPage, [inputOf(args)]);
         await page.screenshot({ path: path.join(shots, `${inputOf(args).form}-${w}.png`), fullPage: true });
       }
