@@ -228,12 +228,8 @@ PortTool::PortTool()
     // The groups' table: a caption over each column, a group's name before each row; each
     // field is named by its whole caption ("Exhaust Port Width (mm):").
     for (int16_t c = 0; c < ColLab.Count; ++c) {
-        const std::string caption =
-            Field_Caption(Form_Key::Port_Map, Port_Field(0, Port_Column(c)));
-        // The column's words: the exhaust field's caption without the group's name or colon.
-        const size_t from = std::string(Port_Group_Words()[0].name).size() + 1;
         ColLab[c].Create(form, Column_Left + Column_Pitch * c, Table_Top, Column_Pitch - 60, 255,
-                         caption.substr(from, caption.size() - from - 1));
+                         Port_Column_Caption(Port_Column(c)));
     }
     for (int16_t g = 0; g < GroupLab.Count; ++g) {
         const float top = Table_Row_Top + Row * g;
