@@ -2,6 +2,7 @@
 
 #include "cli/design_command.h"
 #include "cli/tool_commands.h"
+#include "cli/waves_command.h"
 #include "ecd_version.h"
 
 #include <ostream>
@@ -36,11 +37,18 @@ int Calculator_Main(const std::vector<std::string>& args, std::ostream& out, std
     Tool_Commands tools;
     tools.add(app);
 
+    Waves_Flags waves;
+    CLI::App* wavesCmd = app.add_subcommand(
+        "waves", "The pressure wave the pipe returns to the port, at one speed or a sweep");
+    Add_Waves_Flags(*wavesCmd, waves);
+
     const int parsed = Parse(app, Prepare_Args(args), out, err);
     if (parsed >= 0)
         return parsed;
     if (designCmd->parsed())
         return Design_Command(design, out, err);
+    if (wavesCmd->parsed())
+        return Waves_Command(waves, out, err);
     return tools.run(out, err);
 }
 

@@ -1,8 +1,9 @@
-// Speed of the chamber calculation alone, of a whole design from field texts, and of the
-// port map.
+// Speed of the chamber calculation alone, of a whole design from field texts, of the port
+// map, and of the returning wave: one speed's curve and the map of 201 speeds.
 #include "core/calculators/port_map.h"
 #include "core/chamber/chamber.h"
 #include "core/chamber/design_pipeline.h"
+#include "core/chamber/pipe_waves.h"
 #include "core/fields/vocabulary.h"
 #include "tests/sample_designs.h"
 
@@ -55,5 +56,18 @@ void BM_Port_Map_From_Texts(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Port_Map_From_Texts);
+
+// The worked three-stage design's waves from half to one and a half times its speed.
+void BM_Waves(benchmark::State& state) {
+    const Chamber_Design design = Calc_Design(Sample_Form(true, true)).value;
+    std::vector<double> rpm;
+    for (int i = 0; i < state.range(0); ++i)
+        rpm.push_back(state.range(0) == 1 ? 11000 : 5500 + 11000.0 * i / (state.range(0) - 1));
+    for (auto _ : state) {
+        const Wave_Map map = Design_Waves(design, rpm);
+        benchmark::DoNotOptimize(map);
+    }
+}
+BENCHMARK(BM_Waves)->Arg(1)->Arg(201)->Unit(benchmark::kMillisecond);
 
 } // namespace
