@@ -13,7 +13,7 @@ trap 'rm -rf "$work"' EXIT
 cd "$work" && mkdir folder && touch pipe.ecd pipe.pdf || exit 1
 
 rows=(
-  "|bmep design port-height port-map profiled-port rect-port templates"
+  "|bmep design port-height port-map profiled-port rect-port templates waves"
   "--|--help --version"
   "design --th|--three-stage"
   "design --temp|--temp --temp-bmep --temp-manual"

@@ -152,8 +152,11 @@ TEST(Cli, CalculatorsAndTheirFieldFlags) {
 
 // The message names the command in use and its own help.
 TEST(Cli, UsageErrors) {
-    for (const char* args : {"", "nonsense", "bmep --bore 54", "bmep --hp --kw", "design --dx",
-                             "design --dx 4 5", "design --colour red", "design --json --save -"})
+    for (const char* args :
+         {"", "nonsense", "bmep --bore 54", "bmep --hp --kw", "design --dx", "design --dx 4 5",
+          "design --colour red", "design --json --save -", "waves --sweep 6000:7000",
+          "waves --sweep 7000:6000:10", "waves --sweep 1000:50000:10", "waves --at-rpm 999",
+          "waves --at-rpm 9000 --sweep 6000:7000:10"})
         EXPECT_EQ(run(Words(args)).status, 64) << args;
     EXPECT_EQ(run(Words("profiled-port --single --bore 50 --height 20 --intervals 4 --ordinate 30 "
                         "--ordinate 30 --ordinate 30 --ordinate 30 --ordinate 30 --ordinate 30"))
@@ -163,6 +166,25 @@ TEST(Cli, UsageErrors) {
               "--help' for the usage.\n");
     const ProcessRun help = run({"design", "--help"});
     EXPECT_TRUE(help.status == 0 && help.out.find("--three-stage") != std::string::npos);
+}
+
+// The waves of the worked design: a curve every half degree from EO over one turn at the
+// design speed, or a sweep with the speed at which the plugging peak reaches EC; a design
+// that fails its checks is reported as "design" reports it.
+TEST(CommandLine, Waves) {
+    const std::string waves = "waves" + threeStage.substr(6);
+    const cli::Json one = runJson(Words(waves), 0);
+    EXPECT_EQ(one["events"], cli::Json::parse(R"({"EO": 88, "BDC": 180, "EC": 272})"));
+    EXPECT_EQ(one["rpm"], 11000);
+    ASSERT_EQ(one["crankDeg"].size(), 721U);
+    EXPECT_EQ(one["crankDeg"].back(), 448);
+    EXPECT_EQ(one["pressure"].size(), 721U);
+    const cli::Json sweep = runJson(Words(waves + "--sweep 5500:16500:55"), 0);
+    EXPECT_EQ(sweep["rpm"].size(), 201U);
+    EXPECT_EQ(sweep["pressure"].size(), 201U);
+    EXPECT_EQ(sweep["pressure"][100], one["pressure"]);
+    EXPECT_EQ(sweep["plugAtEc"], 9900);
+    EXPECT_EQ(runJson(Words(waves + "--rpm="), 2)["failure"]["title"], "Engine Speed Not Set");
 }
 
 // A design file opened, changed on the line and saved again keeps the engine it held.
