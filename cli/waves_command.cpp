@@ -1,6 +1,6 @@
 #include "cli/waves_command.h"
 
-#include "core/chamber/pipe_waves.h"
+#include "core/chamber/wave_pictures.h"
 #include "core/fields/display_format.h"
 
 #include <cmath>
@@ -23,14 +23,6 @@ Json Rounded(const std::vector<double>& values) {
     for (double v : values)
         j.push_back(Rounded(v));
     return j;
-}
-
-// The crank angle of the curve's lowest and highest point.
-std::pair<double, double> Trough_And_Peak(const Wave_Map& map, size_t row) {
-    const std::vector<double>& p = map.pressure[row];
-    const auto [low, high] = std::minmax_element(p.begin(), p.end());
-    return {map.crankDeg[static_cast<size_t>(low - p.begin())],
-            map.crankDeg[static_cast<size_t>(high - p.begin())]};
 }
 
 } // namespace
@@ -98,15 +90,11 @@ int Waves_Command(const Waves_Flags& flags, std::ostream& out, std::ostream& err
         << Short_Fixed(map.events.EC, 2) << " deg ATDC\n";
     if (sweep) {
         out << "rpm\tsuction trough (deg)\tplugging peak (deg)\n";
-        for (size_t i = 0; i < map.rpm.size(); ++i) {
-            const auto [trough, peak] = Trough_And_Peak(map, i);
-            out << Short_Fixed(map.rpm[i], 1) << "\t" << Short_Fixed(trough, 1) << "\t"
-                << Short_Fixed(peak, 1) << "\n";
-        }
-        out << "The plugging peak reaches EC "
-            << (map.plugAtEc ? "at " + Short_Fixed(*map.plugAtEc, 0) + " rpm"
-                             : std::string("at no speed of the sweep"))
-            << "\n";
+        const Wave_Paths paths = Trough_And_Peak(map);
+        for (size_t i = 0; i < map.rpm.size(); ++i)
+            out << Short_Fixed(map.rpm[i], 1) << "\t" << Short_Fixed(paths.trough[i], 1) << "\t"
+                << Short_Fixed(paths.peak[i], 1) << "\n";
+        out << Plug_Speed_Text(map) << "\n" << Plug_Speed_Note << "\n";
         return ExitOk;
     }
     out << "At " << Short_Fixed(rpm[0], 1) << " rpm\ncrank (deg)\tpressure\n";

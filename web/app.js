@@ -233,6 +233,28 @@ const design = {
   hideResults() {
     $('#design-results').hidden = true;
     $('#design-print').hidden = true;
+    $('#design-waves-open').hidden = true;
+    $('#design-waves').hidden = true;
+  },
+
+  // The wave diagram of the design on screen: the map once, the curve as the slider moves
+  // (between half and one and a half times the design's speed, the design's first).
+  openWaves() {
+    const answer = this.waves(null, true);
+    const slider = $('#design-waves-rpm');
+    Object.assign(slider, { min: answer.rpm / 2, max: answer.rpm * 1.5, step: answer.rpm / 200 });
+    slider.value = answer.rpm;
+    $('#design-waves .model').textContent = answer.model;
+    $('#design-waves .wave-map').innerHTML = answer.map;
+    $('#design-waves').hidden = false;
+    slider.focus();
+  },
+
+  waves(rpm, map = false) {
+    const answer = call('waves', { input: this.lastInput, previous: this.state, rpm, map });
+    $('#design-waves .wave-curve').innerHTML = answer.curve;
+    $('#design-waves-at').textContent = String(Math.round(answer.rpm));
+    return answer;
   },
 
   // An option button's click: 0 two stages, 1 three; 2 temperature typed, 3 from the BMEP;
@@ -295,6 +317,7 @@ const design = {
     this.fillTable(run.table);
     $('#design-results').hidden = false;
     $('#design-print').hidden = false;
+    $('#design-waves-open').hidden = false;
     this.drawSideView();
     return run;
   },
@@ -358,6 +381,8 @@ const design = {
     }
     $('#design .calc').addEventListener('click', () => this.calculate());
     $('#design-print').addEventListener('click', () => window.print());
+    $('#design-waves-open').addEventListener('click', () => this.openWaves());
+    $('#design-waves-rpm').addEventListener('input', (e) => this.waves(Number(e.target.value)));
     $('#design-save').addEventListener('click', saveDesign);
     $('#design-open').addEventListener('change', async (e) => {
       const file = e.target.files[0];

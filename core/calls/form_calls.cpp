@@ -5,6 +5,7 @@
 #include "core/chamber/design_file.h"
 #include "core/chamber/design_report.h"
 #include "core/chamber/pipe_diagram_svg.h"
+#include "core/chamber/wave_pictures.h"
 #include "core/fields/report.h"
 #include "core/files/file_name.h"
 #include "core/files/file_output.h"
@@ -292,6 +293,35 @@ Json Side_View(const Json& request, const std::string&) {
     return {{"svg", Pipe_Diagram_Svg(d, panel, Diagram_Panel_Height)}};
 }
 
+// The wave pictures of the design the form computes: the curve at `rpm` (the design's speed
+// when null) and, when `map` is true, the map over the speeds around the design's; empty
+// texts while a check fails.
+Json Waves(const Json& request, const std::string&) {
+    const Outcome<Chamber_Design> run = Calc_Design(
+        Design_Form_Of(Entries_From(Member(request, "input"), Words_Of(Form_Key::Design))),
+        State_From(Member(request, "previous")));
+    const Json& rpm = Member(request, "rpm");
+    if (!rpm.is_null() &&
+        !(rpm.is_number() && rpm.get<double>() >= 1000 && rpm.get<double>() <= 50000))
+        Out_Of_Range("rpm must be a speed from 1000 to 50000");
+    if (!run.ok())
+        return {{"curve", ""}, {"map", ""}, {"plug", ""}};
+    const double design = run.value.input.EngineSpeed,
+                 at = rpm.is_null() ? design : rpm.get<double>();
+    Json j{{"model", Wave_Model_Text},
+           {"note", Plug_Speed_Note},
+           {"rpm", at},
+           {"curve", Wave_Curve_Svg(Design_Waves(run.value, {at}), 0)},
+           {"map", ""},
+           {"plug", ""}};
+    if (Member(request, "map") == true) {
+        const Wave_Map map = Design_Waves(run.value, Map_Speeds(design));
+        j["map"] = Wave_Map_Svg(map, design);
+        j["plug"] = Plug_Speed_Text(map);
+    }
+    return j;
+}
+
 // The port map's pictures for the form's texts, and what "Use in Design" types into the
 // design window; empty texts and no design while a check fails.
 Json Port_Map_Pictures(const Json& request, const std::string&) {
@@ -426,6 +456,7 @@ std::string Form_Call(const std::string& operation, const std::string& request,
         {"readDesignFile", Read_Design},
         {"patterns", Patterns},
         {"portMapPictures", Port_Map_Pictures},
+        {"waves", Waves},
     };
     Json answer;
     try {

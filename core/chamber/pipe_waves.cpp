@@ -116,6 +116,13 @@ std::vector<double> Returning_Wave(const Port_Response& response, double openAng
     return p;
 }
 
+std::vector<double> Map_Speeds(double designRpm) {
+    std::vector<double> rpm(201);
+    for (size_t i = 0; i < rpm.size(); ++i)
+        rpm[i] = designRpm * (0.5 + static_cast<double>(i) / 200);
+    return rpm;
+}
+
 Wave_Map Design_Waves(const Chamber_Design& design, const std::vector<double>& rpm) {
     Wave_Map map;
     const double eo = design.input.OpenAngle;

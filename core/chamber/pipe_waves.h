@@ -70,6 +70,9 @@ struct Wave_Map {
 // 0.5 % of the pulse.
 inline constexpr double Wave_Cell_Mm = 2;
 
+// The map's speeds: 201 from half to one and a half times the design's speed.
+std::vector<double> Map_Speeds(double designRpm);
+
 // The curves of a computed design at the given speeds, crank angles every half degree.
 Wave_Map Design_Waves(const Chamber_Design& design, const std::vector<double>& rpm);
 

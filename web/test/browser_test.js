@@ -295,6 +295,12 @@ async function axe(page, what) {
       true, 'the side view fits a screen 390 px wide');
     await page.setViewportSize({ width: 1440, height: 1000 });
     await axe(page, 'the design with its results');
+    await page.click('#design-waves-open');
+    await page.$eval('#design-waves-rpm', (s) => { s.value = s.min; s.dispatchEvent(new Event('input')); });
+    same(await page.$$eval('#design-waves svg title', (t) => t.map((e) => e.textContent)),
+      ['Returning pressure at the port at 5500 rpm', 'Returning pressure against speed and crank angle'],
+      'the wave diagram: the map, and the curve at the slider\'s speed');
+    await axe(page, 'the wave diagram');
     await page.evaluate(runInPage, [inputOf(examples[5])]);
     await axe(page, 'a calculator with its result');
     const failed = await compare(page, examples.filter((a, i) => i !== 5).flatMap(failureCases).map(caseOf), 'failure');
