@@ -200,6 +200,41 @@ std::string Wave_Curve_Svg(const Wave_Map& map, size_t row) {
     return s + "</g></svg>";
 }
 
+std::string Wave_Sheet_Svg(const std::string& title, const Wave_Map& curve, const Wave_Map& map,
+                           double designRpm) {
+    const double width = Left + Width + 60;
+    // The model's words in lines of about 100 characters.
+    std::vector<std::string> lines = {title, ""};
+    for (const char* at = Wave_Model_Text; *at;) {
+        std::string word;
+        while (*at && *at != ' ')
+            word += *at++;
+        while (*at == ' ')
+            ++at;
+        std::string& line = lines.back();
+        if (!line.empty() && line.size() + word.size() > 100)
+            lines.emplace_back();
+        lines.back() += (lines.back().empty() ? "" : " ") + word;
+    }
+    const double head = 18.0 * static_cast<double>(lines.size()) + 8;
+    std::string s = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg "
+                    "xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+                    Num(width) + "\" height=\"" + Num(head + 316 + 392) + "\" viewBox=\"0 0 " +
+                    Num(width) + " " + Num(head + 316 + 392) +
+                    "\"><rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/><g "
+                    "font-family=\"sans-serif\" font-size=\"11\" fill=\"#000000\">";
+    for (size_t i = 0; i < lines.size(); ++i)
+        s += "<text x=\"12\" y=\"" + Num(18 + 18.0 * static_cast<double>(i)) + "\"" +
+             (i == 0 ? " font-size=\"14\" font-weight=\"bold\"" : "") + ">" + lines[i] + "</text>";
+    const auto placed = [](std::string svg, double y, double height) {
+        return svg.insert(4, " x=\"0\" y=\"" + Num(y) + "\" width=\"" + Num(Left + Width + 60) +
+                                 "\" height=\"" + Num(height) + "\"");
+    };
+    s += "</g>" + placed(Wave_Curve_Svg(curve, 0), head, 316) +
+         placed(Wave_Map_Svg(map, designRpm), head + 316, 392);
+    return s + "</svg>\n";
+}
+
 std::string Wave_Map_Svg(const Wave_Map& map, double designRpm) {
     const Wave_Image image = Map_Image(map);
     const double slow = map.rpm.front(), fast = map.rpm.back();

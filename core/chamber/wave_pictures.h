@@ -43,3 +43,7 @@ extern const char* const Plug_Speed_Note;
 std::string Wave_Curve_Svg(const Wave_Map& map, size_t row);
 // An <svg> element of class "wave-map", the design speed marked.
 std::string Wave_Map_Svg(const Wave_Map& map, double designRpm);
+// A whole SVG file: `title` and the model's words over the curve (the only row of `curve`)
+// and the map.
+std::string Wave_Sheet_Svg(const std::string& title, const Wave_Map& curve, const Wave_Map& map,
+                           double designRpm);

@@ -3,6 +3,7 @@
 #include "core/screen/palette.h"
 #include "desktop/windows/pattern_window.h"
 #include "desktop/windows/tex_dsn.h"
+#include "desktop/windows/wave_window.h"
 #include "ecd_version.h"
 
 #include <QAction>
@@ -207,15 +208,21 @@ void PipsMenu::ExitProg_Click() {
 
 void Start_Program() {
     Set_Front_Screen([] { Win<PipsMenu>().Show(); });
-    // The flat patterns of the design on screen, and gone with its results.
-    TexDsn::Set_Pattern_Hooks({[](const Chamber_Design& d, std::function<std::string()> file) {
-                                   Win<PatTool>().Show_Design(d, std::move(file));
-                               },
-                               [] {
-                                   if (Win_Exists<PatTool>()) {
-                                       Win<PatTool>().Hide();
-                                   }
-                               }});
+    // The flat patterns and the waves of the design on screen, and gone with its results.
+    TexDsn::Result_Windows windows;
+    windows.patterns = [](const Chamber_Design& d, std::function<std::string()> file) {
+        Win<PatTool>().Show_Design(d, std::move(file));
+    };
+    windows.waves = [](const Chamber_Design& d) { Win<WaveTool>().Show_Design(d); };
+    windows.hide = [] {
+        if (Win_Exists<PatTool>()) {
+            Win<PatTool>().Hide();
+        }
+        if (Win_Exists<WaveTool>()) {
+            Win<WaveTool>().Hide();
+        }
+    };
+    TexDsn::Set_Result_Windows(std::move(windows));
     Win<PipsMenu>();
 }
 

@@ -8,8 +8,8 @@
 #include <utility>
 
 namespace {
-TexDsn::Pattern_Hooks& Hooks() {
-    static TexDsn::Pattern_Hooks hooks;
+TexDsn::Result_Windows& Hooks() {
+    static TexDsn::Result_Windows hooks;
     return hooks;
 }
 
@@ -26,8 +26,8 @@ std::string Hint_Line(Texh_Index field, int k) {
 }
 } // namespace
 
-void TexDsn::Set_Pattern_Hooks(Pattern_Hooks hooks) {
-    Hooks() = std::move(hooks);
+void TexDsn::Set_Result_Windows(Result_Windows windows) {
+    Hooks() = std::move(windows);
 }
 
 TexDsn::TexDsn()
@@ -338,6 +338,7 @@ void TexDsn::Hide_Out_Stuf() {
     if (shownDesign_) {
         shownDesign_.reset();
         PatCom.Hide();
+        WaveCom.Hide();
         if (Hooks().hide) {
             Hooks().hide();
         }
@@ -390,11 +391,18 @@ void TexDsn::Calculate() {
     PipPic.Show();
     shownDesign_ = run.value;
     PatCom.Show();
+    WaveCom.Show();
 }
 
 void TexDsn::PatCom_Click() {
-    if (shownDesign_ && Hooks().show) {
-        Hooks().show(*shownDesign_, [this] { return designPath_; });
+    if (shownDesign_ && Hooks().patterns) {
+        Hooks().patterns(*shownDesign_, [this] { return designPath_; });
+    }
+}
+
+void TexDsn::WaveCom_Click() {
+    if (shownDesign_ && Hooks().waves) {
+        Hooks().waves(*shownDesign_);
     }
 }
 

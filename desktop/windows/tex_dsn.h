@@ -79,9 +79,11 @@ public:
 
     // Design files and the flat patterns, in free space right of the coefficient panels:
     // FileCom 0 "Open Design...", 1 "Save Design", 2 "Save Design As...", and PatCom
-    // "Flat Patterns...", shown with the results only. Ctrl+O, Ctrl+S and Ctrl+Shift+S too.
+    // "Flat Patterns...", shown with the results only; WaveCom "Wave Diagram..." beside Print,
+    // shown with the results only. Ctrl+O, Ctrl+S and Ctrl+Shift+S too.
     Ctl_Array<CommandButton, 3> FileCom{"FileCom"};
     CommandButton PatCom{"PatCom"};
+    CommandButton WaveCom{"WaveCom"};
 
     // Opens a design file as if the tuner had typed it and runs Calculate, so that its
     // results, warnings and messages appear as for typed input. A file that cannot be
@@ -92,15 +94,17 @@ public:
     // The option groups' choices and the fields' texts, as the pipeline takes them.
     Design_Form Read_Form() const;
 
-    // How the flat patterns of the design on screen are shown, and taken down when its
-    // results are hidden. The program sets them: the patterns' window is not this one's.
-    struct Pattern_Hooks {
+    // How the windows that belong to the design on screen (its flat patterns, its wave
+    // diagram) are shown, and taken down when its results are hidden. The program sets
+    // them: those windows are not this one's.
+    struct Result_Windows {
         // The design, and where to ask for the file it was opened from or saved to (empty
         // while it has none), which its patterns must not take the place of.
-        std::function<void(const Chamber_Design&, std::function<std::string()>)> show;
+        std::function<void(const Chamber_Design&, std::function<std::string()>)> patterns;
+        std::function<void(const Chamber_Design&)> waves;
         std::function<void()> hide;
     };
-    static void Set_Pattern_Hooks(Pattern_Hooks hooks);
+    static void Set_Result_Windows(Result_Windows windows);
 
 private:
     // The screen colours of the window (its print look is white throughout).
@@ -125,6 +129,7 @@ private:
     void Comd_Click(int16_t Index);
     void FileCom_Click(int16_t Index);
     void PatCom_Click();
+    void WaveCom_Click();
 
     // The design file behind the window: asking where when `askWhere` or when there is none
     // (tex_dsn_files.cpp).

@@ -34,6 +34,9 @@ void TexDsn::Create_File_Commands() {
     PatCom.Create(form, 6250, 6040, 1300, 450, "&Flat Patterns...");
     PatCom.SetBackColor(Palette::Pink);
     PatCom.Hide();
+    WaveCom.Create(form, 9750, 1000, 1000, 600, "&Wave Diagram...");
+    WaveCom.SetBackColor(Palette::Pink);
+    WaveCom.Hide();
     const std::array<QKeySequence, 3> keys = {QKeySequence::Open, QKeySequence::Save,
                                               QKeySequence::SaveAs};
     for (int16_t i = 0; i < FileCom.Count; ++i) {
@@ -43,6 +46,7 @@ void TexDsn::Create_File_Commands() {
     setAcceptDrops(true);
     FileCom.On_Click([this](int16_t i) { FileCom_Click(i); });
     PatCom.On_Click([this] { PatCom_Click(); });
+    WaveCom.On_Click([this] { WaveCom_Click(); });
 }
 
 void TexDsn::FileCom_Click(int16_t Index) {

@@ -196,6 +196,7 @@ void TexDsn::Colr_Stuf(bool forPrint) {
         b.SetVisible(!forPrint);
     }
     PatCom.SetVisible(!forPrint);
+    WaveCom.SetVisible(!forPrint);
 
     // The panels.
     for (PictureBox* p : {&HornPic, &BmepPic, &TempPic, &BellyPic, &TailPic, &PipPic}) {

@@ -2,14 +2,17 @@
 // the flat-pattern window for the three-stage worked design with four pieces per cone,
 // opened (the window built, the pieces developed, the table and the drawing made) and
 // redrawn after an option changes; and the port map, recomputed with both pictures
-// repainted after a keystroke in a field.
+// repainted after a keystroke in a field; and the wave diagram's curve after a step of its
+// slider.
 
 #include "desktop/windows/pattern_window.h"
 #include "desktop/windows/pips_menu.h"
 #include "desktop/windows/port_tool.h"
+#include "desktop/windows/wave_window.h"
 #include "tests/sample_designs.h"
 
 #include <QApplication>
+#include <QSlider>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -61,6 +64,17 @@ void BM_Port_Map_Keystroke(benchmark::State& state) {
     state.counters["last_redraw_ms"] = static_cast<double>(t.Last_Redraw().count()) / 1000;
 }
 BENCHMARK(BM_Port_Map_Keystroke)->Unit(benchmark::kMillisecond);
+
+void BM_Wave_Slider(benchmark::State& state) {
+    WaveTool& w = Win<WaveTool>();
+    w.Show_Design(Calc_Design(Sample_Form(true, true)).value);
+    int step = 0;
+    for (auto _ : state) {
+        w.Speed->setValue(step++ % 2 ? 100 : 101);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_Wave_Slider)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
