@@ -74,12 +74,19 @@ std::string Base64(const std::string& bytes) {
 }
 
 uint32_t Crc32(const std::string& bytes, size_t from) {
+    static const std::array<uint32_t, 256> table = [] {
+        std::array<uint32_t, 256> t{};
+        for (uint32_t n = 0; n < 256; ++n) {
+            uint32_t c = n;
+            for (int k = 0; k < 8; ++k)
+                c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+            t[n] = c;
+        }
+        return t;
+    }();
     uint32_t c = 0xFFFFFFFFu;
-    for (size_t i = from; i < bytes.size(); ++i) {
-        c ^= static_cast<uint8_t>(bytes[i]);
-        for (int k = 0; k < 8; ++k)
-            c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
-    }
+    for (size_t i = from; i < bytes.size(); ++i)
+        c = table[(c ^ static_cast<uint8_t>(bytes[i])) & 0xFF] ^ (c >> 8);
     return ~c;
 }
 
@@ -109,17 +116,27 @@ Wave_Rgb Wave_Colour(double pressure, double largest) {
     return {mix(full.r), mix(full.g), mix(full.b)};
 }
 
-Wave_Image Map_Image(const Wave_Map& map) {
+Wave_Image Map_Image(const Wave_Map& map, size_t stride) {
     Wave_Image image;
-    image.width = static_cast<int>(map.crankDeg.size());
-    image.height = static_cast<int>(map.pressure.size());
+    // The indexes kept: every stride-th, and the last.
+    const auto kept = [stride](size_t count) {
+        std::vector<size_t> at;
+        for (size_t i = 0; i < count; i += stride)
+            at.push_back(i);
+        if (count > 0 && at.back() != count - 1)
+            at.push_back(count - 1);
+        return at;
+    };
+    const std::vector<size_t> columns = kept(map.crankDeg.size()), rows = kept(map.pressure.size());
+    image.width = static_cast<int>(columns.size());
+    image.height = static_cast<int>(rows.size());
     for (const auto& row : map.pressure)
         for (double p : row)
             image.largest = std::max(image.largest, std::abs(p));
-    for (size_t r = map.pressure.size(); r-- > 0;)
-        for (double p : map.pressure[r]) {
-            const Wave_Rgb c = Wave_Colour(p, image.largest);
-            image.rgb.insert(image.rgb.end(), {c.r, c.g, c.b});
+    for (size_t r = rows.size(); r-- > 0;)
+        for (size_t c : columns) {
+            const Wave_Rgb colour = Wave_Colour(map.pressure[rows[r]][c], image.largest);
+            image.rgb.insert(image.rgb.end(), {colour.r, colour.g, colour.b});
         }
     return image;
 }
@@ -236,7 +253,8 @@ std::string Wave_Sheet_Svg(const std::string& title, const Wave_Map& curve, cons
 }
 
 std::string Wave_Map_Svg(const Wave_Map& map, double designRpm) {
-    const Wave_Image image = Map_Image(map);
+    // Every other angle and speed: the picture is drawn smaller than that anyway.
+    const Wave_Image image = Map_Image(map, 2);
     const double slow = map.rpm.front(), fast = map.rpm.back();
     const auto y = [&](double rpm) { return Top + Height * (fast - rpm) / (fast - slow); };
     std::string s = Svg_Head("wave-map", "Returning pressure against speed and crank angle", 392);

@@ -18,13 +18,14 @@ struct Wave_Rgb {
 // suction and full red for plugging at `largest`.
 Wave_Rgb Wave_Colour(double pressure, double largest);
 
-// The map as an image: a column per crank angle, a row per speed, the fastest at the top.
+// The map as an image: a column per crank angle, a row per speed, the fastest at the top;
+// with a stride of 2, every other angle and speed (the first and the last always).
 struct Wave_Image {
     int width = 0, height = 0;
     std::vector<uint8_t> rgb; // row by row, three bytes a pixel
     double largest = 0;       // the largest |pressure|: the scale's ends
 };
-Wave_Image Map_Image(const Wave_Map& map);
+Wave_Image Map_Image(const Wave_Map& map, size_t stride = 1);
 
 // The crank angle of each speed's suction trough (lowest point) and plugging peak (highest).
 struct Wave_Paths {
