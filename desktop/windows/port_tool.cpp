@@ -7,6 +7,7 @@
 #include "desktop/window_layer/win_fields.h"
 #include "desktop/window_layer/win_geometry.h"
 #include "desktop/windows/calc_window.h"
+#include "desktop/windows/crank_axis.h"
 #include "desktop/windows/pips_menu.h"
 #include "desktop/windows/tex_dsn.h"
 
@@ -94,25 +95,11 @@ protected:
             groups.push_back(c.group);
         }
         p.setRenderHint(QPainter::Antialiasing, false);
-        p.setPen(Qt::black);
-        p.drawRect(plot);
+        Crank_Events events;
         for (const auto& e : chart->events) {
-            const double x = at(e.angle, 0).x();
-            p.setPen(QPen(Qt::black, 1, Qt::DashLine));
-            p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-            p.setPen(Qt::black);
-            const QString name = QString::fromLatin1(e.name);
-            p.drawText(QPointF(x - fm.horizontalAdvance(name) / 2.0, plot.top() - 4), name);
+            events.emplace_back(QString::fromLatin1(e.name), e.angle);
         }
-        for (int angle = 0; angle <= 360; angle += 90) {
-            const QString a = QString::number(angle);
-            p.drawText(
-                QPointF(at(angle, 0).x() - fm.horizontalAdvance(a) / 2.0, plot.bottom() + line), a);
-        }
-        const QString axis = QStringLiteral("crank angle (degrees after TDC)");
-        p.drawText(
-            QPointF(plot.center().x() - fm.horizontalAdvance(axis) / 2.0, plot.bottom() + 2 * line),
-            axis);
+        Paint_Crank_Axis(p, plot, 0, events);
         const QString largest = Q(Short_Fixed(top, 0)), unit = QStringLiteral("mm²");
         p.drawText(QPointF(plot.left() - 4 - fm.horizontalAdvance(largest), plot.top() + 8),
                    largest);

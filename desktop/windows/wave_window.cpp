@@ -8,6 +8,7 @@
 #include "desktop/window_layer/win_dialogs.h"
 #include "desktop/window_layer/win_geometry.h"
 #include "desktop/window_layer/win_msgbox.h"
+#include "desktop/windows/crank_axis.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -39,38 +40,14 @@ QRectF Plot_Of(const QRect& r, const QFontMetrics& fm, int below) {
 }
 
 double Crank_X(const Wave_Map& map, const QRectF& plot, double deg) {
-    return plot.left() + plot.width() * (deg - map.crankDeg.front()) / 360;
+    return Crank_X(plot, map.crankDeg.front(), deg);
 }
 
-// The frame, the events as dashed lines named above it, the crank angles under it.
 void Paint_Crank_Axis(QPainter& p, const Wave_Map& map, const QRectF& plot) {
-    const QFontMetrics fm(p.font());
-    p.setPen(Qt::black);
-    p.drawRect(plot);
-    const std::pair<const char*, double> events[] = {
-        {"EO", map.events.EO}, {"BDC", map.events.BDC}, {"EC", map.events.EC}};
-    for (const auto& [name, deg] : events) {
-        const double x = Crank_X(map, plot, deg);
-        p.setPen(QPen(Qt::black, 1, Qt::DashLine));
-        p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        p.setPen(Qt::black);
-        const QString n = QString::fromLatin1(name);
-        // Centred over its line, but never out over the scale's figures left of the plot.
-        p.drawText(
-            QPointF(std::max(plot.left() + 2, x - fm.horizontalAdvance(n) / 2.0), plot.top() - 4),
-            n);
-    }
-    for (double deg = std::ceil(map.crankDeg.front() / 90) * 90; deg <= map.crankDeg.back();
-         deg += 90) {
-        const QString a = Q(Short_Fixed(deg, 0));
-        p.drawText(QPointF(Crank_X(map, plot, deg) - fm.horizontalAdvance(a) / 2.0,
-                           plot.bottom() + fm.height()),
-                   a);
-    }
-    const QString axis = QStringLiteral("crank angle (degrees after TDC)");
-    p.drawText(QPointF(plot.center().x() - fm.horizontalAdvance(axis) / 2.0,
-                       plot.bottom() + 2 * fm.height()),
-               axis);
+    Paint_Crank_Axis(p, plot, map.crankDeg.front(),
+                     {{QStringLiteral("EO"), map.events.EO},
+                      {QStringLiteral("BDC"), map.events.BDC},
+                      {QStringLiteral("EC"), map.events.EC}});
 }
 
 void Paint_Left_Label(QPainter& p, const QRectF& plot, double y, const QString& text) {
