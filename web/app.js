@@ -191,10 +191,11 @@ function showOutcome(form, report) {
 }
 
 // A text that holds half of a surrogate pair has no UTF-8 form: no file can keep it, and the
-// core refuses it rather than change it. Such a text is refused here, with a box and the focus
-// on its field, before it reaches the core; true when every field's text can be taken.
+// core refuses it rather than change it. The form's first such field, or nothing.
 const brokenText = (form) => textFields(form).find((f) => /\p{Cs}/u.test(f.value));
 
+// Such a text is refused here, with a box and the focus on its field, before it reaches the
+// core; true when every field's text can be taken.
 function textsTaken(form) {
   const broken = brokenText(form);
   if (!broken) return true;
