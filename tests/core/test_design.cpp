@@ -49,14 +49,11 @@ TEST(Design, WorkedChambers) {
 
 TEST(Design, OptionAndDuctLengthFailures) {
     const Design_Form base = Sample_Form(true, true);
-    Design_Form noOptions = base, noCoefficients = base;
-    noOptions.TempSource = noOptions.CoefSource = Value_Source::Unset;
+    Design_Form noCoefficients = base;
     noCoefficients.CoefSource = Value_Source::Unset;
     const std::pair<Design_Form, std::optional<Field_Failure>> cases[] = {
         {Design_Form{},
          Failed(-1, "Diffuser Type Not Set", "Select an Option for the Diffuser Type")},
-        {noOptions, Failed(-1, "Exhaust Temperature Option Not Set",
-                           "Select an Option for the Exhaust Temperature setting")},
         {noCoefficients, Failed(-1, "Diameter Coefficients Option Not Set",
                                 "Select an Option for the Diameter Coefficient settings")},
         {With(TexhLX, "2", base), std::nullopt},
