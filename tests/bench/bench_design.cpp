@@ -1,7 +1,6 @@
-// Speed of the chamber calculation alone, of a whole design from field texts, and of the
-// port map.
+// Speed of a whole design from field texts (its chamber calculation a part of it), and of
+// the port map.
 #include "core/calculators/port_map.h"
-#include "core/chamber/chamber.h"
 #include "core/chamber/design_pipeline.h"
 #include "core/fields/vocabulary.h"
 #include "tests/sample_designs.h"
@@ -9,17 +8,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-void BM_Calc_Chamber(benchmark::State& state) {
-    const DsnInput in = Sample_Input(true);
-    DsnResult r;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(in);
-        r = Calc_Chamber(in, r);
-        benchmark::DoNotOptimize(r);
-    }
-}
-BENCHMARK(BM_Calc_Chamber);
 
 void BM_Calc_Design_From_Texts(benchmark::State& state) {
     const Design_Form f = Sample_Form(true, true);
