@@ -29,7 +29,6 @@ TEST(Vocabulary, TheCommandLineAndItsManualHaveEveryFlagAndNoOther) {
     for (std::string line, before; std::getline(manual, line); before = line)
         if (before == ".TP")
             tags += line + " \n";
-    ASSERT_FALSE(tags.empty()) << ECD_MANUAL;
 #endif
     for (const Form_Words& form : All_Forms()) {
         SCOPED_TRACE(form.key);
