@@ -12,10 +12,6 @@
 #include <cmath>
 
 namespace {
-template <class Source> Source Choice(uint8_t b) {
-    return static_cast<Source>(b % 3);
-}
-
 void Check_Value(float value, const std::string& text, const char* what) {
     Require(std::isfinite(value) && value > 0, what, text);
     Require(value == std::strtof(Trim_Blanks(text).c_str(), nullptr), "value is the C reading",
@@ -26,9 +22,9 @@ void Check_Value(float value, const std::string& text, const char* what) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Fuzz_Input in(data, size);
     Design_Form form;
-    form.Diffuser = Choice<Diffuser_Type>(in.Byte());
-    form.TempSource = Choice<Value_Source>(in.Byte());
-    form.CoefSource = Choice<Value_Source>(in.Byte());
+    form.Diffuser = static_cast<Diffuser_Type>(in.Byte() % 3);
+    form.TempSource = static_cast<Value_Source>(in.Byte() % 3);
+    form.CoefSource = static_cast<Value_Source>(in.Byte() % 3);
     const uint8_t options = in.Byte();
     in.Fill(form.Texh);
 

@@ -21,15 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int tiles = Tiles_Along(in.Number(), in.Number(), in.Number());
     Require(tiles >= 0 && tiles <= Most_Tiles_Along, "tiles along");
 
-    Chamber_Section s;
-    s.name = "L2";
-    s.role = "diffuser stage 1";
-    s.cone = in.Byte() & 1;
-    s.insideIn = in.Number();
-    s.insideOut = in.Number();
-    s.length = in.Number();
-    const uint8_t o = in.Byte();
-    const Pattern_Options opt = Fuzz_Pattern_Options(o);
+    const Chamber_Section s{"L2", "diffuser stage 1", (in.Byte() & 1) != 0, "",
+                            "",   in.Number(),        in.Number(),          in.Number()};
+    const Pattern_Options opt = Fuzz_Pattern_Options(in.Byte());
     const bool sensible = std::isfinite(s.insideIn) && std::isfinite(s.insideOut) &&
                           std::isfinite(s.length) && s.insideIn > 0 && s.insideOut > 0 &&
                           s.length > 0 && s.insideIn < 1e6 && s.insideOut < 1e6 && s.length < 1e6;

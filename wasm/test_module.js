@@ -1,7 +1,7 @@
 // The JavaScript module under node: what only the module adds to the core's calls, whose
-// answers are tested in C++ (tests/forms): the JSON text in and out, an error becoming a
-// thrown JavaScript error, a design file's bytes passed as a Uint8Array, half of a
-// surrogate pair refused. Prints the time of one design computed from JavaScript.
+// answers and errors are tested in C++ (tests/forms): the JSON text in and out, a design
+// file's bytes passed as a Uint8Array. Prints the time of one design computed from
+// JavaScript.
 //   node wasm/test_module.js build-wasm/bin/ecd-core.js
 'use strict';
 const assert = require('node:assert/strict');
@@ -15,17 +15,9 @@ const threeStage = {
 };
 
 createEcdCore().then((module) => {
-  const call = (operation, request, bytes = '') => {
-    const answer = JSON.parse(module.call(operation, JSON.stringify(request), bytes));
-    if (answer.error) throw new globalThis[answer.error.type](answer.error.message);
-    return answer;
-  };
+  const call = (operation, request, bytes = '') =>
+    JSON.parse(module.call(operation, JSON.stringify(request), bytes));
   assert.equal(call('calculate', {form: 'design', input: threeStage}).display.TexTotLth, '813.7 ');
-  for (const [request, error] of [
-    [{form: 'design', input: {...threeStage, pipeName: 'a\udc00b'}}, RangeError],
-    [{form: 'bmep', input: {bore: 54}}, TypeError],
-    [{form: 'design', input: {diffuser: 'four-stage'}}, TypeError],
-  ]) assert.throws(() => call('calculate', request), error, JSON.stringify(request));
 
   const saved = call('designFile', {input: {...threeStage, pipeName: 'Ölrohr 😀'}}).text;
   const bytes = new TextEncoder().encode(saved);

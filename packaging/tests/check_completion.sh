@@ -15,7 +15,6 @@ cd "$work" && mkdir folder && touch pipe.ecd pipe.pdf || exit 1
 rows=(
   "|bmep design port-height port-map profiled-port rect-port templates waves"
   "--|--help --version"
-  "design --th|--three-stage"
   "design --temp|--temp --temp-bmep --temp-manual"
   "design --dx |"
   "design --dx 40 --d|--d1 --dx"
@@ -23,7 +22,6 @@ rows=(
   "design --save |folder/ pipe.ecd pipe.pdf"
   "templates --paper |a4 letter"
   "templates --paper=l|letter"
-  "templates --dxf pipe.pdf --pi|--pieces"
   "profiled-port --b|--bore --bottom-radius --bridge-width --bridged"
   "port-height --|--full --help --json --rod --start --stroke"
 )

@@ -1,7 +1,6 @@
-// Speed of the chamber calculation alone, of a whole design from field texts, of the port
-// map, and of the returning wave: one speed's curve and the map of 201 speeds.
+// Speed of a whole design from field texts (its chamber calculation a part of it), of the
+// port map, and of the returning wave: one speed's curve and the map of 201 speeds.
 #include "core/calculators/port_map.h"
-#include "core/chamber/chamber.h"
 #include "core/chamber/design_pipeline.h"
 #include "core/chamber/pipe_waves.h"
 #include "core/fields/vocabulary.h"
@@ -10,17 +9,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-void BM_Calc_Chamber(benchmark::State& state) {
-    const DsnInput in = Sample_Input(true);
-    DsnResult r;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(in);
-        r = Calc_Chamber(in, r);
-        benchmark::DoNotOptimize(r);
-    }
-}
-BENCHMARK(BM_Calc_Chamber);
 
 void BM_Calc_Design_From_Texts(benchmark::State& state) {
     const Design_Form f = Sample_Form(true, true);
@@ -60,9 +48,8 @@ BENCHMARK(BM_Port_Map_From_Texts);
 // The worked three-stage design's waves from half to one and a half times its speed.
 void BM_Waves(benchmark::State& state) {
     const Chamber_Design design = Calc_Design(Sample_Form(true, true)).value;
-    std::vector<double> rpm;
-    for (int i = 0; i < state.range(0); ++i)
-        rpm.push_back(state.range(0) == 1 ? 11000 : 5500 + 11000.0 * i / (state.range(0) - 1));
+    const std::vector<double> rpm =
+        state.range(0) == 1 ? std::vector<double>{11000} : Map_Speeds(11000);
     for (auto _ : state) {
         const Wave_Map map = Design_Waves(design, rpm);
         benchmark::DoNotOptimize(map);

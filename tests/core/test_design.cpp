@@ -1,7 +1,7 @@
-// The design pipeline: the worked chambers and their result tables, the checks of their
-// own (options, the duct length, the flange's ratio to DX) with the warnings, and what a run
-// keeps of the window's state. (The field checks, their order and the ranges of the fields:
-// test_field_messages.cpp.)
+// The design pipeline: the checks of its own (options, the duct length, the flange's ratio to
+// DX) with the warnings, and what a run keeps of the window's state. (The worked chambers'
+// result tables: the design files of test_design_file.cpp, which hold them; the field checks,
+// their order and the ranges of the fields: test_field_messages.cpp.)
 
 #include "core_support.h"
 #include "tests/sample_designs.h"
@@ -22,41 +22,13 @@ Design_Form With(Texh_Index field, const std::string& text, Design_Form f) {
     return f;
 }
 
-TEST(Design, WorkedChambers) {
-    const struct {
-        Design_Form form;
-        const char* tuned;
-        std::vector<std::string> diam, lnth;
-    } cases[] = {
-        {Sample_Form(true, true),
-         "813.7",
-         {"44.0", "60.8", "88.2", "109.8", "25.5"},
-         {"61.4", "223.8", "148.9", "74.9", "89.5", "195.3", "195.3"}},
-        {Sample_Form(false, false),
-         "825.6",
-         {"44.0", "67.6", "100.0", "26.0"},
-         {"62.6", "338.5", "115.6", "90.8", "198.2", "198.2"}},
-    };
-    for (const auto& c : cases) {
-        const auto run = Calc_Design(c.form);
-        ASSERT_TRUE(run.ok()) << run.failure->title;
-        const Result_Table t = Make_Result_Table(run.value.state);
-        EXPECT_EQ(t.TexTotLth, c.tuned);
-        EXPECT_EQ(t.Texdiam, c.diam);
-        EXPECT_EQ(t.Texlen, c.lnth);
-    }
-}
-
 TEST(Design, OptionAndDuctLengthFailures) {
     const Design_Form base = Sample_Form(true, true);
-    Design_Form noOptions = base, noCoefficients = base;
-    noOptions.TempSource = noOptions.CoefSource = Value_Source::Unset;
+    Design_Form noCoefficients = base;
     noCoefficients.CoefSource = Value_Source::Unset;
     const std::pair<Design_Form, std::optional<Field_Failure>> cases[] = {
         {Design_Form{},
          Failed(-1, "Diffuser Type Not Set", "Select an Option for the Diffuser Type")},
-        {noOptions, Failed(-1, "Exhaust Temperature Option Not Set",
-                           "Select an Option for the Exhaust Temperature setting")},
         {noCoefficients, Failed(-1, "Diameter Coefficients Option Not Set",
                                 "Select an Option for the Diameter Coefficient settings")},
         {With(TexhLX, "2", base), std::nullopt},

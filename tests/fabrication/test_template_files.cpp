@@ -67,10 +67,6 @@ Outcome Exec(const std::string& program, const std::string& args, const Scratch&
     return r;
 }
 
-int Pages_Of(const std::string& pdfinfo) {
-    return std::stoi(pdfinfo.substr(pdfinfo.find("Pages:") + 6));
-}
-
 // The three-stage worked design, D1..D5 44.0, 60.8, 88.2, 109.8, 25.5, less D1, LX, rpm.
 const std::string Base = "--three-stage --temp-bmep --coef-bmep --bmep 10 --horn 1.5 --dx 40 "
                          "--angle 88 --name Test ";
@@ -96,7 +92,7 @@ TEST(TemplateFiles, PdfPagesWithCheckBarsAndTheSameFilesFromTheCalculator) {
     const std::string info = Exec(PDFINFO, "@t.pdf", set).out;
     EXPECT_EQ(Read(set / "t.pdf").rfind("%PDF-", 0), 0u);
     EXPECT_NE(info.find("(A4)"), npos) << info;
-    EXPECT_EQ(Pages_Of(info), pages);
+    EXPECT_EQ(std::stoi(info.substr(info.find("Pages:") + 6)), pages);
     for (const std::string n : {"1", "2"}) {
         Exec(PDFTOPPM, "-gray -r 254 -f " + n + " -l " + n + " -singlefile @t.pdf @page", set);
         EXPECT_EQ(
@@ -111,8 +107,9 @@ TEST(TemplateFiles, PdfPagesWithCheckBarsAndTheSameFilesFromTheCalculator) {
               Read(set / "t.svg") + Read(set / "t.dxf"));
     const std::string letterInfo = Exec(PDFINFO, "@t.pdf", letter).out;
     EXPECT_NE(letterInfo.find("(letter)"), npos) << letterInfo;
+    const std::string letterPages = letterInfo.substr(letterInfo.find("Pages:") + 6);
     EXPECT_EQ(c.err + c.out.substr(c.out.find("Wrote ")),
-              letter.fill("Wrote @t.pdf (" + std::to_string(Pages_Of(letterInfo)) +
+              letter.fill("Wrote @t.pdf (" + std::to_string(std::stoi(letterPages)) +
                           " pages, Letter)\nWrote @t.svg\nWrote @t.dxf\n"));
 }
 

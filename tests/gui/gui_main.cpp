@@ -33,17 +33,9 @@ public:
     bool Has_Printer() override { return !Fail("printer list").empty(); }
     bool Choose_Printer(QPrinter&, QWidget*) override { return !Fail("print dialog").empty(); }
 };
-
-// The offscreen platform says so each time a window is raised or sized; nothing to see.
-void Quiet_Platform(QtMsgType type, const QMessageLogContext& ctx, const QString& msg) {
-    if (msg.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    qt_message_output(type, ctx, msg);
-}
 } // namespace
 
 int main(int argc, char** argv) {
-    qInstallMessageHandler(Quiet_Platform);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);

@@ -159,7 +159,6 @@ TEST_F(DesignFiles, ThePreviewShowsTheCutLines) {
                 dark += qGray(drawn.pixel(x, y)) < 96;
         EXPECT_GT(dark, 2000) << largest;
     }
-    EXPECT_TRUE(boxes.empty()) << boxes[0].second;
 }
 
 } // namespace
