@@ -18,13 +18,6 @@ std::string Css_Colour(uint32_t bgr) {
            std::to_string((bgr >> 16) & 0xFF) + ")";
 }
 
-std::string Xml_Text(const std::string& s) {
-    std::string out;
-    for (char c : s)
-        out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : std::string(1, c);
-    return out;
-}
-
 // Every control of the diagram: lines under the dots, captions on top.
 struct Controls {
     std::vector<const LineShape*> lines;

@@ -242,7 +242,8 @@ std::string Wave_Sheet_Svg(const std::string& title, const Wave_Map& curve, cons
                     "font-family=\"sans-serif\" font-size=\"11\" fill=\"#000000\">";
     for (size_t i = 0; i < lines.size(); ++i)
         s += "<text x=\"12\" y=\"" + Num(18 + 18.0 * static_cast<double>(i)) + "\"" +
-             (i == 0 ? " font-size=\"14\" font-weight=\"bold\"" : "") + ">" + lines[i] + "</text>";
+             (i == 0 ? " font-size=\"14\" font-weight=\"bold\"" : "") + ">" + Xml_Text(lines[i]) +
+             "</text>";
     const auto placed = [](std::string svg, double y, double height) {
         return svg.insert(4, " x=\"0\" y=\"" + Num(y) + "\" width=\"" + Num(Left + Width + 60) +
                                  "\" height=\"" + Num(height) + "\"");

@@ -226,3 +226,14 @@ std::string Short_Fixed(double v, int decimals) {
     }
     return s == "-0" ? "0" : s;
 }
+
+std::string Xml_Text(const std::string& s) {
+    std::string out;
+    for (char c : s)
+        out += c == '&'   ? "&amp;"
+               : c == '<' ? "&lt;"
+               : c == '>' ? "&gt;"
+               : c == '"' ? "&quot;"
+                          : std::string(1, c);
+    return out;
+}

@@ -18,6 +18,9 @@ std::string Significant_Text(double value, int significant);
 // from zero, with a decimal point whatever the locale, and never "-0.00".
 std::string Fixed(double v, int decimals = 2);
 
+// The text as XML character data or an attribute's value: &, <, > and " escaped.
+std::string Xml_Text(const std::string& s);
+
 // Up to `decimals` decimals without trailing zeros ("12.5", "3"): how the drawing files
 // write coordinates. Never "-0".
 std::string Short_Fixed(double v, int decimals);

@@ -1,5 +1,6 @@
 #include "core/patterns/pattern_svg.h"
 
+#include "core/fields/display_format.h"
 #include "core/fields/numbers.h"
 
 #include <cmath>
@@ -16,29 +17,6 @@ constexpr const char* Font = "Liberation Sans, Arial, Helvetica, sans-serif";
 
 std::string Num(double v) {
     return Short_Fixed(v, Decimals);
-}
-
-std::string Xml_Text(const std::string& s) {
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 std::string Stroke(Line_Role role) {

@@ -2,6 +2,7 @@
 // shrink, and the speed at which the plugging peak meets the exhaust closing.
 
 #include "core/chamber/pipe_waves.h"
+#include "core/chamber/wave_pictures.h"
 #include "core/fields/numbers.h"
 #include "tests/sample_designs.h"
 
@@ -163,6 +164,9 @@ TEST(PipeWaves, ThePlugReachesExhaustClosing) {
                        88, *map.plugAtEc, map.crankDeg);
     const auto peak = std::max_element(p.begin(), p.end()) - p.begin();
     EXPECT_NEAR(map.crankDeg[static_cast<size_t>(peak)], 272, 1) << *map.plugAtEc;
+    // A pipe name is text in the saved sheet, whatever it holds.
+    EXPECT_NE(Wave_Sheet_Svg("<A & B>", map, map, 11000).find(">&lt;A &amp; B&gt;</text>"),
+              std::string::npos);
 }
 
 } // namespace
