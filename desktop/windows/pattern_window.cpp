@@ -9,6 +9,7 @@
 #include "desktop/window_layer/win_fields.h"
 #include "desktop/window_layer/win_geometry.h"
 #include "desktop/window_layer/win_msgbox.h"
+#include "desktop/windows/picture_view.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -20,19 +21,15 @@
 
 // Every piece on white, in rows, all at the one scale that fits them in the panel: the cut
 // outline, the seam allowance, the alignment ticks and the name as the paper shows them.
-class Pieces_View : public QWidget {
+class Pieces_View : public Picture_View {
 public:
-    explicit Pieces_View(QWidget* parent) : QWidget(parent) {}
+    using Picture_View::Picture_View;
     const Chamber_Patterns* set = nullptr;
     static constexpr int Margin = 6; // pixels
     static constexpr double Gap_Px = 10;
 
 protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.fillRect(rect(), Qt::white);
-        p.setPen(QColor(128, 128, 128));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    void Paint(QPainter& p) override {
         if (!set || set->pieces.empty()) {
             return;
         }

@@ -8,6 +8,7 @@
 #include "desktop/window_layer/win_geometry.h"
 #include "desktop/windows/calc_window.h"
 #include "desktop/windows/crank_axis.h"
+#include "desktop/windows/picture_view.h"
 #include "desktop/windows/pips_menu.h"
 #include "desktop/windows/tex_dsn.h"
 
@@ -51,17 +52,13 @@ int Legend(QPainter* p, const QFontMetrics& fm, const std::vector<size_t>& group
 
 // The open area of each group against crank angle from TDC to TDC, the events marked and
 // the blowdown shaded, on white.
-class Port_Chart_View : public QWidget {
+class Port_Chart_View : public Picture_View {
 public:
-    explicit Port_Chart_View(QWidget* parent) : QWidget(parent) {}
+    using Picture_View::Picture_View;
     std::optional<Open_Area_Chart> chart;
 
 protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.fillRect(rect(), Qt::white);
-        p.setPen(QColor(128, 128, 128));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    void Paint(QPainter& p) override {
         if (!chart) {
             return;
         }
@@ -114,17 +111,13 @@ protected:
 
 // The ports at their widths, roof heights and top radii, side by side at one scale, with
 // the barrel top and the crown at TDC and BDC, on white.
-class Port_Outline_View : public QWidget {
+class Port_Outline_View : public Picture_View {
 public:
-    explicit Port_Outline_View(QWidget* parent) : QWidget(parent) {}
+    using Picture_View::Picture_View;
     std::optional<Port_Outlines> outlines;
 
 protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.fillRect(rect(), Qt::white);
-        p.setPen(QColor(128, 128, 128));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    void Paint(QPainter& p) override {
         if (!outlines || outlines->ports.empty()) {
             return;
         }

@@ -9,6 +9,7 @@
 #include "desktop/window_layer/win_geometry.h"
 #include "desktop/window_layer/win_msgbox.h"
 #include "desktop/windows/crank_axis.h"
+#include "desktop/windows/picture_view.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -153,28 +154,23 @@ void Paint_Map(QPainter& p, const QRect& r, const Wave_Map& map, const QImage& i
 
 } // namespace
 
-class Wave_Curve_View : public QWidget {
+class Wave_Curve_View : public Picture_View {
 public:
-    explicit Wave_Curve_View(QWidget* parent) : QWidget(parent) {}
+    using Picture_View::Picture_View;
     std::optional<Wave_Map> curve;
 
 protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
+    void Paint(QPainter& p) override {
         p.setFont(Win_Font(8));
         if (curve) {
             Paint_Curve(p, rect(), *curve);
-        } else {
-            p.fillRect(rect(), Qt::white);
         }
-        p.setPen(QColor(128, 128, 128));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 };
 
-class Wave_Map_View : public QWidget {
+class Wave_Map_View : public Picture_View {
 public:
-    explicit Wave_Map_View(QWidget* parent) : QWidget(parent) {}
+    using Picture_View::Picture_View;
     std::optional<Wave_Map> map;
     QImage image; // the map's colours, a pixel per speed and crank angle
     double largest = 0, designRpm = 0;
@@ -190,16 +186,11 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
+    void Paint(QPainter& p) override {
         p.setFont(Win_Font(8));
         if (map) {
             Paint_Map(p, rect(), *map, image, largest, designRpm);
-        } else {
-            p.fillRect(rect(), Qt::white);
         }
-        p.setPen(QColor(128, 128, 128));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 };
 
