@@ -42,11 +42,18 @@ int Calculator_Main(const std::vector<std::string>& args, std::ostream& out, std
         "waves", "The pressure wave the pipe returns to the port, at one speed or a sweep");
     Add_Waves_Flags(*wavesCmd, waves);
 
+    Compare_Flags compare;
+    CLI::App* compareCmd = app.add_subcommand(
+        "compare", "Two design files side by side: every length and diameter, and A - B");
+    Add_Compare_Flags(*compareCmd, compare);
+
     const int parsed = Parse(app, Prepare_Args(args), out, err);
     if (parsed >= 0)
         return parsed;
     if (designCmd->parsed())
         return Design_Command(design, out, err);
+    if (compareCmd->parsed())
+        return Compare_Command(compare, out, err);
     if (wavesCmd->parsed())
         return Waves_Command(waves, out, err);
     return tools.run(out, err);

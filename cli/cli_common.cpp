@@ -55,10 +55,13 @@ Form_Entries Form_Flags::Entries() const {
     e.texts = texts_;
     e.stations = stations_;
     for (const Choice_Group& g : form_->choices)
-        if (!*g.flag)
+        if (!*g.flag) {
+            if (*g.opening)
+                e.texts[g.key] = g.opening;
             for (const Choice_Word& w : g.words)
                 if (words_.at(w.flag))
                     e.texts[g.key] = w.word;
+        }
     return e;
 }
 

@@ -1,6 +1,8 @@
 #include "cli/design_command.h"
 
 #include "core/chamber/design_file.h"
+#include "core/chamber/pipe_check.h"
+#include "core/files/file_name.h"
 #include "core/files/file_output.h"
 
 #include <ostream>
@@ -71,6 +73,48 @@ int Design_Command(const Design_Flags& flags, std::ostream& out, std::ostream& e
         }
     }
     return status;
+}
+
+void Add_Compare_Flags(CLI::App& cmd, Compare_Flags& flags) {
+    cmd.add_option("a", flags.a, "The first design file (.ecd)")->required()->type_name("A.ecd");
+    cmd.add_option("b", flags.b, "The second design file (.ecd)")->required()->type_name("B.ecd");
+    cmd.add_flag("--json", flags.json, "Print one JSON object");
+}
+
+int Compare_Command(const Compare_Flags& flags, std::ostream& out, std::ostream& err) {
+    const std::string command = "expansion-chamber-calc compare";
+    std::vector<Design_State> states;
+    std::vector<std::string> names;
+    for (const std::string& path : {flags.a, flags.b}) {
+        std::string error;
+        const auto bytes = Read_File(path, Design_File_Largest, error);
+        const Design_File_Read read = bytes ? Read_Design_File(*bytes) : Design_File_Read{};
+        if (!bytes || !read.form) {
+            err << command << ": cannot open " << path << ": " << (bytes ? read.problem : error)
+                << "\n";
+            return ExitFailure;
+        }
+        const Outcome<Chamber_Design> run = Calc_Design(*read.form);
+        if (!run.ok()) {
+            err << command << ": " << path << " gives no design:\n";
+            const report::Report r = Design_Report(run);
+            for (const std::string& line : report::Plain_Message(
+                     r, run.failure->title, run.failure->prompt, run.failure->field))
+                err << line << "\n";
+            return ExitCheckFailed;
+        }
+        states.push_back(run.value.state);
+        names.push_back(Compare_Name(read.form->PipeName, File_Stem(path),
+                                     static_cast<char>('A' + names.size())));
+    }
+    const std::vector<Compare_Row> rows = Compare_Designs(states[0], states[1]);
+    if (flags.json) {
+        out << Compare_Json(names[0], names[1], rows).dump(2) << "\n";
+    } else {
+        for (const std::string& line : Compare_Lines(names[0], names[1], rows))
+            out << line << "\n";
+    }
+    return ExitOk;
 }
 
 } // namespace cli

@@ -31,4 +31,13 @@ std::optional<Design_Form> Design_Form_Of(const Design_Flags& flags, std::string
 // The whole "design" command on parsed flags: prints and returns the exit code.
 int Design_Command(const Design_Flags& flags, std::ostream& out, std::ostream& err);
 
+// The "compare" command: two design files, every length, diameter and the tuned length of
+// both as their result tables show them, and A minus B.
+struct Compare_Flags {
+    std::string a, b;
+    bool json = false;
+};
+void Add_Compare_Flags(CLI::App& cmd, Compare_Flags& flags);
+int Compare_Command(const Compare_Flags& flags, std::ostream& out, std::ostream& err);
+
 } // namespace cli

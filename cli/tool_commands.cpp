@@ -5,12 +5,13 @@
 namespace cli {
 
 namespace {
-const std::array<std::pair<Form_Key, const char*>, 5> Calculators = {{
+const std::array<std::pair<Form_Key, const char*>, 6> Calculators = {{
     {Form_Key::Bmep, "BMEP from a measured power output"},
     {Form_Key::Port_Height, "Exhaust port height from timing angles"},
     {Form_Key::Rect_Port, "Equivalent diameter of a rectangular port"},
     {Form_Key::Profiled_Port, "Equivalent diameter of a profiled port"},
     {Form_Key::Port_Map, "Port timing, time-area and the engine speed the ports support"},
+    {Form_Key::Pipe_Check, "The engine speed an existing pipe is tuned for, against the design"},
 }};
 } // namespace
 
@@ -53,7 +54,10 @@ int Tool_Commands::run(std::ostream& out, std::ostream& err) const {
         if (words.id == Form_Key::Profiled_Port)
             if (const std::string surplus = Surplus_Stations(entries); !surplus.empty())
                 return Usage_Error(command, surplus, err);
-        return Print_Report(Tool_Report(words.id, entries), c.json, out, err);
+        return Print_Report(words.id == Form_Key::Pipe_Check
+                                ? Pipe_Check_Report(Pipe_Check_Inputs_Of(entries))
+                                : Tool_Report(words.id, entries),
+                            c.json, out, err);
     }
     return -1;
 }

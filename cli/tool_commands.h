@@ -1,9 +1,10 @@
 #pragma once
-// The calculator commands: bmep, port-height, rect-port, profiled-port and port-map, each with the
-// flags of its window's form.
+// The calculator commands: bmep, port-height, rect-port, profiled-port, port-map and
+// pipe-check, each with the flags of its window's form.
 
 #include "cli/cli_common.h"
 #include "core/calculators/tool_reports.h"
+#include "core/chamber/pipe_check.h"
 
 #include <array>
 
@@ -25,7 +26,7 @@ private:
     // What is wrong with the number of ordinates given, or an empty text.
     static std::string Surplus_Stations(const Form_Entries& entries);
 
-    std::array<Command, 5> commands_;
+    std::array<Command, 6> commands_;
 };
 
 } // namespace cli

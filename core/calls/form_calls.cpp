@@ -4,6 +4,7 @@
 #include "core/calculators/tool_reports.h"
 #include "core/chamber/design_file.h"
 #include "core/chamber/design_report.h"
+#include "core/chamber/pipe_check.h"
 #include "core/chamber/pipe_diagram_svg.h"
 #include "core/chamber/wave_pictures.h"
 #include "core/fields/report.h"
@@ -270,8 +271,10 @@ Json Calculate(const Json& request, const std::string&) {
     if (form.id == Form_Key::Patterns)
         Wrong_Type("the flat patterns are made by the patterns call");
     for (const Choice_Group& g : form.choices)
-        if (entries[g.key].empty())
+        if (entries[g.key].empty() && form.id != Form_Key::Pipe_Check) // the design's checks
             Wrong_Type(std::string(g.key) + " must be one of " + Words_List(g));
+    if (form.id == Form_Key::Pipe_Check)
+        return report::Report_Json(Pipe_Check_Report(Pipe_Check_Inputs_Of(entries)));
     return report::Report_Json(Tool_Report(form.id, entries));
 }
 
@@ -333,6 +336,48 @@ Json Port_Map_Pictures(const Json& request, const std::string&) {
     return {{"chart", Open_Area_Chart_Svg(Chart_Open_Areas(run.value))},
             {"ports", Port_Outlines_Svg(Outline_Ports(run.value))},
             {"design", {{"angle", design.angle}, {"rpm", design.rpm}}}};
+}
+
+// Two designs side by side: each side {input, name} (the name as the file was chosen); the
+// rows, their plain lines and both outlines on one scale, or the first side that fails its
+// checks with its failure.
+Json Compare(const Json& request, const std::string&) {
+    std::vector<Design_State> states;
+    std::vector<std::string> names;
+    for (const char* side : {"a", "b"}) {
+        const Json& s = Member(request, side);
+        if (!s.is_object())
+            Wrong_Type(std::string(side) + " must be {input, name}");
+        const Json& name = Member(s, "name");
+        const Design_Form form =
+            Design_Form_Of(Entries_From(Member(s, "input"), Words_Of(Form_Key::Design)));
+        const auto run = Calc_Design(form);
+        if (!run.ok())
+            return {
+                {"failure",
+                 {{"side", side}, {"title", run.failure->title}, {"prompt", run.failure->prompt}}}};
+        states.push_back(run.value.state);
+        names.push_back(Compare_Name(form.PipeName,
+                                     name.is_string() ? File_Stem(name.get<std::string>()) : "",
+                                     side[0] == 'a' ? 'A' : 'B'));
+    }
+    const std::vector<Compare_Row> rows = Compare_Designs(states[0], states[1]);
+    Json j = Compare_Json(names[0], names[1], rows);
+    j["failure"] = nullptr;
+    j["lines"] = Compare_Lines(names[0], names[1], rows);
+    j["svg"] = Pipe_Overlay_Svg(states[0], names[0], states[1], names[1]);
+    return j;
+}
+
+// The measured pipe over the pipe designed for the speed it is tuned for; "" while a check
+// fails.
+Json Pipe_Check_Picture(const Json& request, const std::string&) {
+    const auto run = Calc_Pipe_Check(Pipe_Check_Inputs_Of(
+        Entries_From(Member(request, "input"), Words_Of(Form_Key::Pipe_Check))));
+    if (!run.ok())
+        return {{"svg", ""}};
+    return {{"svg", Pipe_Overlay_Svg(run.value.measured, Pipe_Check_Measured_Name,
+                                     run.value.design.state, Pipe_Check_Designed_Name)}};
 }
 
 Json Design_File(const Json& request, const std::string&) {
@@ -457,6 +502,8 @@ std::string Form_Call(const std::string& operation, const std::string& request,
         {"patterns", Patterns},
         {"portMapPictures", Port_Map_Pictures},
         {"waves", Waves},
+        {"compare", Compare},
+        {"pipeCheckPicture", Pipe_Check_Picture},
     };
     Json answer;
     try {

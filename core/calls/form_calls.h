@@ -16,6 +16,11 @@
 //   designFile      {input, previous?}          -> {name, text}: the file to save
 //   designFileSize  {from, size}                -> {failure}: a file too large to read
 //   readDesignFile  {from} and the file's bytes -> {input, failure}
+//   compare         {a: {input, name}, b: ...}  -> {a, b, rows, lines, svg, failure}: two
+//                                                  designs side by side; failure {side,
+//                                                  title, prompt} when one fails its checks
+//   pipeCheckPicture {input}                    -> {svg}: the measured pipe over the designed
+//                                                  one, "" while a check fails
 //   patterns        {design, input}             -> the options' report, and for options
 //                                                  that pass: the pieces, their table,
 //                                                  drawings and tiles, and both files

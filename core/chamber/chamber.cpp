@@ -89,8 +89,17 @@ void Calc_Gas_And_Coefficients(const DsnInput& in, DsnResult& out) {
         out.MidCoef = Mid_At_Low_Bmep;
 }
 
+float Sound_Speed(float gasTemp) {
+    return Single(std::sqrt(Dbl(gasTemp) * Gamma_R));
+}
+
+double Tuned_Speed(double openAngle, double soundSpeed, double tunedLength) {
+    return (Full_Turn_Deg - (openAngle + openAngle)) * (soundSpeed * Mm_Per_M) /
+           (tunedLength * Rpm_Divisor);
+}
+
 void Calc_Tuned_Length(const DsnInput& in, DsnResult& out) {
-    out.SoundSpeed = Single(std::sqrt(Dbl(out.GasTemp) * Gamma_R));
+    out.SoundSpeed = Sound_Speed(out.GasTemp);
     const double theta = in.OpenAngle;
     const double rpm = in.EngineSpeed;
     out.ETotal = Single((Full_Turn_Deg - (theta + theta)) * (Dbl(out.SoundSpeed) * Mm_Per_M) /

@@ -46,6 +46,12 @@ void Calc_Tuned_Length(const DsnInput& in, DsnResult& out);
 // only the entries in use, so a two-stage run leaves Diam(4) and Lnth(6) as they were.
 void Calc_Sections(const DsnInput& in, DsnResult& out);
 
+// The speed of sound in the exhaust gas at `gasTemp` kelvin, m/s, as the tuned length takes it.
+float Sound_Speed(float gasTemp);
+// The tuned length's formula solved for the engine speed (double precision): the speed at
+// which a pipe of `tunedLength` mm is tuned, for this opening angle and speed of sound.
+double Tuned_Speed(double openAngle, double soundSpeed, double tunedLength);
+
 // All three in order. `previous` supplies the entries a two-stage run leaves alone.
 DsnResult Calc_Chamber(const DsnInput& in, const DsnResult& previous = DsnResult{});
 

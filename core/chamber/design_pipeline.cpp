@@ -60,7 +60,8 @@ Field_Warning Warn_At(int16_t field, std::string title, std::string prompt) {
 // the values the window keeps as it reads them go into the state at once, so that a later
 // failure leaves them assigned. On success the result holds the tuned length and the LX
 // limit; the sections are the caller's.
-Outcome<Chamber_Design> Check_Dsn_Input(const Design_Form& form, const Design_State& previous) {
+Outcome<Chamber_Design> Check_Dsn_Input(const Design_Form& form, const Design_State& previous,
+                                        bool withSpeed) {
     Outcome<Chamber_Design> out;
     Chamber_Design& run = out.value;
     run.state = previous;
@@ -150,11 +151,16 @@ Outcome<Chamber_Design> Check_Dsn_Input(const Design_Form& form, const Design_St
     }
     if (auto f = check(Angle, in.OpenAngle))
         return fail(*f);
+    DsnResult& r = run.result;
+    if (!withSpeed) {
+        Calc_Gas_And_Coefficients(in, r);
+        r.SoundSpeed = Sound_Speed(r.GasTemp);
+        return out;
+    }
     if (auto f = check(Speed, in.EngineSpeed))
         return fail(*f);
 
     // The tuned length, and LX against a tenth of it.
-    DsnResult& r = run.result;
     Calc_Gas_And_Coefficients(in, r);
     Calc_Tuned_Length(in, r);
     run.state.ETotal = r.ETotal;
@@ -169,7 +175,7 @@ Outcome<Chamber_Design> Check_Dsn_Input(const Design_Form& form, const Design_St
 } // namespace
 
 Outcome<Chamber_Design> Calc_Design(const Design_Form& form, const Design_State& previous) {
-    Outcome<Chamber_Design> out = Check_Dsn_Input(form, previous);
+    Outcome<Chamber_Design> out = Check_Dsn_Input(form, previous, true);
     if (!out.ok())
         return out;
     Chamber_Design& run = out.value;
@@ -184,6 +190,10 @@ Outcome<Chamber_Design> Calc_Design(const Design_Form& form, const Design_State&
     s.Diam = run.result.Diam;
     s.Lnth = run.result.Lnth;
     return out;
+}
+
+Outcome<Chamber_Design> Check_Design_Without_Speed(const Design_Form& form) {
+    return Check_Dsn_Input(form, Design_State{}, false);
 }
 
 namespace {

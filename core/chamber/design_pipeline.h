@@ -70,6 +70,11 @@ struct Chamber_Design {
 Outcome<Chamber_Design> Calc_Design(const Design_Form& form,
                                     const Design_State& previous = Design_State{});
 
+// Every check of the run but the engine speed's and the LX limit (which needs the speed),
+// warnings included; on success the input without its speed, the gas temperature, the
+// coefficients used and the speed of sound.
+Outcome<Chamber_Design> Check_Design_Without_Speed(const Design_Form& form);
+
 // The result table as the window shows it: every figure formatted, without the blank that
 // follows it in its box. Rows beyond Numdiam and Numlen are not part of it.
 struct Result_Table {

@@ -62,6 +62,62 @@ std::vector<Field_Word> Port_Map_Fields() {
     return fields;
 }
 
+// The pipe check: the design window's form without its engine speed, the unit of the
+// measured figures, and the measured pipe to the tail pipe's entry.
+Form_Words Pipe_Check_Words(const Form_Words& design) {
+    using K = Field_Kind;
+    Form_Words form{Form_Key::Pipe_Check,
+                    "pipe-check",
+                    "pipe-check",
+                    "Check an Existing Pipe",
+                    "PipeTxt",
+                    "",
+                    design.choices,
+                    {}};
+    form.choices.push_back(
+        {"unit",
+         " Measured In ",
+         "",
+         "The unit of every length and diameter, DX, D1 and LX included",
+         {{"mm", "--mm", "Millimetres", "Lengths and diameters in mm"},
+          {"inches", "--inches", "Inches", "Lengths and diameters in inches (25.4 mm)"}},
+         "mm"});
+    for (const Field_Word& f : design.fields) {
+        if (f.index == 2)
+            continue; // the speed is what the check finds
+        Field_Word w = f;
+        const std::string caption = f.caption;
+        if (const size_t mm = caption.find(" (mm)"); mm != std::string::npos)
+            w.caption = Kept(caption.substr(0, mm) + caption.substr(mm + 5));
+        if (*f.unit && std::string(f.unit) == "mm")
+            w.unit = "mm or in";
+        form.fields.push_back(w);
+    }
+    const char* lengths[] = {"header",
+                             "diffuser stage 1",
+                             "diffuser stage 2",
+                             "stage 3 (three stages) or mid-section",
+                             "mid-section (three stages) or converging cone",
+                             "converging cone (three stages)"};
+    for (int k = 1; k <= 6; ++k)
+        form.fields.push_back(
+            {Kept("l" + std::to_string(k)), Kept("--l" + std::to_string(k)),
+             Kept("Length L" + std::to_string(k) + ":"), "mm or in",
+             k == 1 ? "0 to 12000" : "1 to 12000",
+             Kept("Measured length L" + std::to_string(k) + ", " + lengths[k - 1]),
+             static_cast<int16_t>(Pipe_Length_Field + k - 1), K::Number});
+    const char* diameters[] = {"end of diffuser stage 1", "end of stage 2 (or mid-section)",
+                               "mid-section (three stages) or tail pipe",
+                               "tail pipe (three stages)"};
+    for (int k = 2; k <= 5; ++k)
+        form.fields.push_back(
+            {Kept("d" + std::to_string(k)), Kept("--d" + std::to_string(k)),
+             Kept("Diameter D" + std::to_string(k) + ":"), "mm or in", "1 to 1000",
+             Kept("Measured diameter D" + std::to_string(k) + ", " + diameters[k - 2]),
+             static_cast<int16_t>(Pipe_Diameter_Field + k - 2), K::Number});
+    return form;
+}
+
 std::vector<Form_Words> Make_Forms() {
     using K = Field_Kind;
     std::vector<Form_Words> forms;
@@ -242,6 +298,7 @@ std::vector<Form_Words> Make_Forms() {
                                "",
                                {},
                                Port_Map_Fields()});
+    forms.push_back(Pipe_Check_Words(forms.front()));
     return forms;
 }
 

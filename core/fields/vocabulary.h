@@ -48,7 +48,16 @@ struct Choice_Group {
     const char* opening = "";       // the word chosen when the window opens, "" none
 };
 
-enum class Form_Key { Design, Bmep, Port_Height, Rect_Port, Profiled_Port, Patterns, Port_Map };
+enum class Form_Key {
+    Design,
+    Bmep,
+    Port_Height,
+    Rect_Port,
+    Profiled_Port,
+    Patterns,
+    Port_Map,
+    Pipe_Check
+};
 
 struct Form_Words {
     Form_Key id;
@@ -90,6 +99,13 @@ inline constexpr int16_t Port_Engine_Fields = 5; // bore, stroke, rod, deck, rpm
 inline int16_t Port_Field(size_t group, Port_Column column) {
     return static_cast<int16_t>(Port_Engine_Fields + Port_Columns * group + column);
 }
+
+// The pipe check's fields PipeTxt: the design window's at the same indexes (the engine
+// speed's place, 2, stays empty: the check finds the speed), then the measured lengths
+// L1 to L6 and diameters D2 to D5.
+inline constexpr int16_t Pipe_Length_Field = 10;   // L1; L(k) at 9 + k
+inline constexpr int16_t Pipe_Diameter_Field = 16; // D2; D(k) at 14 + k
+inline constexpr int16_t Pipe_Field_Count = 20;
 
 // The closed range a field's range text states ("1.25 to 2.0": 1.25 and 2), rounded to
 // single precision as the checks of single values compare, and to double precision for

@@ -114,3 +114,12 @@ std::string Proposed_File_Name(const std::string& text, const std::string& exten
         Append_Utf8(out, c);
     return out + extension;
 }
+
+std::string File_Stem(const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return name;
+}

@@ -10,3 +10,6 @@
 // Text that is not UTF-8 keeps its place: each stray byte stands for U+FFFD.
 std::string Proposed_File_Name(const std::string& text, const std::string& extension,
                                const std::string& fallback);
+
+// The file's name without its folders and its last extension ("/a/b/pipe.ecd": "pipe").
+std::string File_Stem(const std::string& path);

@@ -13,7 +13,8 @@ trap 'rm -rf "$work"' EXIT
 cd "$work" && mkdir folder && touch pipe.ecd pipe.pdf || exit 1
 
 rows=(
-  "|bmep design port-height port-map profiled-port rect-port templates waves"
+  "|bmep compare design pipe-check port-height port-map profiled-port rect-port templates waves"
+  "compare pipe.ecd |folder/ pipe.ecd"
   "--|--help --version"
   "design --temp|--temp --temp-bmep --temp-manual"
   "design --dx |"

@@ -5,6 +5,7 @@
 #include "cli/calculator.h"
 #include "cli/cli_common.h"
 #include "core/chamber/design_file.h"
+#include "core/fields/display_format.h"
 #include "tests/words_and_files.h"
 
 #include <gtest/gtest.h>
@@ -185,6 +186,39 @@ TEST(CommandLine, Waves) {
     EXPECT_EQ(sweep["pressure"][100], one["pressure"]);
     EXPECT_EQ(sweep["plugAtEc"], 9900);
     EXPECT_EQ(runJson(Words(waves + "--rpm="), 2)["failure"]["title"], "Engine Speed Not Set");
+}
+
+// The pipe check of the worked design's own figures, in inches, and two design files
+// compared: the same JSON the page and the scripts read.
+TEST(CommandLine, PipeCheckAndCompare) {
+    const char* figures[] = {"--dx 40",    "--d1 44",    "--lx 20",   "--l1 61.4",  "--l2 223.8",
+                             "--l3 148.9", "--l4 74.9",  "--l5 89.5", "--l6 195.3", "--d2 60.8",
+                             "--d3 88.2",  "--d4 109.8", "--d5 25.5"};
+    std::vector<std::string> inches =
+        Words("pipe-check --three-stage --temp-bmep --coef-bmep --bmep 10 --horn 1.5 "
+              "--angle 88 --inches");
+    for (const char* f : figures) {
+        const std::string flag(f), mm = flag.substr(flag.find(' ') + 1);
+        inches.push_back(flag.substr(0, flag.find(' ')));
+        inches.push_back(Significant_Text(std::stod(mm) / 25.4, 17));
+    }
+    const cli::Json j = runJson(inches, 0);
+    EXPECT_DOUBLE_EQ(j["tunedLength"].get<double>(), 813.8);
+    EXPECT_EQ(j["rpm"], 10999.2); // 11000 x 813.74 / 813.8
+    EXPECT_EQ(j["sections"][1], cli::Json::parse(R"({"name": "L2", "measured": 223.8,
+        "designed": 223.8, "difference": 0.0, "measuredHalfAngle": 2.15,
+        "designedHalfAngle": 2.15})"));
+    EXPECT_EQ(j["design"]["display"]["TexTotLth"], "813.8 ");
+
+    const std::string dir = testing::TempDir(), a = dir + "fast.ecd", b = dir + "slow.ecd";
+    EXPECT_EQ(run(Words(threeStage + "--name Fast --save " + a)).status, 0);
+    EXPECT_EQ(run(Words(threeStage + "--rpm 9500 --save " + b)).status, 0);
+    const cli::Json c = runJson({"compare", a, b}, 0);
+    EXPECT_EQ(c["a"], "Fast");
+    EXPECT_EQ(c["b"], "slow");
+    EXPECT_EQ(c["rows"].back(), cli::Json::parse(R"({"name": "Tuned length", "a": 813.7,
+        "b": 942.2, "difference": -128.5})"));
+    EXPECT_EQ(run({"compare", a, dir + "none.ecd"}).status, 1);
 }
 
 // A design file opened, changed on the line and saved again keeps the engine it held.
