@@ -345,6 +345,14 @@ std::vector<std::string> Compare_Lines(const std::string& nameA, const std::stri
     return lines;
 }
 
+Field_Failure Compare_Refused(const std::string& path, const Field_Failure& failure) {
+    Field_Failure f;
+    f.title = "Design Not Compared";
+    f.prompt = "The design in \"" + path + "\" does not pass its checks:" + Twice + failure.title +
+               CrLf + failure.prompt;
+    return f;
+}
+
 std::string Compare_Name(const std::string& pipeName, const std::string& fileName, char which) {
     if (!Trim_Blanks(pipeName).empty())
         return pipeName;

@@ -98,6 +98,9 @@ std::vector<std::string> Compare_Lines(const std::string& nameA, const std::stri
 std::string Pipe_Overlay_Svg(const Design_State& a, const std::string& nameA, const Design_State& b,
                              const std::string& nameB);
 
+// The box for a design file that cannot be compared: its design fails a check.
+Field_Failure Compare_Refused(const std::string& path, const Field_Failure& failure);
+
 // The name a pipe goes by in a comparison: its pipe name, else the file's name, else
 // "Design A" or "Design B".
 std::string Compare_Name(const std::string& pipeName, const std::string& fileName, char which);

@@ -124,10 +124,12 @@ PipsMenu::PipsMenu()
     PipeVals = MenuBar->addAction(QStringLiteral("&Expansion Chamber Design    "));
     SumTools = MenuBar->addMenu(QStringLiteral("&Tools    "));
     SumTools->setFont(Win_Font(9));
-    const std::array<const char*, 5> tools = {
-        "&BMEP from Power Output", "Port &Height from Timing Angles",
-        "Equivalent Diameter of a &Rectangular Port", "Equivalent Diameter of a &Profiled Port",
-        "Port &Timing and Time-Area"};
+    const std::array<const char*, 6> tools = {"&BMEP from Power Output",
+                                              "Port &Height from Timing Angles",
+                                              "Equivalent Diameter of a &Rectangular Port",
+                                              "Equivalent Diameter of a &Profiled Port",
+                                              "Port &Timing and Time-Area",
+                                              "Check an &Existing Pipe"};
     for (size_t i = 0; i < tools.size(); ++i) {
         PD_Tool[i] = SumTools->addAction(QString::fromLatin1(tools[i]));
         QObject::connect(PD_Tool[i], &QAction::triggered, this,

@@ -39,7 +39,7 @@ public:
     QAction* InfoScrn = nullptr;
     QAction* PipeVals = nullptr;
     QMenu* SumTools = nullptr;
-    std::array<QAction*, 5> PD_Tool{};
+    std::array<QAction*, 6> PD_Tool{};
     QAction* ExitProg = nullptr;
 
 protected:

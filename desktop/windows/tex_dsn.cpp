@@ -1,4 +1,5 @@
 #include "desktop/windows/tex_dsn.h"
+#include "desktop/windows/compare_tool.h"
 
 #include "core/chamber/design_report.h"
 #include "core/fields/vocabulary.h"
@@ -339,6 +340,11 @@ void TexDsn::Hide_Out_Stuf() {
         shownDesign_.reset();
         PatCom.Hide();
         WaveCom.Hide();
+        CmpCom.Hide();
+        comparison_.reset();
+        if (Win_Exists<CmpTool>()) {
+            Win<CmpTool>().Hide();
+        }
         if (Hooks().hide) {
             Hooks().hide();
         }
@@ -392,6 +398,7 @@ void TexDsn::Calculate() {
     shownDesign_ = run.value;
     PatCom.Show();
     WaveCom.Show();
+    CmpCom.Show();
 }
 
 void TexDsn::PatCom_Click() {

@@ -3,10 +3,12 @@
 // are needed, the result table and the chamber diagram. "Calculate" runs the input checks
 // and the chamber calculation of the core; the window computes nothing itself.
 
+#include "core/chamber/design_file.h"
 #include "core/chamber/design_pipeline.h"
 #include "core/chamber/pipe_diagram.h"
 #include "core/screen/palette.h"
 #include "desktop/window_layer/win_form.h"
+#include "desktop/windows/pipe_overlay.h"
 
 #include <array>
 #include <cstdint>
@@ -84,6 +86,12 @@ public:
     Ctl_Array<CommandButton, 3> FileCom{"FileCom"};
     CommandButton PatCom{"PatCom"};
     CommandButton WaveCom{"WaveCom"};
+    // "Compare With..." under the result table, shown with the results only: the design on
+    // screen beside the one of a design file. While a comparison is open the printed sheet
+    // carries it under the diagram (CmpSheet, hidden on screen).
+    CommandButton CmpCom{"CmpCom"};
+    Pipe_Overlay_View* CmpSheet = nullptr;
+    static constexpr float Comparison_Height = 4800; // added to the printed sheet
 
     // Opens a design file as if the tuner had typed it and runs Calculate, so that its
     // results, warnings and messages appear as for typed input. A file that cannot be
@@ -130,6 +138,11 @@ private:
     void FileCom_Click(int16_t Index);
     void PatCom_Click();
     void WaveCom_Click();
+    void CmpCom_Click();
+    // A design file's form, or a box saying why there is none.
+    std::optional<Design_File_Read> Read_Design_At(const std::string& path);
+    // The comparison while its window is open.
+    bool Comparing() const;
 
     // The design file behind the window: asking where when `askWhere` or when there is none
     // (tex_dsn_files.cpp).
@@ -144,6 +157,7 @@ private:
 
     std::string designPath_;                    // the file last opened or saved
     std::optional<Chamber_Design> shownDesign_; // the design whose results are on screen
+    std::optional<Pipe_Overlay> comparison_;    // beside it, while its window is open
     void Option1_Click(int16_t Index);
     void Texh_Change(int16_t Index);
     void Texh_Click(int16_t Index);

@@ -2,9 +2,12 @@
 // dropped on the window, and a design opened as if typed.
 
 #include "core/chamber/design_file.h"
+#include "core/chamber/pipe_check.h"
+#include "core/files/file_name.h"
 #include "core/files/file_output.h"
 #include "desktop/window_layer/win_dialogs.h"
 #include "desktop/window_layer/win_msgbox.h"
+#include "desktop/windows/compare_tool.h"
 #include "desktop/windows/port_tool.h"
 #include "desktop/windows/tex_dsn.h"
 
@@ -47,6 +50,16 @@ void TexDsn::Create_File_Commands() {
     FileCom.On_Click([this](int16_t i) { FileCom_Click(i); });
     PatCom.On_Click([this] { PatCom_Click(); });
     WaveCom.On_Click([this] { WaveCom_Click(); });
+
+    CmpCom.Create(form, 9300, 6400, 1500, 330, "Co&mpare With...");
+    CmpCom.SetBackColor(Palette::Pink);
+    CmpCom.Hide();
+    CmpCom.On_Click([this] { CmpCom_Click(); });
+    CmpSheet = new Pipe_Overlay_View(Host());
+    CmpSheet->setObjectName(QStringLiteral("CmpSheet"));
+    CmpSheet->withTable = true;
+    CmpSheet->setGeometry(Twips::ToRect(340, 9500, 10200, Comparison_Height - 200));
+    CmpSheet->hide();
 }
 
 void TexDsn::FileCom_Click(int16_t Index) {
@@ -64,22 +77,27 @@ void TexDsn::Open_Design() {
     }
 }
 
-void TexDsn::Open_Design_File(const std::string& path) {
+std::optional<Design_File_Read> TexDsn::Read_Design_At(const std::string& path) {
     std::string problem;
-    std::optional<Design_Form> form;
-    Form_Entries engine;
     if (const auto bytes = Read_File(path, Design_File_Largest, problem)) {
         Design_File_Read read = Read_Design_File(*bytes);
-        form = read.form;
-        engine = read.engine;
+        if (read.form) {
+            return read;
+        }
         problem = read.problem;
     }
-    if (!form) {
-        const Field_Failure box = Design_Not_Opened(path, problem);
-        MsgBox(box.prompt, box.title);
+    const Field_Failure box = Design_Not_Opened(path, problem);
+    MsgBox(box.prompt, box.title);
+    return std::nullopt;
+}
+
+void TexDsn::Open_Design_File(const std::string& path) {
+    const std::optional<Design_File_Read> read = Read_Design_At(path);
+    if (!read) {
         return;
     }
-    Take_Port_Map_Engine(engine);
+    const std::optional<Design_Form>& form = read->form;
+    Take_Port_Map_Engine(read->engine);
     // As the tuner would: the options first (they empty and show fields), then the texts.
     Clear_Form();
     const auto choose = [this](int16_t first, bool chosen, bool second) {
@@ -96,6 +114,33 @@ void TexDsn::Open_Design_File(const std::string& path) {
     }
     designPath_ = path;
     Comd[0].Click();
+}
+
+void TexDsn::CmpCom_Click() {
+    if (!shownDesign_) {
+        return;
+    }
+    const std::string path = Dialogs().Open_File(this, "Compare With", Design_Files);
+    const std::optional<Design_File_Read> read = path.empty() ? std::nullopt : Read_Design_At(path);
+    if (!read) {
+        return;
+    }
+    const std::optional<Design_Form>& form = read->form;
+    const Outcome<Chamber_Design> other = Calc_Design(*form);
+    if (!other.ok()) {
+        const Field_Failure box = Compare_Refused(path, *other.failure);
+        MsgBox(box.prompt, box.title);
+        return;
+    }
+    comparison_ = Pipe_Overlay{
+        shownDesign_->state, other.value.state,
+        QString::fromStdString(Compare_Name(Text1.Text(), File_Stem(designPath_), 'A')),
+        QString::fromStdString(Compare_Name(form->PipeName, File_Stem(path), 'B'))};
+    Win<CmpTool>().Show_Comparison(*comparison_);
+}
+
+bool TexDsn::Comparing() const {
+    return comparison_ && Win_Exists<CmpTool>() && Win<CmpTool>().Visible();
 }
 
 void TexDsn::Save_Design(bool askWhere) {

@@ -59,7 +59,9 @@ void TexDsn::Print_Image(const Sheet_Destination& to, const std::string& pipeNam
         w->clearFocus();
     }
     // 5.-7. The screen look, however the print ends.
+    const bool comparing = Comparing();
     const On_Exit restore([this, focus] {
+        CmpSheet->hide();
         SetHeight(ResultHeight);
         Duct_Layout(false);
         Scrn_Colr_Stuf();
@@ -70,7 +72,11 @@ void TexDsn::Print_Image(const Sheet_Destination& to, const std::string& pipeNam
     // 1.-3. The print look.
     Duct_Layout(true);
     Prt_Colr_Stuf();
-    SetHeight(PrintHeight);
+    SetHeight(PrintHeight + (comparing ? Comparison_Height : 0));
+    if (comparing) {
+        CmpSheet->pipes = comparison_;
+        CmpSheet->show();
+    }
     // 4. The image of the client area, on paper or in the PDF.
     Output_Sheet(*Host(), to, pipeName);
 }
@@ -197,6 +203,7 @@ void TexDsn::Colr_Stuf(bool forPrint) {
     }
     PatCom.SetVisible(!forPrint);
     WaveCom.SetVisible(!forPrint);
+    CmpCom.SetVisible(!forPrint);
 
     // The panels.
     for (PictureBox* p : {&HornPic, &BmepPic, &TempPic, &BellyPic, &TailPic, &PipPic}) {

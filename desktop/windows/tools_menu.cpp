@@ -6,6 +6,7 @@
 #include "desktop/windows/bmep_tool.h"
 #include "desktop/windows/diam_tool.h"
 #include "desktop/windows/hght_tool.h"
+#include "desktop/windows/pipe_tool.h"
 #include "desktop/windows/pips_menu.h"
 #include "desktop/windows/port_tool.h"
 #include "desktop/windows/prof_tool.h"
@@ -30,6 +31,9 @@ void PipsMenu::Hide_Calculator_Windows() {
     Win<ProfTool>().Hide();
     if (Win_Exists<PortTool>()) {
         Win<PortTool>().Hide();
+    }
+    if (Win_Exists<PipeTool>()) {
+        Win<PipeTool>().Hide();
     }
 }
 
@@ -80,8 +84,11 @@ void PipsMenu::Open_Calculator(int16_t Index) {
         t.Show();
         break;
     }
-    default: // the port map: as the tuner left it, the engine being theirs
+    case 4: // the port map: as the tuner left it, the engine being theirs
         Win<PortTool>().Show();
+        break;
+    default: // the pipe check: as the tuner left it too
+        Win<PipeTool>().Show();
         break;
     }
 }
