@@ -16,7 +16,7 @@ cmake --preset wasm >build-web/configure.log 2>&1 || { cat build-web/configure.l
 cmake --build "$build" --target ecd_core_module
 rm -rf "$site.new"
 mkdir -p "$site.new"
-cp web/index.html web/style.css web/app.js "$build/bin/ecd-core.js" "$build/bin/ecd-core.wasm" "$site.new/"
+cp web/index.html web/style.css web/app.js web/icon.svg web/manifest.webmanifest "$build/bin/ecd-core.js" "$build/bin/ecd-core.wasm" "$site.new/"
 hash=$(cat "$site.new"/* | sha256sum | cut -c1-16)
 sed "s/__SITE_HASH__/$hash/" web/sw.js >"$site.new/sw.js"
 rm -rf "$site"

@@ -14,6 +14,13 @@ let core = null;
 let vocabulary = null; // the core's words
 const forms = {}; // the vocabulary's forms by key
 
+// The page's own few words, beside the core's: the command that brings a form back and the
+// note when the browser keeps no form.
+const pageWords = {
+  restore: 'Restore Previous Form', // its first letter is its access key
+  notKept: 'This browser could not keep the form; any copy it kept before stays.',
+};
+
 // One operation of the core: the request as JSON, the answer as an object. A request the
 // core cannot take is thrown as the JavaScript error it names.
 function call(operation, request, bytes = '') {
@@ -105,6 +112,7 @@ function buildWindows() {
     }
   }
   portTable(forms['port-map']);
+  for (const form of Object.values(forms)) messageHomes[form.key] = $('.messages', win(form)).nextElementSibling;
 }
 
 // The port map's groups as a table: a group's name before each row, a column's caption over
@@ -186,8 +194,25 @@ function showOutcome(form, report) {
     }
     focus = input;
   });
-  if (focus) focus.focus();
+  placeMessages(form, focus);
+  if (focus) {
+    focus.focus();
+    area.scrollIntoView({ block: 'nearest' });
+    focus.scrollIntoView({ block: 'nearest' });
+  }
   return !report.failure;
+}
+
+// The message area stands under the field its boxes speak of (under the port map's table
+// for one of its fields), so that on a narrow screen the box and its field are in view
+// together; boxes about no field stand in the area's own place.
+const messageHomes = {}; // form key -> the element the area stands before at home
+
+function placeMessages(form, field) {
+  const area = $('.messages', win(form));
+  const block = field && (field.closest('.table-scroll') || field.closest('[data-index]'));
+  if (block) block.after(area);
+  else messageHomes[form.key].before(area);
 }
 
 // A text that holds half of a surrogate pair has no UTF-8 form: no file can keep it, and the
@@ -355,6 +380,7 @@ const design = {
     for (const f of textFields(this.form)) setText(f, '');
     for (const i of this.panels) this.show(i, false);
     this.hideResults();
+    designFile(null, false);
   },
 
   // Puts a design file's entries into the window, as if chosen and typed: the options in
@@ -380,7 +406,10 @@ const design = {
       input.addEventListener('input', () => this.hideResults());
       input.addEventListener('click', () => this.hideResults());
     }
-    $('#design .calc').addEventListener('click', () => this.calculate());
+    // Any typing or option click is a change the design file does not hold yet.
+    win(this.form).addEventListener('input', (e) => {
+      if (['text', 'radio'].includes(e.target.type)) designFile(shownFile.name, true);
+    });
     $('#design-print').addEventListener('click', () => window.print());
     $('#design-waves-open').addEventListener('click', () => this.openWaves());
     $('#design-waves-rpm').addEventListener('input', (e) => this.waves(Number(e.target.value)));
@@ -496,9 +525,12 @@ function profIntervals(form) {
 }
 
 function openTool(form) {
-  const w = win(form);
   // The port map opens as the tuner left it: the engine is theirs, also after Use in Design.
-  if (form.key === 'port-map' && w.dataset.opened) return;
+  if (form.key !== 'port-map' || !win(form).dataset.opened) resetTool(form);
+}
+
+function resetTool(form) {
+  const w = win(form);
   w.dataset.opened = 'true';
   for (const r of $$('input[type=radio]', w)) r.checked = false;
   for (const i of textFields(form)) setText(i, '');
@@ -511,7 +543,6 @@ function openTool(form) {
 function wireTools() {
   for (const w of $$('.window.tool')) {
     const form = forms[w.id];
-    $('.calc', w).addEventListener('click', () => calculateTool(form));
     w.addEventListener('input', (e) => {
       if (e.target.type !== 'text') return;
       if (form.key === 'port-map') portMapTyped(form);
@@ -546,6 +577,16 @@ function saveDesign() {
   const file = call('designFile', { input: entries(design.form), previous: design.state,
                                     engine: brokenText(engine) ? null : entries(engine) });
   download(file.name, file.text, 'application/json');
+  designFile(file.name, false);
+}
+
+// The design file on screen and whether the form holds changes it does not: the page's title
+// names the file and marks such changes before the program's name.
+const shownFile = { name: null, changed: false, program: '' };
+
+function designFile(name, changed) {
+  Object.assign(shownFile, { name, changed });
+  document.title = (changed ? '*' : '') + (name ? name + ' - ' : '') + shownFile.program;
 }
 
 function download(name, text, type) {
@@ -575,7 +616,9 @@ async function openDesignFile(file) {
   }
   openWindow('design');
   design.fill(input);
-  return design.calculate();
+  const run = design.calculate();
+  designFile(from, false);
+  return run;
 }
 
 // ---- Flat patterns -------------------------------------------------------------------------
@@ -675,14 +718,125 @@ function openPatterns(form) {
     : 'Calculate a design first: the patterns are those of the design window.';
 }
 
+// ---- Kept forms ----------------------------------------------------------------------------
+
+// Every work window's form is kept in the browser's local storage on every Calculate, before
+// the menu empties it and when the page is left; "Restore Previous Form" brings back the
+// copy, and the results with it when it had them (Calculate runs again).
+const keptForms = ['design', 'bmep', 'port-height', 'rect-port', 'profiled-port', 'port-map'];
+const keptName = (form) => 'ecd-form-' + form.key;
+
+// Calculate as its command runs it.
+const calculateIn = (form) => (form.key === 'design' ? design.calculate() : calculateTool(form));
+
+function snapshot(form) {
+  const shown = form.key === 'design' ? !$('#design-results').hidden : !!$('.result', win(form));
+  const copy = { input: entries(form), shown };
+  if (form.key === 'design') Object.assign(copy, { file: shownFile.name, changed: shownFile.changed });
+  return copy;
+}
+
+// A form as the menu opens it (every text empty or its opening text, no option chosen) holds
+// nothing typed: it never takes a kept copy's place.
+function untouched(form, input) {
+  return form.choices.every((g) => !input[g.key]) && form.fields.every((f) =>
+    [input[f.key]].flat().every((t) => !t || t === f.opening));
+}
+
+// The copy kept of a form, or null; none where the browser keeps nothing.
+function keptCopy(form) {
+  try {
+    return JSON.parse(window.localStorage.getItem(keptName(form)));
+  } catch {
+    return null;
+  }
+}
+
+// Keeps the form as it stands. Where the browser refuses (no storage, or full), the copy
+// kept before stays and the page says so once.
+function keep(form) {
+  const copy = snapshot(form);
+  if (untouched(form, copy.input)) return;
+  let kept = true;
+  try {
+    window.localStorage.setItem(keptName(form), JSON.stringify(copy));
+  } catch {
+    kept = false;
+  }
+  // The note comes when a form is not kept and goes when one is; the field in use stays clear
+  // of it.
+  const note = $('#not-kept');
+  if (note.hidden !== kept) {
+    note.textContent = kept ? '' : pageWords.notKept;
+    note.hidden = kept;
+    if (!kept && document.activeElement.matches('input, button')) document.activeElement.scrollIntoView({ block: 'nearest' });
+  }
+  offerRestore(form);
+}
+
+function offerRestore(form) {
+  $('.restore', win(form)).disabled = !keptCopy(form);
+}
+
+// Brings back the kept copy as the tuner would: the window emptied as the menu does it, the
+// options clicked, the texts typed, then Calculate if it had results. The form on screen is
+// kept in the copy's place, so a second Restore brings it back.
+function restoreForm(form) {
+  const copy = keptCopy(form);
+  if (!copy) return;
+  keep(form);
+  const w = win(form);
+  $('.messages', w).replaceChildren();
+  placeMessages(form, null);
+  if (form.key === 'design') {
+    design.open();
+    design.fill(copy.input);
+  } else {
+    resetTool(form);
+    for (const g of form.choices) {
+      const r = $(`input[name="${form.key}-${g.key}"][value="${copy.input[g.key]}"]`, w);
+      if (r) r.click();
+    }
+    // The ordinates last: their fields are those the intervals typed show.
+    const typed = (f) => f.kind !== 'stations';
+    for (const f of [...form.fields.filter(typed), ...form.fields.filter((x) => !typed(x))]) {
+      const texts = [copy.input[f.key] ?? ''].flat();
+      const at = (i) => document.getElementById(typed(f) ? inputId(form, f) : `${inputId(form, f)}-${i}`);
+      texts.forEach((t, i) => at(i) && !at(i).closest('[hidden]') && setText(at(i), t));
+    }
+  }
+  if (copy.shown) calculateIn(form);
+  if (form.key === 'design') designFile(copy.file, copy.changed);
+}
+
+function wireKeptForms() {
+  for (const form of keptForms.map((k) => forms[k])) {
+    const b = element('button', { type: 'button', class: 'restore', id: form.key + '-restore' });
+    b.append(element('span', { class: 'access-key' }, pageWords.restore[0]), pageWords.restore.slice(1));
+    b.addEventListener('click', () => restoreForm(form));
+    $('.commands', win(form)).append(b);
+    $('.calc', win(form)).addEventListener('click', () => {
+      calculateIn(form);
+      keep(form);
+    });
+    offerRestore(form);
+  }
+  window.addEventListener('pagehide', () => keptForms.forEach((k) => keep(forms[k])));
+}
+
 // ---- Windows -------------------------------------------------------------------------------
 
 // Opening a window from the menu puts it into its opening state, as the front screen does.
+// The form is kept first; the shown window's Restore takes the access key (the first of
+// several elements sharing one would take it, hidden or not).
 function openWindow(key) {
   for (const w of $$('.window')) w.hidden = w.id !== key;
   for (const b of $$('nav button')) b.setAttribute('aria-current', b.dataset.open === key ? 'page' : 'false');
   const form = forms[key];
+  if (keptForms.includes(key)) keep(form);
+  for (const b of $$('.restore')) b.accessKey = b.closest('.window').id === key ? pageWords.restore[0].toLowerCase() : '';
   $('.messages', win(form)).replaceChildren();
+  placeMessages(form, null);
   if (key === 'design') design.open();
   else if (key === 'patterns') openPatterns(form);
   else openTool(form);
@@ -697,9 +851,19 @@ async function start() {
   for (const f of vocabulary.forms) forms[f.key] = f;
   buildWindows();
   for (const b of $$('nav button')) b.addEventListener('click', () => openWindow(b.dataset.open));
+  shownFile.program = document.title;
   design.wire();
   wireTools();
   wirePatterns();
+  wireKeptForms();
+  // Enter in a field runs the window's Calculate on the texts as typed.
+  for (const w of $$('.window')) {
+    w.addEventListener('keydown', (e) => {
+      if (e.key !== 'Enter' || e.isComposing || e.target.type !== 'text') return;
+      e.preventDefault();
+      $('.calc', w).click();
+    });
+  }
   openWindow('design');
   $('#loading').textContent = '';
   $('#loading').hidden = true;

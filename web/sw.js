@@ -3,7 +3,8 @@
 // site's content hash into the cache name, so a new build replaces the old cache.
 'use strict';
 const CACHE = 'ecd-web-__SITE_HASH__';
-const FILES = ['./', 'index.html', 'style.css', 'app.js', 'ecd-core.js', 'ecd-core.wasm'];
+const FILES = ['./', 'index.html', 'style.css', 'app.js', 'ecd-core.js', 'ecd-core.wasm', 'icon.svg',
+               'manifest.webmanifest'];
 
 self.addEventListener('install', (e) => {
   e.waitUntil(caches.open(CACHE).then((c) => c.addAll(FILES)).then(() => self.skipWaiting()));

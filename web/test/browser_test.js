@@ -1,8 +1,8 @@
 // The web edition in headless Chromium against the command line (build/bin/
 // expansion-chamber-calc --json says what the desktop shows): the page shows the core's
 // words and reports, puts the focus and empties fields where the desktop does, announces
-// its boxes, saves and opens files byte for byte, prints at 100 %, fits a phone and works
-// offline; axe-core finds no WCAG 2.1 A/AA violation.
+// its boxes, saves and opens files byte for byte, keeps every form, prints at 100 %, fits a
+// phone, works offline and installs; axe-core finds no WCAG 2.1 A/AA violation.
 //   node web/test/browser_test.js SITE_DIR [SHOTS_DIR]
 // SITE_DIR is scripts/web.sh's build. Prints how long the page took to load.
 'use strict';
@@ -89,7 +89,8 @@ function runInPage(cases) {
     for (const [key, text] of Object.entries(c.texts)) set(document.getElementById(`${c.form}-${key}`), text);
     // Only the stations the intervals show can be typed into.
     c.ordinates.forEach((text, i) => $(`#${c.form}-${c.stations}-${i}`) && set($(`#${c.form}-${c.stations}-${i}`), text));
-    $('.calc', win).click();
+    if (!c.enter) $('.calc', win).click(); // else Enter in the last field typed
+    else [...win.querySelectorAll('input[type=text]')].filter((f) => f.value).at(-1).dispatchEvent(new KeyboardEvent('keydown', { key: 'Enter', bubbles: true }));
     const boxes = [...win.querySelectorAll('.messages .box')];
     const read = (b) => ({ title: $('.title', b).textContent, prompt: $('.prompt', b).textContent });
     const failure = boxes.find((b) => b.classList.contains('failure'));
@@ -140,7 +141,9 @@ async function designFiles(page) {
   const args = [...examples[0], '--name', 'GP "125" \\'];
   // An empty port map: no engine in the file, as the command line writes it.
   await page.evaluate(runInPage, [{ form: 'port-map', options: {}, texts: {}, ordinates: [] }, inputOf(args)]);
+  const [program, titles] = [await page.textContent('h1'), [await page.title()]];
   const saved = await download(page, '#design-save', 'page.ecd');
+  titles.push(await page.title());
   cliRun([...args, '--save', file('cli.ecd')]);
   same(saved, { name: call('designFile', { input: designOf(args) }).name, text: fs.readFileSync(file('cli.ecd'), 'utf8') },
     'the page saves the command line\'s file, under the core\'s name');
@@ -149,6 +152,12 @@ async function designFiles(page) {
   await page.waitForSelector('#design-results:not([hidden])');
   same(await page.$$eval('#design output', (os) => Object.fromEntries(os.map((o) => [o.id.slice(4), o.textContent + ' ']))),
     cliJson(examples[1]).display, 'the page opens a file saved by the command line');
+  for (const act of [() => 0, () => page.type('#design-d1', '0'), () => page.click('nav button[data-open="design"]')]) {
+    await act();
+    titles.push(await page.title());
+  }
+  same(titles, [`*${program}`, `${saved.name} - ${program}`, `cli.ecd - ${program}`, `*cli.ecd - ${program}`, program],
+    'the title names the design file and marks changes not saved');
   for (const [name, bytes] of Object.entries({
     'latin1.ecd': Buffer.from(fs.readFileSync(file('cli.ecd'), 'utf8').replace('"38"', '"38\u00b0"'), 'latin1'),
     'huge.ecd': Buffer.alloc(2 ** 20 + 1, 0x20),
@@ -189,39 +198,38 @@ function checkBarMm(pgm) {
 async function printedPatterns(page, args) {
   await page.evaluate(runInPage, [inputOf(args)]);
   const { fields, choices: [paper] } = byCommand.templates;
-  let answer, cliSheets;
   for (const options of [{ sheet: '1.5', seam: '5', pieces: '3', paper: 'a4' }, { sheet: '1.0', seam: '0', pieces: '1', paper: 'letter' }]) {
     const what = JSON.stringify(options);
     await page.click('nav button[data-open="patterns"]');
     for (const f of fields) await page.fill(`#patterns-${f.key}`, options[f.key]);
     await page.check(`input[name="patterns-${paper.key}"][value="${options.paper}"]`);
     await page.click('#patterns .calc');
-    answer = call('patterns', { design: designOf(args), input: options });
+    const answer = call('patterns', { design: designOf(args), input: options });
     same(await page.$$eval('#patterns tr', (trs) => trs.map((tr) => [...tr.children].map((c) => c.textContent))),
       [answer.table.header, ...answer.table.rows], `the table of pieces is the core's, ${what}`);
     const flags = [...fields.flatMap((f) => [f.flag, options[f.key]]), paper.flag, options.paper];
-    cliSheets = cliJson(['templates', ...args.slice(1), ...flags, '--svg', file('cli.svg'), '--dxf', file('cli.dxf')])
+    const cliSheets = cliJson(['templates', ...args.slice(1), ...flags, '--svg', file('cli.svg'), '--dxf', file('cli.dxf')])
       .templates.pieces.flatMap((p) => Array(p.pages.columns * p.pages.rows).fill(p.pages.orientation === 'landscape'));
     for (const format of ['svg', 'dxf']) {
       same((await download(page, `#patterns-${format}`, 'page.' + format)).text, fs.readFileSync(file('cli.' + format), 'utf8'),
         `the page's ${format} is the command line's, ${what}`);
     }
+    const sheets = await page.$$eval('.print-sheet', (ss) => ss.map((s) => s.classList.contains('landscape')));
+    same(sheets, cliSheets, `the page prints the sheets of the command line's PDF, ${what}`);
+    await page.evaluate(() => document.body.classList.add('printing-patterns')); // as its Print button does
+    await page.pdf({ path: file('patterns.pdf'), preferCSSPageSize: true });
+    // One sheet a page, the paper's size (turned for a landscape sheet), none scaled: at 254
+    // dots per inch a millimetre is 10 dots.
+    const sizes = [...execFileSync('pdfinfo', ['-f', '1', '-l', '999', file('patterns.pdf')], { encoding: 'utf8' })
+      .matchAll(/size:\s+([\d.]+) x ([\d.]+) pts/g)].map((m) => [m[1], m[2]].map((pt) => Math.round(pt / 72 * 25.4)));
+    const [w, h] = [answer.paper.width, answer.paper.height].map(Math.round);
+    same(sizes, sheets.map((landscape) => (landscape ? [h, w] : [w, h])), `one printed page per sheet, on the paper chosen, ${what}`);
+    execFileSync('pdftoppm', ['-r', '254', '-gray', file('patterns.pdf'), file(options.paper)]);
+    const bars = fs.readdirSync(tmp).filter((f) => f.startsWith(options.paper) && f.endsWith('.pgm')).sort().map((f) => checkBarMm(fs.readFileSync(file(f))));
+    same(bars.map((bar) => Math.abs(bar - 100) <= 0.5), sheets.map(() => true), `every printed check bar 100 mm long: ${bars}, ${what}`);
   }
   same(await page.$eval('#patterns .access-key', (u) => u.textContent.toLowerCase() === u.closest('fieldset').querySelector('input').accessKey),
     true, 'the paper\'s access key is the letter underlined');
-  const sheets = await page.$$eval('.print-sheet', (ss) => ss.map((s) => s.classList.contains('landscape')));
-  same(sheets, cliSheets, 'the page prints the sheets of the command line\'s PDF');
-  await page.evaluate(() => document.body.classList.add('printing-patterns')); // as its Print button does
-  await page.pdf({ path: file('patterns.pdf'), preferCSSPageSize: true });
-  // One sheet a page, the paper's size (turned for a landscape sheet), none scaled: at 254
-  // dots per inch a millimetre is 10 dots.
-  const sizes = [...execFileSync('pdfinfo', ['-f', '1', '-l', '999', file('patterns.pdf')], { encoding: 'utf8' })
-    .matchAll(/size:\s+([\d.]+) x ([\d.]+) pts/g)].map((m) => [m[1], m[2]].map((pt) => Math.round(pt / 72 * 25.4)));
-  const [w, h] = [answer.paper.width, answer.paper.height].map(Math.round);
-  same(sizes, sheets.map((landscape) => (landscape ? [h, w] : [w, h])), 'one printed page per sheet, on the paper chosen');
-  execFileSync('pdftoppm', ['-r', '254', '-gray', file('patterns.pdf'), file('page')]);
-  const bars = fs.readdirSync(tmp).filter((f) => /^page.*\.pgm$/.test(f)).sort().map((f) => checkBarMm(fs.readFileSync(file(f))));
-  same(bars.map((bar) => Math.abs(bar - 100) <= 0.5), sheets.map(() => true), `every printed check bar 100 mm long: ${bars}`);
 }
 
 // The design window's tab order after option clicks, as the desktop's tab indexes give it:
@@ -243,6 +251,39 @@ const afterResults = [
   [(page) => page.check('input[name="design-temperature"][value="manual"]'), false], // an option that empties no field
 ];
 
+// Each window's example, calculated with Enter, comes back with Restore Previous Form (its access key, sent as a
+// keyboard does) after the menu, after a reload, and when the storage is full or refused (a note then says so).
+async function keptForms(page, load) {
+  const read = (key) => page.evaluate((k) => [...document.querySelectorAll(`#${k} :is(input[type=text], input:checked, [id^="out-"])`)]
+    .filter((e) => e.offsetParent).map((e) => e.value ?? e.textContent).concat(k === 'design' ? document.title : []), key);
+  const states = {};
+  for (const args of [0, 2, 3, 4, 6, 7].map((i) => examples[i])) {
+    await compare(page, [{ ...caseOf(args), input: { ...inputOf(args), enter: true } }], 'Enter calculates');
+    states[inputOf(args).form] = await read(inputOf(args).form);
+  }
+  same(await page.evaluate(() => Object.values(localStorage).map((v) => JSON.parse(v).shown)), Array(6).fill(true),
+    'Calculate keeps every window\'s form with its results');
+  const [cdp, key] = [await page.context().newCDPSession(page), { modifiers: 1, key: 'r', code: 'KeyR', windowsVirtualKeyCode: 82, text: 'r', unmodifiedText: 'r' }];
+  for (const how of ['the menu', 'a reload', 'storage full', 'storage refused']) {
+    if (how.startsWith('storage')) {
+      await page.evaluate((full) => { const no = () => { throw new DOMException('', full ? 'QuotaExceededError' : 'SecurityError'); };
+        if (full) Storage.prototype.setItem = no; else Object.defineProperty(window, 'localStorage', { get: no, configurable: true }); }, how.endsWith('full'));
+      await page.evaluate(runInPage, [inputOf(examples[1])]);
+      same(await page.isVisible('#not-kept'), true, `a note: ${how}`);
+    }
+    if (how === 'a reload') await page.evaluate(() => localStorage.clear()); // leaving the page keeps them again
+    if (how !== 'the menu') await load(() => page.reload());
+    for (const [form, state] of Object.entries(states)) {
+      await page.click(`nav button[data-open="${form}"]`);
+      for (const type of ['rawKeyDown', 'char', 'keyUp']) await cdp.send('Input.dispatchKeyEvent', { type, ...key });
+      same(await read(form), state, `${form}: Restore Previous Form after ${how}`);
+    }
+  }
+  await page.emulateMedia({ media: 'print' });
+  same(await page.isVisible('#design-restore'), false, 'Restore Previous Form is not printed');
+  await page.emulateMedia({ media: null });
+}
+
 async function axe(page, what) {
   await page.addScriptTag({ path: require.resolve('axe-core/axe.min.js') });
   const r = await page.evaluate(() => window.axe.run(document, { runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'] }));
@@ -257,10 +298,12 @@ async function axe(page, what) {
     byCommand[form.command] = { ...form, flags };
   }
   // The site on 127.0.0.1 (the .wasm needs its MIME type for streaming compilation).
-  const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
+  const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
+    '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json' };
+  const missing = [];
   const server = http.createServer((req, res) => {
     const f = path.join(site, path.basename(new URL(req.url, 'http://x').pathname) || 'index.html');
-    if (!fs.existsSync(f)) return res.writeHead(404).end();
+    if (!fs.existsSync(f)) return missing.push(req.url) && res.writeHead(404).end();
     res.writeHead(200, { 'Content-Type': types[path.extname(f)] }).end(fs.readFileSync(f));
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
@@ -284,7 +327,15 @@ async function axe(page, what) {
     same([...typed, await page.inputValue('#port-map-bore')],
       [...Object.values(call('portMapPictures', { input: inputOf(examples.at(-1)).texts }).design), 'design-angle', '54'],
       'Use in Design types the angle and the speed into the design window; the port map keeps its texts');
-    // On a phone the side view scales to the screen: nothing to scroll sideways.
+    // On a phone a failure's box is in view with its field (at the top of a form, in the port
+    // map's table), and the side view scales to the screen: nothing to scroll sideways.
+    await page.setViewportSize({ width: 390, height: 800 });
+    for (const [i, flag] of [[0, '--horn'], [0, '--rpm'], [7, '--transfer1-width'], [2, '--power']]) {
+      await page.evaluate(runInPage, [inputOf(examples[i].map((a, j) => (examples[i][j - 1] === flag ? '1x' : a)))]);
+      same(await page.evaluate(() => [document.querySelector('.window:not([hidden]) .box'), document.activeElement]
+        .map((e) => e.getBoundingClientRect()).every((r) => r.top >= 0 && r.bottom <= innerHeight)), true, `box and ${flag} in view at 390 px`);
+    }
+    await page.setViewportSize({ width: 1440, height: 1000 });
     await page.evaluate(runInPage, [inputOf(examples[0])]);
     await page.setViewportSize({ width: 390, height: 800 });
     await page.waitForTimeout(300);
@@ -302,6 +353,7 @@ async function axe(page, what) {
     await axe(page, 'a calculator with its result');
     await compare(page, examples.filter((a, i) => i !== 5).flatMap(failureCases).map(caseOf), 'failure');
     await axe(page, 'a failure shown');
+    await keptForms(page, load);
 
     for (const [clicks, order] of tabOrders) {
       await page.evaluate(runInPage, [inputOf(['design', ...clicks.split(' ')])]);
@@ -328,6 +380,9 @@ async function axe(page, what) {
     await load(() => page.reload());
     await context.setOffline(true);
     await load(() => page.reload());
+    // Installable as an app, offline too: its manifest and icon are served from the cache.
+    same((await (await context.newCDPSession(page)).send('Page.getInstallabilityErrors')).installabilityErrors
+      .map((e) => e.errorId).filter((e) => e !== 'in-incognito'), [], 'the page installs as an app');
     same((await page.evaluate(runInPage, [inputOf(examples[3])]))[0].display, cliJson(examples[3]).display, 'the page calculates offline');
 
     for (const w of shots ? [360, 1440] : []) {
@@ -338,6 +393,7 @@ async function axe(page, what) {
       }
     }
     same(errors, [], 'no script errors in the page');
+    same(missing, [], 'no request the site cannot answer');
     console.log(`web: passed; load to usable form ${loadMs} ms (headless Chromium)`);
   } finally {
     await browser.close();
