@@ -114,3 +114,9 @@ std::string Proposed_File_Name(const std::string& text, const std::string& exten
         Append_Utf8(out, c);
     return out + extension;
 }
+
+std::string Proposed_File_Name(const std::string& pipeName, const std::string& kind,
+                               const std::string& extension, const std::string& fallback) {
+    const std::string name = Proposed_File_Name(pipeName, "", "");
+    return name.empty() ? fallback : Proposed_File_Name(name + " " + kind, extension, fallback);
+}

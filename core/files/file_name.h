@@ -10,3 +10,9 @@
 // Text that is not UTF-8 keeps its place: each stray byte stands for U+FFFD.
 std::string Proposed_File_Name(const std::string& text, const std::string& extension,
                                const std::string& fallback);
+
+// The name proposed for one kind of file made from a design: the pipe name as above, a blank
+// and the kind ("GP 125 sheet.pdf"), so that a design's files of one extension differ;
+// `fallback` when nothing is left of the pipe name.
+std::string Proposed_File_Name(const std::string& pipeName, const std::string& kind,
+                               const std::string& extension, const std::string& fallback);
