@@ -73,6 +73,6 @@ report::Report Design_Report(const Outcome<Chamber_Design>& run) {
 }
 
 std::array<Gas_Figure, 2> Gas_Figures(const DsnResult& r) {
-    return {{{"Gas Temperature (\u00B0C)", Format_Number(Dbl(r.GasTemp) - Kelvin_Offset, "#0")},
-             {"Speed of Sound (m/s)", Format_Number(Dbl(r.SoundSpeed), "#0")}}};
+    return {{{"Gas Temp. (\u00B0C)", Format_Number(Dbl(r.GasTemp) - Kelvin_Offset, "#0")},
+             {"Sound Speed (m/s)", Format_Number(Dbl(r.SoundSpeed), "#0")}}};
 }

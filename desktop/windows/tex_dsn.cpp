@@ -155,9 +155,9 @@ void TexDsn::Create_Gas_Figures() {
     const auto gas = Gas_Figures(DsnResult{}); // their captions
     for (int16_t i = 0; i < GasTxt.Count; ++i) {
         const float top = 2860.0F + 400.0F * i;
-        GasLab[i].Create(OutFrame, 140, top, 1000, 400, gas[static_cast<size_t>(i)].caption);
+        GasLab[i].Create(OutFrame, 140, top, 1210, 400, gas[static_cast<size_t>(i)].caption);
         GasLab[i].SetVCentre(true);
-        Create_Result_Box(GasTxt[i], OutFrame, 1150, top + 57, GasLab[i], 520);
+        Create_Result_Box(GasTxt[i], OutFrame, 1370, top + 57, GasLab[i], 420);
         GasLab[i].Hide();
         GasTxt[i].Hide();
     }

@@ -255,7 +255,7 @@ TEST(MessageBox, ShowsItsWholeTitle) {
 TEST_F(KeptForms, TheResultsShowTheGas) {
     for (const bool threeStage : {true, false}) {
         TexDsn& d = Calculated(threeStage);
-        EXPECT_EQ(d.GasLab[0].Caption(), "Gas Temperature (\u00B0C)");
+        EXPECT_EQ(d.GasLab[0].Caption(), "Gas Temp. (\u00B0C)");
         EXPECT_EQ(d.GasTxt[0].Text(), threeStage ? "575 " : "600 ");
         EXPECT_EQ(d.GasTxt[1].Text(), threeStage ? "584 " : "592 ");
         EXPECT_TRUE(d.GasTxt[1].Visible());
