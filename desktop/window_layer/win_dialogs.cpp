@@ -48,7 +48,7 @@ public:
              const std::string& yes, const std::string& no) override {
         QString text = To_Q(prompt);
         text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        QMessageBox box(QMessageBox::Question, To_Q(title), text, QMessageBox::NoButton, parent);
+        QMessageBox box(QMessageBox::NoIcon, To_Q(title), text, QMessageBox::NoButton, parent);
         QPushButton* accept = box.addButton(To_Q(yes), QMessageBox::AcceptRole);
         box.addButton(To_Q(no), QMessageBox::RejectRole);
         box.setDefaultButton(accept);
