@@ -1,7 +1,9 @@
 // Expansion Chamber Design Utility: starts on the front screen and runs until "Exit" or
 // the front screen's close control.
 
+#include "core/files/platform.h"
 #include "desktop/command_line.h"
+#include "desktop/windows/form_keeper.h"
 #include "desktop/windows/pips_menu.h"
 #include "ecd_version.h"
 
@@ -38,11 +40,15 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QString::fromLatin1(Ecd_Version));
     Prepare_Application(app);
     Start_Program();
+    // The forms of the last run, and those a killed run left unsaved offered back.
+    keeper::Keep_In(platform::State_Folder("expansion-chamber"));
+    keeper::Offer_Unsaved(&Win<PipsMenu>());
     // "expansion-chamber pipe.ecd": the design window opens with that design.
     if (!line.file.empty()) {
         Open_Design_At_Start(line.file);
     }
     const int rc = QApplication::exec();
+    keeper::Program_Ends();
     Discard_All_Windows(false);
     return rc;
 }

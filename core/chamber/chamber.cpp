@@ -10,7 +10,6 @@ namespace {
 // 500 C, 12 bar gives 650 C).
 constexpr double Temp_Per_Bmep = 37.5;
 constexpr double Temp_At_Zero_Bmep = 200;
-constexpr double Kelvin_Offset = 273.15;
 // The BMEP range over which the coefficients follow their formulas; outside it they stay
 // at the values the formulas reach at its ends.
 constexpr float Bmep_Low = 8.0f;

@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <string>
 
+// Degrees C to kelvin.
+inline constexpr double Kelvin_Offset = 273.15;
+
 struct DsnInput {
     bool ThreeStage = false;   // three-stage diffuser (true) or two-stage
     bool TempFromBmep = false; // exhaust temperature derived from the target BMEP

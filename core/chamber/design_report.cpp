@@ -1,5 +1,8 @@
 #include "core/chamber/design_report.h"
 
+#include "core/fields/display_format.h"
+#include "core/fields/numbers.h"
+
 #include <algorithm>
 #include <iomanip>
 #include <sstream>
@@ -67,4 +70,9 @@ report::Report Design_Report(const Outcome<Chamber_Design>& run) {
         lines.push_back(row(r.diameter.label, r.diameter.text, r.length.label, r.length.text));
     lines.push_back("Tuned Length from Piston Face to Tail Pipe Entry: " + table.TexTotLth);
     return rep;
+}
+
+std::array<Gas_Figure, 2> Gas_Figures(const DsnResult& r) {
+    return {{{"Gas Temp. (\u00B0C)", Format_Number(Dbl(r.GasTemp) - Kelvin_Offset, "#0")},
+             {"Sound Speed (m/s)", Format_Number(Dbl(r.SoundSpeed), "#0")}}};
 }

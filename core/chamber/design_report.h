@@ -6,6 +6,10 @@
 #include "core/chamber/design_pipeline.h"
 #include "core/fields/report.h"
 
+#include <array>
+#include <string>
+#include <vector>
+
 report::Report Design_Report(const Outcome<Chamber_Design>& run);
 
 // The caption of the tuned length under the result table.
@@ -21,3 +25,10 @@ struct Result_Row {
     Result_Cell diameter, length; // a cell without a label is empty
 };
 std::vector<Result_Row> Result_Rows(const Result_Table& table);
+
+// The gas the design used, as the window shows it under the diameters: its mean temperature
+// in degrees C and its speed of sound in m/s, each a caption and its figure ("#0").
+struct Gas_Figure {
+    std::string caption, text;
+};
+std::array<Gas_Figure, 2> Gas_Figures(const DsnResult& result);

@@ -123,3 +123,9 @@ std::string File_Stem(const std::string& path) {
         name.erase(dot);
     return name;
 }
+
+std::string Proposed_File_Name(const std::string& pipeName, const std::string& kind,
+                               const std::string& extension, const std::string& fallback) {
+    const std::string name = Proposed_File_Name(pipeName, "", "");
+    return name.empty() ? fallback : Proposed_File_Name(name + " " + kind, extension, fallback);
+}

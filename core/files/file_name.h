@@ -13,3 +13,8 @@ std::string Proposed_File_Name(const std::string& text, const std::string& exten
 
 // The file's name without its folders and its last extension ("/a/b/pipe.ecd": "pipe").
 std::string File_Stem(const std::string& path);
+// The name proposed for one kind of file made from a design: the pipe name as above, a blank
+// and the kind ("GP 125 sheet.pdf"), so that a design's files of one extension differ;
+// `fallback` when nothing is left of the pipe name.
+std::string Proposed_File_Name(const std::string& pipeName, const std::string& kind,
+                               const std::string& extension, const std::string& fallback);

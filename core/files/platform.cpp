@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
@@ -189,6 +190,41 @@ std::string Program_Folder(const char* argv0) {
 #endif
     // Elsewhere, or when the system does not say: the folder the program was started from.
     return argv0 && *argv0 ? Folder_Of(argv0) : ".";
+}
+
+std::string State_Folder(const std::string& program) {
+    // Only an absolute path counts, as the base directory convention asks.
+    const auto absolute = [](const std::string& p) {
+        return !p.empty() && (p[0] == '/' || p[0] == '\\' || (p.size() > 2 && p[1] == ':'));
+    };
+#ifdef _WIN32
+    const auto variable = [](const wchar_t* name) {
+        const wchar_t* v = _wgetenv(name);
+        return v ? Utf8(v) : std::string();
+    };
+    std::string base = variable(L"LOCALAPPDATA");
+    if (!absolute(base)) {
+        base = variable(L"USERPROFILE");
+        base = absolute(base) ? base + "\\AppData\\Local" : "";
+    }
+    return base.empty() ? base : base + "\\" + program;
+#else
+    const auto variable = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v ? std::string(v) : std::string();
+    };
+    std::string base;
+    const std::string home = variable("HOME");
+#ifdef __APPLE__
+    if (absolute(home))
+        base = home + "/Library/Application Support";
+#else
+    base = variable("XDG_STATE_HOME");
+    if (!absolute(base))
+        base = absolute(home) ? home + "/.local/state" : "";
+#endif
+    return base.empty() ? base : base + "/" + program;
+#endif
 }
 
 int Run_Instead(const std::string& program, const std::vector<std::string>& args,

@@ -14,6 +14,12 @@ std::vector<std::string> Arguments(int argc, char** argv);
 // system cannot tell. `argv0` is the program's first argument, the fallback.
 std::string Program_Folder(const char* argv0);
 
+// The user's folder for what a program keeps between runs (its state), with `program`'s own
+// folder inside, not created: $XDG_STATE_HOME or ~/.local/state on Linux and other POSIX
+// systems, ~/Library/Application Support on macOS, %LOCALAPPDATA% on Windows. Empty when the
+// system names no such folder.
+std::string State_Folder(const std::string& program);
+
 // Runs `program` with `args` (args[0] is the name it sees as its own) in place of the
 // running program: on systems that can replace a process this call does not return when
 // it succeeds; elsewhere it waits for the program and returns its exit status. A program

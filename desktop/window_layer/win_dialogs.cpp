@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QStandardPaths>
 
 namespace {
@@ -16,8 +18,13 @@ QString To_Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// The toolkit's dialogs, starting in the folder last used in this run, at first the user's
-// documents folder.
+QString& Last_Folder() {
+    static QString folder;
+    return folder;
+}
+
+// The toolkit's dialogs, starting in the folder last used, at first the user's documents
+// folder.
 class Toolkit_Dialogs : public System_Dialogs {
 public:
     std::string Open_File(QWidget* parent, const std::string& title,
@@ -36,6 +43,17 @@ public:
         dialog.setDefaultSuffix(QFileInfo(name).suffix());
         dialog.selectFile(name);
         return Run(dialog);
+    }
+    bool Ask(QWidget* parent, const std::string& title, const std::string& prompt,
+             const std::string& yes, const std::string& no) override {
+        QString text = To_Q(prompt);
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        QMessageBox box(QMessageBox::NoIcon, To_Q(title), text, QMessageBox::NoButton, parent);
+        QPushButton* accept = box.addButton(To_Q(yes), QMessageBox::AcceptRole);
+        box.addButton(To_Q(no), QMessageBox::RejectRole);
+        box.setDefaultButton(accept);
+        box.exec();
+        return box.clickedButton() == accept;
     }
     bool Has_Printer() override { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
     bool Choose_Printer(QPrinter& printer, QWidget* parent) override {
@@ -58,24 +76,24 @@ public:
     }
 
 private:
-    QString Folder() {
-        if (folder_.isEmpty()) {
-            folder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-            if (folder_.isEmpty() || !QDir(folder_).exists()) {
-                folder_ = QDir::homePath();
+    static QString Folder() {
+        QString& folder = Last_Folder();
+        if (folder.isEmpty() || !QDir(folder).exists()) {
+            folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+            if (folder.isEmpty() || !QDir(folder).exists()) {
+                folder = QDir::homePath();
             }
         }
-        return folder_;
+        return folder;
     }
     std::string Run(QFileDialog& dialog) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return {};
         }
         const QString path = dialog.selectedFiles().constFirst();
-        folder_ = QFileInfo(path).absolutePath();
+        Last_Folder() = QFileInfo(path).absolutePath();
         return path.toStdString();
     }
-    QString folder_;
 };
 
 System_Dialogs*& Installed() {
@@ -88,6 +106,14 @@ System_Dialogs*& Installed() {
 System_Dialogs& Dialogs() {
     static Toolkit_Dialogs toolkit;
     return Installed() ? *Installed() : toolkit;
+}
+
+std::string Dialog_Folder() {
+    return Last_Folder().toStdString();
+}
+
+void Set_Dialog_Folder(const std::string& folder) {
+    Last_Folder() = To_Q(folder);
 }
 
 System_Dialogs* Set_System_Dialogs(System_Dialogs* dialogs) {

@@ -16,9 +16,13 @@ public:
     // The file to open; empty when the user cancels. `filter` as "Design files (*.ecd)".
     virtual std::string Open_File(QWidget* parent, const std::string& title,
                                   const std::string& filter) = 0;
-    // Where to save, proposing `proposedName` (with its extension); empty when cancelled.
+    // Where to save, proposing `proposedName` (with its extension; a whole path starts in its
+    // folder); empty when cancelled.
     virtual std::string Save_File(QWidget* parent, const std::string& title,
                                   const std::string& filter, const std::string& proposedName) = 0;
+    // A question with two answers, `yes` the default one; true for `yes`.
+    virtual bool Ask(QWidget* parent, const std::string& title, const std::string& prompt,
+                     const std::string& yes, const std::string& no) = 0;
     // Whether the system has a printer at all.
     virtual bool Has_Printer() = 0;
     // Lets the user choose and set up a printer; false when cancelled.
@@ -36,3 +40,8 @@ public:
 // alive while installed; nullptr brings the system's back). Returns the one before.
 System_Dialogs& Dialogs();
 System_Dialogs* Set_System_Dialogs(System_Dialogs* dialogs);
+
+// The folder the system's file dialogs start in: the one last used, at first the user's
+// documents folder. The program keeps it between runs.
+std::string Dialog_Folder();
+void Set_Dialog_Folder(const std::string& folder);

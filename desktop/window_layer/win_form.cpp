@@ -6,7 +6,9 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QThread>
 
@@ -18,6 +20,11 @@ std::vector<win_detail::Window_Type>& Types() {
     return t;
 }
 bool g_ended = false;
+
+std::function<void(Form&)>& Hidden_Hook() {
+    static std::function<void(Form&)> hook;
+    return hook;
+}
 
 std::function<void()>& Front_Screen() {
     static std::function<void()> show;
@@ -131,6 +138,30 @@ void Form::closeEvent(QCloseEvent* e) {
 void Form::Frame_Close() {
     if (discard_) {
         discard_();
+    }
+}
+
+void Form::Set_Hidden_Hook(std::function<void(Form&)> hook) {
+    Hidden_Hook() = std::move(hook);
+}
+
+void Form::hideEvent(QHideEvent* e) {
+    if (Hidden_Hook()) {
+        Hidden_Hook()(*this);
+    }
+    QWidget::hideEvent(e);
+}
+
+void Form::keyPressEvent(QKeyEvent* e) {
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (!enter_ || !enter || (e->modifiers() & ~Qt::KeypadModifier) != 0) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    if (auto* command = qobject_cast<QPushButton*>(focusWidget())) {
+        command->click();
+    } else {
+        enter_->Click();
     }
 }
 

@@ -72,12 +72,22 @@ public:
     // A menu bar above the client area (the front screen has one).
     void Set_Menu_Bar(QMenuBar* bar);
 
+    // The command Enter presses, the focused field's text as typed: a work window's
+    // "Calculate". Enter on a focused command presses that command instead.
+    void Set_Enter_Command(CommandButton& command) { enter_ = &command; }
+
+    // Runs whenever a window is hidden (left, closed, or the program ending), before the
+    // window's own handling of it.
+    static void Set_Hidden_Hook(std::function<void(Form&)> hook);
+
     // Used by Win<W>(): how to discard this window when its frame is closed.
     void Set_Discard(std::function<void()> d) { discard_ = std::move(d); }
 
 protected:
     Panel_Widget* Panel() const override { return client_; }
     void closeEvent(QCloseEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     // The frame's close control: a work window is discarded.
     virtual void Frame_Close();
 
@@ -97,6 +107,7 @@ private:
     std::vector<Control*> controls_;
     std::vector<Control*> tab_;
     std::function<void()> discard_;
+    CommandButton* enter_ = nullptr;
 
     friend class Control;
 };

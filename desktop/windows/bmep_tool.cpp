@@ -9,7 +9,7 @@
 BMEPTool::BMEPTool()
     : Form("BMEPTool", Words_Of(Form_Key::Bmep).title, 5685, 4200 + Twips::CaptionAllowance,
            Palette::Salmon),
-      V(Win_Vars<BMEPTool>()) {
+      Kept_Window(Form_Key::Bmep), V(Win_Vars<BMEPTool>()) {
     Container& form = Client();
 
     const Choice_Group& units = Words_Of(Form_Key::Bmep).choices.front();
@@ -28,6 +28,8 @@ BMEPTool::BMEPTool()
     }
 
     Create_Commands(ToolCom, form, 3880, 240, 1100, Palette::Cyan);
+    Create_Restore_Command(form, 3880, 1900, 1200, 600);
+    Set_Enter_Command(ToolCom[1]);
 
     Set_Tab_Order({&BHP_Fram, &BHP_Opt[0], &BHP_Opt[1], &BHP_Txt[0], &BHP_Txt[1], &BHP_Txt[2],
                    &BHP_Txt[3], &ToolCom[1], &ToolCom[0]});
@@ -72,6 +74,7 @@ void BMEPTool::ToolCom_Click(int16_t Index) {
         Hide();
     } else if (ToolCode::ToolJustOpened == ToolCode::False) {
         Calculate();
+        keeper::Keep(*this);
     }
 }
 
@@ -83,4 +86,28 @@ void BMEPTool::Calculate() {
     BHP_Lab[4].SetCaption(Bmep_Result_Text(r.value.BMEP));
     BHP_Lab[4].Show();
     BHP_Txt[0].SetFocus();
+}
+
+Kept_Form BMEPTool::Form_Now() const {
+    const Form_Words& words = Words_Of(Form_Key::Bmep);
+    Kept_Form f;
+    f.entries.texts[words.choices.front().key] = Chosen_Word(words.choices.front(), BHP_Opt);
+    Put_Field_Texts(words, Texts_Of(BHP_Txt), f.entries);
+    f.results = BHP_Lab[4].Visible();
+    return f;
+}
+
+// As the Tools menu opens the window and the tuner then chooses the unit and types.
+void BMEPTool::Put_Form(const Kept_Form& form) {
+    const Form_Words& words = Words_Of(Form_Key::Bmep);
+    ToolCode::Set_ToolJustOpened();
+    BHP_Fram.Show();
+    const int unit = Chosen_Place(words.choices.front(), form);
+    if (unit >= 0) {
+        BHP_Opt[static_cast<int16_t>(unit)].Click();
+    }
+    const auto texts = Field_Texts<4>(words, form.entries);
+    for (int16_t i = 0; i < BHP_Txt.Count; ++i) {
+        BHP_Txt[i].SetText(texts[static_cast<size_t>(i)]);
+    }
 }

@@ -4,10 +4,11 @@
 // Calc_Bmep and shows what it returns.
 
 #include "desktop/window_layer/win_form.h"
+#include "desktop/windows/form_keeper.h"
 
 #include <cstdint>
 
-class BMEPTool : public Form {
+class BMEPTool : public Form, public Kept_Window {
 public:
     // Kept for the life of the program, also across a discard of the window.
     struct Vars {
@@ -24,6 +25,10 @@ public:
     Ctl_Array<Label, 5> BHP_Lab{"BHP_Lab"};         // 4: the result line
     Ctl_Array<TextBox, 4> BHP_Txt{"BHP_Txt"};       // bore, stroke, speed, power
     Ctl_Array<CommandButton, 2> ToolCom{"ToolCom"}; // 0 Return, 1 Calculate
+
+    Kept_Form Form_Now() const override;
+    void Put_Form(const Kept_Form& form) override;
+    CommandButton& Calculate_Command() override { return ToolCom[1]; }
 
 private:
     void BHP_Opt_Click(int16_t Index);

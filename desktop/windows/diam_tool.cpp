@@ -9,7 +9,8 @@
 
 DiamTool::DiamTool()
     : Form("DiamTool", Words_Of(Form_Key::Rect_Port).title, 5685, 3135 + Twips::CaptionAllowance,
-           Palette::Salmon) {
+           Palette::Salmon),
+      Kept_Window(Form_Key::Rect_Port) {
     Container& form = Client();
 
     const float width[] = {1300, 1335, 1900, 2140};
@@ -27,6 +28,8 @@ DiamTool::DiamTool()
     }
 
     Create_Commands(DiamCom, form, 3880, 240, 1100, Palette::Light_Cyan);
+    Create_Restore_Command(form, 3880, 1900, 1200, 600);
+    Set_Enter_Command(DiamCom[1]);
 
     Set_Tab_Order({&DiamTxt[0], &DiamTxt[1], &DiamTxt[2], &DiamTxt[3], &DiamCom[1], &DiamCom[0]});
 
@@ -43,6 +46,7 @@ void DiamTool::DiamCom_Click(int16_t Index) {
         Hide();
     } else {
         Calculate();
+        keeper::Keep(*this);
     }
 }
 
@@ -54,4 +58,18 @@ void DiamTool::Calculate() {
     DiamLab[4].SetCaption(RectPrt_Result_Text(r.value.D));
     DiamLab[4].Show();
     DiamTxt[0].SetFocus();
+}
+
+Kept_Form DiamTool::Form_Now() const {
+    Kept_Form f;
+    Put_Field_Texts(Words_Of(Form_Key::Rect_Port), Texts_Of(DiamTxt), f.entries);
+    f.results = DiamLab[4].Visible();
+    return f;
+}
+
+void DiamTool::Put_Form(const Kept_Form& form) {
+    const auto texts = Field_Texts<4>(Words_Of(Form_Key::Rect_Port), form.entries);
+    for (int16_t i = 0; i < DiamTxt.Count; ++i) {
+        DiamTxt[i].SetText(texts[static_cast<size_t>(i)]);
+    }
 }

@@ -9,7 +9,8 @@
 
 HghtTool::HghtTool()
     : Form("HghtTool", Words_Of(Form_Key::Port_Height).title, 5685, 3195 + Twips::CaptionAllowance,
-           Palette::Salmon) {
+           Palette::Salmon),
+      Kept_Window(Form_Key::Port_Height) {
     Container& form = Client();
 
     const float width[] = {1460, 2200, 2700, 2600};
@@ -27,6 +28,8 @@ HghtTool::HghtTool()
     }
 
     Create_Commands(HghtCom, form, 4180, 240, 1100, Palette::Light_Cyan);
+    Create_Restore_Command(form, 4180, 1900, 1200, 600);
+    Set_Enter_Command(HghtCom[1]);
 
     Set_Tab_Order({&HghtTxt[0], &HghtTxt[1], &HghtTxt[2], &HghtTxt[3], &HghtCom[1], &HghtCom[0]});
 
@@ -43,6 +46,7 @@ void HghtTool::HghtCom_Click(int16_t Index) {
         Hide();
     } else {
         Calculate();
+        keeper::Keep(*this);
     }
 }
 
@@ -54,4 +58,18 @@ void HghtTool::Calculate() {
     // The focus stays where it is (on "Calculate" after a click).
     HghtLab[4].SetCaption(PrtHgt_Result_Text(r.value));
     HghtLab[4].Show();
+}
+
+Kept_Form HghtTool::Form_Now() const {
+    Kept_Form f;
+    Put_Field_Texts(Words_Of(Form_Key::Port_Height), Texts_Of(HghtTxt), f.entries);
+    f.results = HghtLab[4].Visible();
+    return f;
+}
+
+void HghtTool::Put_Form(const Kept_Form& form) {
+    const auto texts = Field_Texts<4>(Words_Of(Form_Key::Port_Height), form.entries);
+    for (int16_t i = 0; i < HghtTxt.Count; ++i) {
+        HghtTxt[i].SetText(texts[static_cast<size_t>(i)]);
+    }
 }

@@ -205,7 +205,8 @@ void PatTool::Save(Pattern_Format format) {
     const std::string kind = Format_Name(format);
     const std::string path = Dialogs().Save_File(
         this, "Save Flat Patterns as " + kind, kind + " files (*" + extension + ")",
-        Proposed_File_Name(set_->design.input.PipeName, extension, "flat-patterns" + extension));
+        Proposed_File_Name(set_->design.input.PipeName, "patterns", extension,
+                           "flat-patterns" + extension));
     if (path.empty()) {
         return;
     }

@@ -187,6 +187,7 @@ void PipsMenu::PipeVals_Click() {
     Hide_Ack_Stuf();
     Hide_Work_Windows();
     TexDsn& dsn = Win<TexDsn>();
+    keeper::Emptying(dsn);
     dsn.SetHeight(TexDsn::EntryHeight);
     for (OptionButton& o : dsn.Option1) {
         o.SetValue(false);
@@ -210,6 +211,12 @@ void PipsMenu::ExitProg_Click() {
 
 void Start_Program() {
     Set_Front_Screen([] { Win<PipsMenu>().Show(); });
+    // Every work window's form is kept as the window is left (form_keeper.h).
+    Form::Set_Hidden_Hook([](Form& f) {
+        if (const auto* w = dynamic_cast<const Kept_Window*>(&f)) {
+            keeper::Keep(*w);
+        }
+    });
     // The flat patterns and the waves of the design on screen, and gone with its results.
     TexDsn::Result_Windows windows;
     windows.patterns = [](const Chamber_Design& d, std::function<std::string()> file) {

@@ -197,7 +197,7 @@ std::array<std::string, Port_Map_Field_Count> Opening_Texts() {
 PortTool::PortTool()
     : Form("PortTool", Words().title, Form_Width, Form_Height + Twips::CaptionAllowance,
            Palette::Salmon),
-      V(Win_Vars<PortTool>()) {
+      Kept_Window(Form_Key::Port_Map), V(Win_Vars<PortTool>()) {
     Container& form = Client();
 
     for (int16_t i = 0; i < EngLab.Count; ++i) {
@@ -230,6 +230,9 @@ PortTool::PortTool()
     PortCom[1].SetBackColor(Palette::Light_Cyan);
     PortCom[2].Create(form, 3600, Engine_Top + 1440, 1200, 420, "&Use in Design");
     PortCom[2].SetBackColor(Palette::Light_Cyan);
+    // Under the engine's fields, above the groups' table.
+    Create_Restore_Command(form, 240, 2075, 2200, 300);
+    Set_Enter_Command(PortCom[1]);
 
     Outlines = outlines_ = new Port_Outline_View(Host());
     Outlines->setObjectName(QStringLiteral("PortOutlines"));
@@ -250,7 +253,7 @@ PortTool::PortTool()
     for (TextBox& f : PortTxt) {
         order.push_back(&f);
     }
-    order.insert(order.end(), {&PortCom[1], &PortCom[2], &PortCom[0]});
+    order.insert(order.end(), {&PortCom[1], &PortCom[2], &PortCom[0], &RestCom});
     int16_t tab = 0;
     for (Control* c : order) {
         c->SetTabIndex(tab++);
@@ -276,7 +279,9 @@ void PortTool::PortCom_Click(int16_t Index) {
         Hide();
     } else if (Index == 1) {
         Figures_Ready();
+        keeper::Keep(*this);
     } else if (Figures_Ready()) {
+        keeper::Keep(*this);
         Use_In_Design();
     }
 }
@@ -318,6 +323,21 @@ void PortTool::Use_In_Design() {
     design.Texh[TexhAngle].SetText(texts.angle);
     design.Texh[TexhSpeed].SetText(texts.rpm);
     design.Texh[TexhAngle].SetFocus();
+}
+
+Kept_Form PortTool::Form_Now() const {
+    Kept_Form f;
+    Put_Field_Texts(Words(), Texts_Of(PortTxt), f.entries);
+    f.results = figures_.has_value();
+    return f;
+}
+
+// The figures and pictures follow the texts as they are typed.
+void PortTool::Put_Form(const Kept_Form& form) {
+    const auto texts = Field_Texts<Port_Map_Field_Count>(Words(), form.entries);
+    for (int16_t i = 0; i < PortTxt.Count; ++i) {
+        PortTxt[i].SetText(texts[static_cast<size_t>(i)]);
+    }
 }
 
 Form_Entries Port_Map_Engine() {

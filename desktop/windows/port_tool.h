@@ -9,6 +9,7 @@
 #include "core/calculators/port_map.h"
 #include "core/fields/form_entries.h"
 #include "desktop/window_layer/win_form.h"
+#include "desktop/windows/form_keeper.h"
 
 #include <array>
 #include <chrono>
@@ -20,7 +21,7 @@ class QWidget;
 class Port_Chart_View;
 class Port_Outline_View;
 
-class PortTool : public Form {
+class PortTool : public Form, public Kept_Window {
 public:
     // The texts as last typed, kept for the life of the program (also across a discard of
     // the window): the design window saves them as the engine of a design file.
@@ -45,6 +46,10 @@ public:
     Ctl_Array<CommandButton, 3> PortCom{"PortCom"}; // 0 Return, 1 Calculate, 2 Use in Design
     QWidget* Chart = nullptr;                       // the open area against crank angle
     QWidget* Outlines = nullptr;                    // the ports side by side
+
+    Kept_Form Form_Now() const override;
+    void Put_Form(const Kept_Form& form) override;
+    CommandButton& Calculate_Command() override { return PortCom[1]; }
 
     // The figures shown: nothing while a field is not a sensible figure.
     const std::optional<Port_Map_Figures>& Figures() const { return figures_; }

@@ -38,7 +38,7 @@ QPageLayout Pdf_Page() {
 } // namespace
 
 std::string Proposed_Pdf_Name(const std::string& pipeName) {
-    return Proposed_File_Name(pipeName, ".pdf", "design-sheet.pdf");
+    return Proposed_File_Name(pipeName, "sheet", ".pdf", "design-sheet.pdf");
 }
 
 std::string Sheet_Title(const std::string& pipeName) {

@@ -41,7 +41,8 @@ Sheet_Message Sheet_Failure_Message(const Sheet_Destination& to, const std::stri
 // ---- The parts, open to tests ----
 
 // The file name proposed for the PDF: the pipe name without the characters a file name
-// cannot hold, or "design-sheet.pdf" when nothing is left of it.
+// cannot hold and " sheet.pdf" ("GP 125 sheet.pdf"), or "design-sheet.pdf" when nothing is
+// left of it.
 std::string Proposed_Pdf_Name(const std::string& pipeName);
 
 // The job and document title: "Expansion Chamber Design Sheet", with the pipe name.

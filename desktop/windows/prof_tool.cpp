@@ -29,7 +29,7 @@ constexpr auto MaxIntervals =
 ProfTool::ProfTool()
     : Form("ProfTool", Words_Of(Form_Key::Profiled_Port).title, 6885,
            8295 + Twips::CaptionAllowance, Palette::Salmon),
-      V(Win_Vars<ProfTool>()) {
+      Kept_Window(Form_Key::Profiled_Port), V(Win_Vars<ProfTool>()) {
     Container& form = Client();
 
     ProfPic.Create(form, 640, 200, 3920, 2050);
@@ -41,6 +41,8 @@ ProfTool::ProfTool()
     }
 
     Create_Commands(ProfCom, form, 5150, 440, 1300, Palette::Light_Cyan);
+    Create_Restore_Command(form, 5150, 1960, 1200, 520);
+    Set_Enter_Command(ProfCom[1]);
 
     const Form_Words& words = Words_Of(Form_Key::Profiled_Port);
     const Choice_Group& configuration = words.choices.front();
@@ -175,6 +177,7 @@ void ProfTool::ProfCom_Click(int16_t Index) {
     } else if (ToolCode::ToolJustOpened == ToolCode::False) {
         // Inert until a configuration has been chosen since the window was opened.
         Calculate();
+        keeper::Keep(*this);
     }
 }
 
@@ -197,4 +200,40 @@ void ProfTool::Calculate() {
         DiamFram.Show();
     }
     ProfTxt[ProfBore].SetFocus();
+}
+
+Kept_Form ProfTool::Form_Now() const {
+    const Form_Words& words = Words_Of(Form_Key::Profiled_Port);
+    Kept_Form f;
+    f.entries.texts[words.choices.front().key] = Chosen_Word(words.choices.front(), ProfOpt);
+    // What the window shows: the fields and stations it hides keep texts of no account.
+    std::array<std::string, 6> texts;
+    for (int16_t i = 0; i < ProfTxt.Count; ++i) {
+        texts[static_cast<size_t>(i)] = ProfTxt[i].Visible() ? ProfTxt[i].Text() : "";
+    }
+    Put_Field_Texts(words, texts, f.entries);
+    for (int16_t i = 0; i < OrdTxt.Count && OrdFram.Visible() && OrdTxt[i].Visible(); ++i) {
+        f.entries.stations.push_back(OrdTxt[i].Text());
+    }
+    f.results = ProfLab[8].Visible() || DiamFram.Visible();
+    return f;
+}
+
+// As the Tools menu opens the window and the tuner then chooses the configuration and types:
+// the number of intervals (the last field) before the ordinates it offers.
+void ProfTool::Put_Form(const Kept_Form& form) {
+    const Form_Words& words = Words_Of(Form_Key::Profiled_Port);
+    ToolCode::Set_ToolJustOpened();
+    const int configuration = Chosen_Place(words.choices.front(), form);
+    if (configuration >= 0) {
+        ProfOpt[static_cast<int16_t>(configuration)].Click();
+    }
+    const auto texts = Field_Texts<6>(words, form.entries);
+    for (int16_t i = 0; i < ProfTxt.Count; ++i) {
+        ProfTxt[i].SetText(texts[static_cast<size_t>(i)]);
+    }
+    for (int16_t i = 0; i < OrdTxt.Count; ++i) {
+        const auto k = static_cast<size_t>(i);
+        OrdTxt[i].SetText(k < form.entries.stations.size() ? form.entries.stations[k] : "");
+    }
 }

@@ -5,10 +5,11 @@
 // hands the texts to Calc_ProfPrt and shows what it returns.
 
 #include "desktop/window_layer/win_form.h"
+#include "desktop/windows/form_keeper.h"
 
 #include <cstdint>
 
-class ProfTool : public Form {
+class ProfTool : public Form, public Kept_Window {
 public:
     // Kept for the life of the program, also across a discard of the window.
     struct Vars {
@@ -39,6 +40,10 @@ public:
     Ctl_Array<Label, 11> LthLab{"LthLab"};
     Ctl_Array<TextBox, 11> OrdTxt{"OrdTxt"};
     Frame DiamFram{"DiamFram"};
+
+    Kept_Form Form_Now() const override;
+    void Put_Form(const Kept_Form& form) override;
+    CommandButton& Calculate_Command() override { return ProfCom[1]; }
 
 private:
     void ProfOpt_Click(int16_t Index);

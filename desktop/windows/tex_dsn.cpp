@@ -33,7 +33,7 @@ void TexDsn::Set_Result_Windows(Result_Windows windows) {
 
 TexDsn::TexDsn()
     : Form("TexDsn", Words_Of(Form_Key::Design).title, 10875, 9950, WindowColor),
-      V(Win_Vars<TexDsn>()) {
+      Kept_Window(Form_Key::Design), V(Win_Vars<TexDsn>()) {
     Create_Header();
     Create_Option_Groups();
     Create_Input_Panels();
@@ -43,8 +43,12 @@ TexDsn::TexDsn()
     Create_Diagram();
     Set_Designed_Tab_Order();
     Create_File_Commands();
+    Create_Gas_Figures();
+    Create_Restore_Command(Client(), 6300, 1750, 1300, 600);
+    Set_Enter_Command(Comd[0]);
 
     Comd.On_Click([this](int16_t i) { Comd_Click(i); });
+    Text1.On_Change([this] { Show_Title(); }); // the title's mark; the results stay
     Option1.On_Click([this](int16_t i) { Option1_Click(i); });
     Texh.On_Change([this](int16_t i) { Texh_Change(i); });
     Texh.On_Click([this](int16_t i) { Texh_Click(i); });
@@ -145,6 +149,19 @@ void TexDsn::Create_Engine_Fields() {
     Create_Field(Texh[1], form, 1950, 5760, Labexp[1]);
     Labexp[2].Create(form, 200, 6200, 1750, 420, Field_Caption_Of(TexhSpeed));
     Create_Field(Texh[2], form, 2000, 6260, Labexp[2]);
+}
+
+// Under the diameters, where a three-stage table ends at D5: the gas the design used.
+void TexDsn::Create_Gas_Figures() {
+    const auto gas = Gas_Figures(DsnResult{}); // their captions
+    for (int16_t i = 0; i < GasTxt.Count; ++i) {
+        const float top = 2860.0F + 400.0F * i;
+        GasLab[i].Create(OutFrame, 140, top, 1210, 400, gas[static_cast<size_t>(i)].caption);
+        GasLab[i].SetVCentre(true);
+        Create_Result_Box(GasTxt[i], OutFrame, 1370, top + 57, GasLab[i], 420);
+        GasLab[i].Hide();
+        GasTxt[i].Hide();
+    }
 }
 
 void TexDsn::Create_Result_Table() {
@@ -250,6 +267,7 @@ void TexDsn::Comd_Click(int16_t Index) {
     switch (Index) {
     case 0:
         Calculate();
+        keeper::Keep(*this);
         break;
     case 1:
         Print_Sheet();
@@ -322,12 +340,14 @@ void TexDsn::Option1_Click(int16_t Index) {
         }
         break;
     }
+    Show_Title();
 }
 
 void TexDsn::Texh_Change(int16_t) {
     if (TexTotLth.Visible()) {
         Hide_Out_Stuf();
     }
+    Show_Title();
 }
 
 void TexDsn::Texh_Click(int16_t) {
@@ -365,6 +385,10 @@ void TexDsn::Hide_Out_Stuf() {
         Lablen[j].Hide();
         Texlen[j].Hide();
     }
+    for (int16_t i = 0; i < GasTxt.Count; ++i) {
+        GasLab[i].Hide();
+        GasTxt[i].Hide();
+    }
 }
 
 Design_Form TexDsn::Read_Form() const {
@@ -393,6 +417,12 @@ void TexDsn::Calculate() {
     }
     // 3.-8. The result table, 9.-10. the diagram.
     Show_Results();
+    const auto gas = Gas_Figures(run.value.result);
+    for (int16_t i = 0; i < GasTxt.Count; ++i) {
+        GasTxt[i].SetText(Box_Text(gas[static_cast<size_t>(i)].text));
+        GasLab[i].Show();
+        GasTxt[i].Show();
+    }
     Draw_Pipe();
     PipPic.Show();
     shownDesign_ = run.value;
@@ -432,6 +462,8 @@ void TexDsn::hideEvent(QHideEvent* e) {
     Form::hideEvent(e);
     // Shown again, the window comes empty from the front screen: a design of its own.
     designPath_.clear();
+    savedForm_.reset();
+    Show_Title();
     if (Hooks().hide) {
         Hooks().hide();
     }

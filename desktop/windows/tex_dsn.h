@@ -9,6 +9,7 @@
 #include "core/screen/palette.h"
 #include "desktop/window_layer/win_form.h"
 #include "desktop/windows/pipe_overlay.h"
+#include "desktop/windows/form_keeper.h"
 
 #include <array>
 #include <cstdint>
@@ -20,10 +21,11 @@ class QDragEnterEvent;
 class QDropEvent;
 class QMimeData;
 class QHideEvent;
+class QMenu;
 
 struct Sheet_Destination;
 
-class TexDsn : public Form {
+class TexDsn : public Form, public Kept_Window {
 public:
     // Window heights, twips: entry, with the result table and diagram, and while printing.
     static constexpr float EntryHeight = 7300;
@@ -76,14 +78,21 @@ public:
     LineShape Line1, Line2;
     TextBox TexTotLth{"TexTotLth"};
 
+    // The gas the design used, in the result table's free space under the diameters.
+    Ctl_Array<Label, 2> GasLab{"GasLab"};
+    Ctl_Array<TextBox, 2> GasTxt{"GasTxt"};
+
     PictureBox PipPic{"PipPic"};
     Pipe_Diagram Diagram{Palette::Salmon};
 
     // Design files and the flat patterns, in free space right of the coefficient panels:
-    // FileCom 0 "Open Design...", 1 "Save Design", 2 "Save Design As...", and PatCom
-    // "Flat Patterns...", shown with the results only; WaveCom "Wave Diagram..." beside Print,
-    // shown with the results only. Ctrl+O, Ctrl+S and Ctrl+Shift+S too.
+    // FileCom 0 "Open Design...", 1 "Save Design", 2 "Save As...", RecentCom "Recent Designs"
+    // under Open with its list RecentMenu, and PatCom "Flat Patterns...", shown with the
+    // results only; WaveCom "Wave Diagram..." beside Print, shown with the results only.
+    // Ctrl+O, Ctrl+S and Ctrl+Shift+S too.
     Ctl_Array<CommandButton, 3> FileCom{"FileCom"};
+    CommandButton RecentCom{"RecentCom"};
+    QMenu* RecentMenu = nullptr;
     CommandButton PatCom{"PatCom"};
     CommandButton WaveCom{"WaveCom"};
     // "Compare With..." under the result table, shown with the results only: the design on
@@ -101,6 +110,11 @@ public:
     bool Open_Dropped(const QMimeData& data);
     // The option groups' choices and the fields' texts, as the pipeline takes them.
     Design_Form Read_Form() const;
+
+    // The form as it is kept between runs, and put back (Kept_Window).
+    Kept_Form Form_Now() const override;
+    void Put_Form(const Kept_Form& form) override;
+    CommandButton& Calculate_Command() override { return Comd[0]; }
 
     // How the windows that belong to the design on screen (its flat patterns, its wave
     // diagram) are shown, and taken down when its results are hidden. The program sets
@@ -131,6 +145,7 @@ private:
     void Create_Diagram();
     void Set_Designed_Tab_Order();
     void Create_File_Commands();
+    void Create_Gas_Figures();
 
     void Show_Results();
 
@@ -155,7 +170,18 @@ private:
     // Hidden from the front screen or by "Return": the flat patterns go too.
     void hideEvent(QHideEvent* e) override;
 
+    // The form typed in as the tuner would: the options first (they empty and show
+    // fields), then the texts.
+    void Type_Form(const Design_Form& form);
+    // The recent designs' list as the menu opens, and a design chosen from it.
+    void Fill_Recent_Menu();
+    void Open_Recent(const std::string& path);
+    // The window's title: the caption, the design file and a mark for unsaved changes.
+    void Show_Title();
+    bool Unsaved() const;
+
     std::string designPath_;                    // the file last opened or saved
+    std::optional<Form_Entries> savedForm_;     // the form as that file holds it
     std::optional<Chamber_Design> shownDesign_; // the design whose results are on screen
     std::optional<Pipe_Overlay> comparison_;    // beside it, while its window is open
     void Option1_Click(int16_t Index);

@@ -13,7 +13,9 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QKeySequence>
+#include <QMenu>
 #include <QMimeData>
 #include <QShortcut>
 #include <QUrl>
@@ -24,26 +26,43 @@ namespace {
 const char* const Design_Files = "Design files (*.ecd)";
 } // namespace
 
-// The file commands and the flat patterns in the free space right of the coefficient
-// panels, after the designed controls in the tab order; keyboard shortcuts as usual.
+// The file commands, the recent designs and the flat patterns in the free space right of the
+// coefficient panels, after the designed controls in the tab order; keyboard shortcuts as
+// usual, and Ctrl+Shift+S for Save As also where the system names no key for it.
 void TexDsn::Create_File_Commands() {
     Container& form = Client();
-    const char* const captions[] = {"&Open Design...", "&Save Design", "Save Design &As..."};
+    const char* const captions[] = {"&Open Design...", "&Save Design", "Save &As..."};
+    const float tops[] = {4480, 5400, 5860};
     for (int16_t i = 0; i < FileCom.Count; ++i) {
-        FileCom[i].Create(form, 6250, 4480.0F + 520.0F * i, 1300, 450,
-                          captions[static_cast<size_t>(i)]);
+        FileCom[i].Create(form, 6250, tops[i], 1300, 400, captions[static_cast<size_t>(i)]);
         FileCom[i].SetBackColor(Palette::Lilac);
     }
-    PatCom.Create(form, 6250, 6040, 1300, 450, "&Flat Patterns...");
+    RecentCom.Create(form, 6250, 4940, 1300, 400, Recent_Designs_Caption);
+    RecentCom.SetBackColor(Palette::Lilac);
+    // The list drops below the command and returns at once (it is no dialog).
+    RecentMenu = new QMenu(this);
+    QObject::connect(RecentMenu, &QMenu::aboutToShow, this, [this] { Fill_Recent_Menu(); });
+    RecentCom.On_Click([this] {
+        QWidget* at = RecentCom.Widget();
+        RecentMenu->popup(at->mapToGlobal(QPoint(0, at->height())));
+    });
+    PatCom.Create(form, 6250, 6320, 1300, 400, "&Flat Patterns...");
     PatCom.SetBackColor(Palette::Pink);
     PatCom.Hide();
     WaveCom.Create(form, 9750, 1000, 1000, 600, "&Wave Diagram...");
     WaveCom.SetBackColor(Palette::Pink);
     WaveCom.Hide();
-    const std::array<QKeySequence, 3> keys = {QKeySequence::Open, QKeySequence::Save,
-                                              QKeySequence::SaveAs};
+    QList<QKeySequence> saveAs = QKeySequence::keyBindings(QKeySequence::SaveAs);
+    const QKeySequence ctrlShiftS(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    if (!saveAs.contains(ctrlShiftS)) {
+        saveAs.append(ctrlShiftS);
+    }
+    const std::array<QList<QKeySequence>, 3> keys = {QKeySequence::keyBindings(QKeySequence::Open),
+                                                     QKeySequence::keyBindings(QKeySequence::Save),
+                                                     saveAs};
     for (int16_t i = 0; i < FileCom.Count; ++i) {
-        auto* shortcut = new QShortcut(keys[static_cast<size_t>(i)], this);
+        auto* shortcut = new QShortcut(this);
+        shortcut->setKeys(keys[static_cast<size_t>(i)]);
         QObject::connect(shortcut, &QShortcut::activated, this, [this, i] { FileCom_Click(i); });
     }
     setAcceptDrops(true);
@@ -60,6 +79,77 @@ void TexDsn::Create_File_Commands() {
     CmpSheet->withTable = true;
     CmpSheet->setGeometry(Twips::ToRect(340, 9500, 10200, Comparison_Height - 200));
     CmpSheet->hide();
+}
+
+void TexDsn::Fill_Recent_Menu() {
+    RecentMenu->clear();
+    const std::vector<Recent_Design>& recent = keeper::Recent().designs;
+    for (size_t i = 0; i < recent.size(); ++i) {
+        const std::string file = recent[i].file;
+        QAction* item =
+            RecentMenu->addAction(QString::fromStdString(Recent_Design_Caption(recent[i], i)));
+        item->setToolTip(QString::fromStdString(file));
+        item->setStatusTip(item->toolTip());
+        QObject::connect(item, &QAction::triggered, this, [this, file] { Open_Recent(file); });
+    }
+    if (recent.empty()) {
+        RecentMenu->addAction(QStringLiteral("No design opened or saved yet"))->setEnabled(false);
+    }
+}
+
+void TexDsn::Open_Recent(const std::string& path) {
+    if (!QFileInfo::exists(QString::fromStdString(path))) {
+        keeper::Design_Gone(path);
+        return;
+    }
+    Open_Design_File(path);
+}
+
+void TexDsn::Type_Form(const Design_Form& form) {
+    Clear_Form();
+    const auto choose = [this](int16_t first, bool chosen, bool second) {
+        if (chosen) {
+            Option1[static_cast<int16_t>(second ? first + 1 : first)].Click();
+        }
+    };
+    choose(0, form.Diffuser != Diffuser_Type::Unset, form.Diffuser == Diffuser_Type::ThreeStage);
+    choose(2, form.TempSource != Value_Source::Unset, form.TempSource == Value_Source::FromBmep);
+    choose(4, form.CoefSource != Value_Source::Unset, form.CoefSource == Value_Source::FromBmep);
+    Text1.SetText(form.PipeName);
+    for (int16_t i = 0; i < Texh.Count; ++i) {
+        Texh[i].SetText(form.Texh[static_cast<size_t>(i)]);
+    }
+}
+
+Kept_Form TexDsn::Form_Now() const {
+    Kept_Form f;
+    f.entries = Entries_Of(Read_Form());
+    f.results = shownDesign_.has_value();
+    f.file = designPath_;
+    f.unsaved = Unsaved();
+    return f;
+}
+
+void TexDsn::Put_Form(const Kept_Form& form) {
+    Type_Form(Design_Form_Of(form.entries));
+    designPath_ = form.file;
+    savedForm_.reset();
+    if (!form.file.empty() && !form.unsaved) {
+        savedForm_ = Entries_Of(Read_Form());
+    }
+    Show_Title();
+}
+
+bool TexDsn::Unsaved() const {
+    Kept_Form now;
+    now.entries = Entries_Of(Read_Form());
+    return savedForm_ ? now.entries.texts != savedForm_->texts
+                      : !Is_Blank(Words_Of(Form_Key::Design), now);
+}
+
+void TexDsn::Show_Title() {
+    setWindowTitle(QString::fromStdString(
+        Design_Window_Title(Words_Of(Form_Key::Design).title, designPath_, Unsaved())));
 }
 
 void TexDsn::FileCom_Click(int16_t Index) {
@@ -98,22 +188,13 @@ void TexDsn::Open_Design_File(const std::string& path) {
     }
     const std::optional<Design_Form>& form = read->form;
     Take_Port_Map_Engine(read->engine);
-    // As the tuner would: the options first (they empty and show fields), then the texts.
-    Clear_Form();
-    const auto choose = [this](int16_t first, bool chosen, bool second) {
-        if (chosen) {
-            Option1[static_cast<int16_t>(second ? first + 1 : first)].Click();
-        }
-    };
-    choose(0, form->Diffuser != Diffuser_Type::Unset, form->Diffuser == Diffuser_Type::ThreeStage);
-    choose(2, form->TempSource != Value_Source::Unset, form->TempSource == Value_Source::FromBmep);
-    choose(4, form->CoefSource != Value_Source::Unset, form->CoefSource == Value_Source::FromBmep);
-    Text1.SetText(form->PipeName);
-    for (int16_t i = 0; i < Texh.Count; ++i) {
-        Texh[i].SetText(form->Texh[static_cast<size_t>(i)]);
-    }
+    keeper::Emptying(*this); // a form typed over stays at hand
+    Type_Form(*form);
     designPath_ = path;
+    savedForm_ = Entries_Of(*form);
     Comd[0].Click();
+    keeper::Design_Used(path, form->PipeName);
+    Show_Title();
 }
 
 void TexDsn::CmpCom_Click() {
@@ -147,8 +228,10 @@ void TexDsn::Save_Design(bool askWhere) {
     const Design_Form form = Read_Form();
     std::string path = designPath_;
     if (askWhere) {
-        path =
-            Dialogs().Save_File(this, "Save Design", Design_Files, Design_File_Name(form.PipeName));
+        // The open file's own name and folder, or a name made of the pipe name.
+        path = Dialogs().Save_File(this, "Save Design", Design_Files,
+                                   designPath_.empty() ? Design_File_Name(form.PipeName)
+                                                       : designPath_);
         if (path.empty()) {
             return;
         }
@@ -163,6 +246,10 @@ void TexDsn::Save_Design(bool askWhere) {
         return;
     }
     designPath_ = path;
+    savedForm_ = Entries_Of(form);
+    keeper::Design_Used(path, form.PipeName);
+    keeper::Keep(*this); // saved: nothing to offer should the program be killed
+    Show_Title();
 }
 
 void TexDsn::dragEnterEvent(QDragEnterEvent* e) {

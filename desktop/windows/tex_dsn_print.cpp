@@ -123,6 +123,9 @@ void TexDsn::Colr_Stuf(bool forPrint) {
     for (TextBox& t : Texlen) {
         boxes.push_back(&t);
     }
+    for (TextBox& t : GasTxt) {
+        boxes.push_back(&t);
+    }
     for (TextBox* t : boxes) {
         t->SetBackColor(colour(FieldColor));
         t->SetAppearance(appearance);
@@ -204,6 +207,13 @@ void TexDsn::Colr_Stuf(bool forPrint) {
     PatCom.SetVisible(!forPrint);
     WaveCom.SetVisible(!forPrint);
     CmpCom.SetVisible(!forPrint);
+    RecentCom.SetVisible(!forPrint);
+    RestCom.SetVisible(!forPrint);
+    // Nor the gas figures, which are the screen's only (shown, as the results are).
+    for (int16_t i = 0; i < GasTxt.Count; ++i) {
+        GasLab[i].SetVisible(!forPrint);
+        GasTxt[i].SetVisible(!forPrint);
+    }
 
     // The panels.
     for (PictureBox* p : {&HornPic, &BmepPic, &TempPic, &BellyPic, &TailPic, &PipPic}) {

@@ -38,6 +38,10 @@ void PipsMenu::Hide_Calculator_Windows() {
 }
 
 void PipsMenu::Reset_Calculators() {
+    // What the tuner left in them stays at hand for "Restore Previous Form".
+    keeper::Emptying(Win<BMEPTool>());
+    keeper::Emptying(Win<DiamTool>());
+    keeper::Emptying(Win<HghtTool>());
     Hide_Bhp_Stuf();
     Hide_RectPrt_Stuf();
     Hide_PrtHgt_Stuf();
@@ -47,6 +51,7 @@ void PipsMenu::Open_Calculator(int16_t Index) {
     switch (Index) {
     case 0: { // BMEP: only the unit choice until a unit is chosen
         BMEPTool& t = Win<BMEPTool>();
+        keeper::Emptying(t);
         t.BHP_Opt[0].SetValue(false);
         t.BHP_Opt[1].SetValue(false);
         t.BHP_Fram.Show();
@@ -55,6 +60,7 @@ void PipsMenu::Open_Calculator(int16_t Index) {
     }
     case 1: { // port height
         HghtTool& t = Win<HghtTool>();
+        keeper::Emptying(t);
         for (TextBox& f : t.HghtTxt) {
             f.SetText("");
         }
@@ -63,6 +69,7 @@ void PipsMenu::Open_Calculator(int16_t Index) {
     }
     case 2: { // rectangular port
         DiamTool& t = Win<DiamTool>();
+        keeper::Emptying(t);
         for (TextBox& f : t.DiamTxt) {
             f.SetText("");
         }
@@ -71,6 +78,7 @@ void PipsMenu::Open_Calculator(int16_t Index) {
     }
     case 3: { // profiled port: only the configuration choice until one is chosen
         ProfTool& t = Win<ProfTool>();
+        keeper::Emptying(t);
         t.ProfOpt[0].SetValue(false);
         t.ProfOpt[1].SetValue(false);
         for (int16_t i = 0; i < t.ProfTxt.Count; ++i) {

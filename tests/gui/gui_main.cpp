@@ -30,6 +30,10 @@ public:
                           const std::string&) override {
         return Fail("file dialog " + title);
     }
+    bool Ask(QWidget*, const std::string& title, const std::string&, const std::string&,
+             const std::string&) override {
+        return !Fail("question " + title).empty();
+    }
     bool Has_Printer() override { return !Fail("printer list").empty(); }
     bool Choose_Printer(QPrinter&, QWidget*) override { return !Fail("print dialog").empty(); }
 };

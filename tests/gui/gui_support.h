@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QImage>
 #include <QMenu>
 #include <QPrinter>
@@ -131,6 +132,7 @@ class Program_Test : public ::testing::Test {
 protected:
     void SetUp() override {
         Discard_All_Windows(true);
+        keeper::Keep_In(""); // the forms kept in memory only, none yet
         Reset_Program_Ended();
         ToolCode::ToolJustOpened = ToolCode::False;
         previous_ = Set_MsgBox_Handler([this](const std::string& p, const std::string& t) {
@@ -201,6 +203,11 @@ public:
             open = file;
         return file;
     }
+    bool Ask(QWidget*, const std::string& title, const std::string& prompt, const std::string&,
+             const std::string&) override {
+        questions.push_back({title, prompt});
+        return answer;
+    }
     bool Has_Printer() override { return !printTo.isEmpty(); }
     bool Choose_Printer(QPrinter& printer, QWidget*) override {
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -213,14 +220,17 @@ public:
             on_print(sheet, printer, job);
     }
     std::string path(const std::string& name) const {
-        return dir.filePath(QString::fromStdString(name)).toStdString();
+        const QString n = QString::fromStdString(name);
+        return (QDir::isAbsolutePath(n) ? n : dir.filePath(n)).toStdString();
     }
 
     QTemporaryDir dir;
     std::string open, save, defaultPrinter;
     bool cancelSave = false;
     std::vector<std::string> proposals;
-    std::function<void()> on_save; // runs while the save dialog is "shown"
+    std::vector<Message_Box> questions; // title, prompt
+    bool answer = true;                 // to every question
+    std::function<void()> on_save;      // runs while the save dialog is "shown"
     QString printTo;
     std::function<void(QWidget&, const std::string&, const std::string&)> on_print;
 

@@ -122,9 +122,9 @@ TEST_F(DesignSheet, WithoutAPrinterACancelledSaveChangesNothingAndASavedPdfOpens
     const std::string before = Look(d);
     d.Comd[1].Click(); // the dialog answers nothing
     cancelSave = false;
-    const std::string answer = path("GP 125.pdf");
+    const std::string answer = path("GP 125 sheet.pdf");
     d.Comd[1].Click();
-    EXPECT_EQ(proposals, std::vector<std::string>(2, "GP 125.pdf"));
+    EXPECT_EQ(proposals, std::vector<std::string>(2, "GP 125 sheet.pdf"));
     EXPECT_EQ(lookAtDialog, std::vector<std::string>(2, before));
     EXPECT_TRUE(jobs.empty() && boxes.empty());
     EXPECT_EQ(Look(d), before);
@@ -160,7 +160,7 @@ TEST_F(DesignSheet, WithoutAPrinterACancelledSaveChangesNothingAndASavedPdfOpens
 
 TEST(ProposedPdfName, FollowsThePipeName) {
     EXPECT_EQ(Proposed_Pdf_Name("   "), "design-sheet.pdf");
-    EXPECT_EQ(Proposed_Pdf_Name("KX 125/250"), "KX 125-250.pdf");
+    EXPECT_EQ(Proposed_Pdf_Name("KX 125/250"), "KX 125-250 sheet.pdf");
 }
 
 TEST(PrintSheetOn, CapsThePrintersResolutionAt600Dpi) {

@@ -138,10 +138,11 @@ TEST_F(Tools, TheIntervalsTextSizesPlacesShowsOrHidesTheOrdinateFrame) {
 // to Front Screen" hides it, and an opening unselects each option.
 TEST_F(Tools, EachItemOpensItsCalculatorInItsOpeningStateAndReturnHidesIt) {
     const Names_Set opening[] = {
-        {"BHP_Fram", "BHP_Opt(0)", "BHP_Opt(1)", "ToolCom(0)", "ToolCom(1)"},
-        Names("HghtLab", 4, Names("HghtTxt", 4, Names("HghtCom", 2))),
-        Names("DiamLab", 4, Names("DiamTxt", 4, Names("DiamCom", 2))),
-        Names("InfoLab", 7, Names("ProfOpt", 2, Names("ProfCom", 2, {"ProfPic", "ProfFram1"})))};
+        {"BHP_Fram", "BHP_Opt(0)", "BHP_Opt(1)", "ToolCom(0)", "ToolCom(1)", "RestCom"},
+        Names("HghtLab", 4, Names("HghtTxt", 4, Names("HghtCom", 2, {"RestCom"}))),
+        Names("DiamLab", 4, Names("DiamTxt", 4, Names("DiamCom", 2, {"RestCom"}))),
+        Names("InfoLab", 7,
+              Names("ProfOpt", 2, Names("ProfCom", 2, {"ProfPic", "ProfFram1", "RestCom"})))};
     for (int16_t tool = 0; tool < 4; ++tool) {
         SCOPED_TRACE(tool);
         for (int16_t used = 0; used < 4; ++used) { // each with its worked example's result
