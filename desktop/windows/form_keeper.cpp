@@ -9,6 +9,7 @@
 #include "desktop/windows/bmep_tool.h"
 #include "desktop/windows/diam_tool.h"
 #include "desktop/windows/hght_tool.h"
+#include "desktop/windows/pipe_tool.h"
 #include "desktop/windows/port_tool.h"
 #include "desktop/windows/prof_tool.h"
 #include "desktop/windows/tex_dsn.h"
@@ -105,6 +106,8 @@ Kept_Window* Window_Of(Form_Key key, bool create) {
         return Window<ProfTool>(create);
     case Form_Key::Port_Map:
         return Window<PortTool>(create);
+    case Form_Key::Pipe_Check:
+        return Window<PipeTool>(create);
     default:
         return nullptr;
     }

@@ -40,7 +40,7 @@ std::string Single_Spaced(const std::string& caption) {
 PipeTool::PipeTool()
     : Form("PipeTool", Words().title, Form_Width, Form_Height + Twips::CaptionAllowance,
            Palette::Salmon),
-      V(Win_Vars<PipeTool>()) {
+      Kept_Window(Form_Key::Pipe_Check), V(Win_Vars<PipeTool>()) {
     Container& form = Client();
     for (int16_t g = 0; g < PipeFram.Count; ++g) {
         const Choice_Group& group = Words().choices[static_cast<size_t>(g)];
@@ -98,6 +98,8 @@ PipeTool::PipeTool()
     PipeCom[0].SetBackColor(Palette::Lilac);
     PipeCom[1].Create(form, 10500, Fields_Top + 720, 1260, 600, "Calculate");
     PipeCom[1].SetBackColor(Palette::Light_Cyan);
+    Create_Restore_Command(form, 10500, Fields_Top + 1440, 1260, 600);
+    Set_Enter_Command(PipeCom[1]);
 
     for (int16_t i = 0; i < PipeLab.Count; ++i) {
         Create_Result_Line(PipeLab[i], form, 240, Lines_Top + Line_Pitch * i, Form_Width - 480);
@@ -123,7 +125,7 @@ PipeTool::PipeTool()
     for (int16_t i = Pipe_Length_Field; i < Pipe_Field_Count; ++i) {
         order.push_back(&PipeTxt[i]);
     }
-    order.insert(order.end(), {&PipeCom[1], &PipeCom[0]});
+    order.insert(order.end(), {&PipeCom[1], &PipeCom[0], &RestCom});
     int16_t tab = 0;
     for (Control* c : order) {
         c->SetTabIndex(tab++);
@@ -181,6 +183,19 @@ void PipeTool::PipeCom_Click(int16_t Index) {
         return;
     }
     Show_Outcome(Calc_Pipe_Check(Pipe_Check_Inputs_Of(Entries())), PipeTxt);
+    keeper::Keep(*this);
+}
+
+Kept_Form PipeTool::Form_Now() const {
+    Kept_Form f;
+    f.entries = Entries();
+    f.results = figures_.has_value();
+    return f;
+}
+
+// The figures and the picture follow the form as it is typed.
+void PipeTool::Put_Form(const Kept_Form& form) {
+    Put(form.entries);
 }
 
 void PipeTool::Redraw() {

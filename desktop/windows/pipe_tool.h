@@ -8,13 +8,14 @@
 #include "core/chamber/pipe_check.h"
 #include "core/fields/form_entries.h"
 #include "desktop/window_layer/win_form.h"
+#include "desktop/windows/form_keeper.h"
 
 #include <optional>
 
 class QWidget;
 class Pipe_Overlay_View;
 
-class PipeTool : public Form {
+class PipeTool : public Form, public Kept_Window {
 public:
     // The form as last typed, kept for the life of the program: the pipe is the tuner's.
     struct Vars {
@@ -44,6 +45,10 @@ public:
     const std::optional<Pipe_Check_Figures>& Figures() const { return figures_; }
     // The form in the vocabulary's words.
     Form_Entries Entries() const;
+
+    Kept_Form Form_Now() const override;
+    void Put_Form(const Kept_Form& form) override;
+    CommandButton& Calculate_Command() override { return PipeCom[1]; }
 
 private:
     void PipeCom_Click(int16_t Index);

@@ -8,6 +8,7 @@
 #include "core/fields/kept_forms.h"
 #include "desktop/windows/form_keeper.h"
 #include "desktop/windows/pattern_window.h"
+#include "desktop/windows/pipe_tool.h"
 #include "desktop/windows/port_tool.h"
 #include "tests/words_and_files.h"
 
@@ -52,17 +53,28 @@ const std::vector<std::pair<int16_t, const char*>> Engine = {
     {0, "54"}, {1, "54.5"}, {2, "110"}, {4, "12000"}, {6, "38"},   {7, "6"},
     {8, "85"}, {17, "2"},   {18, "16"}, {19, "3"},    {20, "114"}, {10, "0.0134"}};
 
-// The design window (-1) and the Tools items' windows (0 to 4), each opened as the front
+// The worked design's own pipe, to check: the pipe check's fields and texts.
+const std::vector<std::pair<int16_t, const char*>> Pipe = {
+    {TexhHorn, "1.5"}, {TexhBmep, "10"},  {TexhDX, "40"}, {TexhD1, "44"},
+    {TexhLX, "20"},    {TexhAngle, "88"}, {10, "61.4"},   {11, "223.8"},
+    {12, "148.9"},     {13, "74.9"},      {14, "89.5"},   {15, "195.3"},
+    {16, "60.8"},      {17, "88.2"},      {18, "109.8"},  {19, "25.5"}};
+
+// The design window (-1) and the Tools items' windows (0 to 5), each opened as the front
 // screen opens it, and typed with a worked example.
 class Windows : public KeptForms {
 protected:
     static Form& Window(int16_t tool) {
+        if (tool == 5)
+            return Win<PipeTool>();
         if (tool == 4)
             return Win<PortTool>();
         return tool < 0 ? static_cast<Form&>(Win<TexDsn>()) : Calculator_Of(tool).w;
     }
     // The field Enter is pressed in.
     static TextBox& Field(int16_t tool) {
+        if (tool == 5)
+            return Win<PipeTool>().PipeTxt[TexhAngle];
         if (tool == 4)
             return Win<PortTool>().PortTxt[1];
         return tool < 0 ? Win<TexDsn>().Texh[TexhSpeed] : *Calculator_Of(tool).fields[0];
@@ -71,10 +83,14 @@ protected:
         return dynamic_cast<Kept_Window&>(Window(tool)).RestCom;
     }
     Form& Open(int16_t tool) {
-        if (tool < 0)
+        if (tool < 0) {
             Open_Design();
-        else
+        } else if (tool < 4) {
             Open_Tool(tool);
+        } else {
+            emit menu().SumTools->aboutToShow();
+            menu().PD_Tool[static_cast<size_t>(tool)]->trigger();
+        }
         return Window(tool);
     }
     void Type(int16_t tool) {
@@ -85,6 +101,11 @@ protected:
         } else if (tool == 4) {
             for (const auto& [i, text] : Engine)
                 Win<PortTool>().PortTxt[i].SetText(text);
+        } else if (tool == 5) {
+            for (int16_t o : {1, 3, 5})
+                Click_Into(Win<PipeTool>().PipeOpt[o]);
+            for (const auto& [i, text] : Pipe)
+                Win<PipeTool>().PipeTxt[i].SetText(text);
         } else {
             const Calculator k = Calculator_Of(tool);
             if (!k.options.empty())
@@ -107,7 +128,7 @@ protected:
 // replaced in turn. Killed and started again, the program offers the unsaved form and
 // brings it back; ended and started again, the form is at hand in its window.
 TEST_F(Windows, EveryFormComesBackAfterAResetAndAfterTheProgramWasKilled) {
-    for (int16_t tool = -1; tool < 5; ++tool) {
+    for (int16_t tool = -1; tool < 6; ++tool) {
         SCOPED_TRACE(tool);
         Start_Again();
         Type(tool);
@@ -115,9 +136,9 @@ TEST_F(Windows, EveryFormComesBackAfterAResetAndAfterTheProgramWasKilled) {
         const std::string typed = Screen(*w);
         QTest::keyClick(Field(tool).Widget(), Qt::Key_Return);
         const std::string calculated = Screen(*w);
-        EXPECT_TRUE(tool == 4 || calculated != typed) << "Enter ran Calculate";
-        if (tool != 4) { // the port map is never emptied by the menu
-            w->Hide();   // "Return to Front Screen"
+        EXPECT_TRUE(tool >= 4 || calculated != typed) << "Enter ran Calculate";
+        if (tool < 4) { // the port map and the pipe check are never emptied by the menu
+            w->Hide();  // "Return to Front Screen"
             Open(tool);
             EXPECT_NE(Screen(*w), calculated);
             Click_Into(Restore(tool));
