@@ -1,4 +1,4 @@
-// The web edition's page: the design window, the four calculators and the flat patterns,
+// The web edition's page: the design window, the calculators and the flat patterns,
 // on the calculation core compiled to WebAssembly (ecd-core.js). Every caption, check,
 // message, result text and drawing comes from the core; this file builds the windows from
 // the core's words and keeps their visible state (which panels show, which field is
@@ -402,7 +402,8 @@ const design = {
 
 function hideToolResult(form) {
   const w = win(form);
-  for (const r of $$('.result-lines, .chart', w)) r.replaceChildren();
+  for (const r of $$('.result-lines, .chart, .pipe-sections tbody', w)) r.replaceChildren();
+  for (const r of $$('.pipe-sections', w)) r.hidden = true;
   const frame = $('.result-frame', w);
   if (frame) frame.hidden = true;
 }
@@ -411,8 +412,9 @@ function hideToolResult(form) {
 // port pair) in the window's result frame.
 function calculateTool(form) {
   const w = win(form);
-  // Until an option is chosen after opening, Calculate does nothing.
-  if (form.choices.some((g) => !chosen(form, g))) return null;
+  // Until an option is chosen after opening, Calculate does nothing (the pipe check's options
+  // are the design window's, checked as it checks them).
+  if (form.key !== 'pipe-check' && form.choices.some((g) => !chosen(form, g))) return null;
   if (!textsTaken(form)) return null;
   const report = call('calculate', { form: form.key, input: entries(form) });
   if (!showOutcome(form, report)) return report;
@@ -422,6 +424,7 @@ function calculateTool(form) {
 }
 
 function showToolResult(form, report) {
+  if (form.key === 'pipe-check') return showPipeCheck(form, report);
   const w = win(form);
   const lines = Object.entries(report.display);
   const frame = $('.result-frame', w);
@@ -435,9 +438,10 @@ function showToolResult(form, report) {
   }
 }
 
-// The port map is recomputed and redrawn as the tuner types, without a message: the figures
-// and pictures while every field is a sensible figure, nothing while one is not.
-function portMapTyped(form) {
+// The port map and the pipe check are recomputed and redrawn as the tuner types, without a
+// message: the figures and pictures while every field is a sensible figure, nothing while one
+// is not.
+function liveResult(form) {
   hideToolResult(form);
   if (brokenText(form)) return;
   const report = call('calculate', { form: form.key, input: entries(form) });
@@ -514,7 +518,7 @@ function wireTools() {
     $('.calc', w).addEventListener('click', () => calculateTool(form));
     w.addEventListener('input', (e) => {
       if (e.target.type !== 'text') return;
-      if (form.key === 'port-map') portMapTyped(form);
+      if (form.key === 'port-map' || form.key === 'pipe-check') liveResult(form);
       else hideToolResult(form);
     });
   }
@@ -533,6 +537,73 @@ function wireTools() {
     });
   }
   inputAt(prof, 5).addEventListener('input', () => profIntervals(prof));
+}
+
+// ---- The pipe check ------------------------------------------------------------------------
+
+const pipeCheck = {
+  // The fields that follow the options, by window index: those of the design window (7 horn,
+  // 0 temperature, 3 target BMEP, 6 and 4 the coefficients) and L6 and D5 (15, 19), which only
+  // a three-stage pipe has.
+  panels: (three, temperature, coefficients) => ({
+    7: three, 15: three, 19: three, 0: temperature === 'manual',
+    3: temperature === 'bmep' || coefficients === 'bmep', 6: coefficients === 'manual', 4: coefficients === 'manual',
+  }),
+
+  // Shows the fields the options ask for; a hidden field keeps its text, which the core does
+  // not read under these options.
+  showPanels(form) {
+    const word = (key) => chosen(form, form.choices.find((g) => g.key === key));
+    const shown = this.panels(word('diffuser') === 'three-stage', word('temperature'), word('coefficients'));
+    for (const [index, on] of Object.entries(shown)) inputAt(form, Number(index)).closest('[data-index]').hidden = !on;
+  },
+
+  // Opened as the other calculators are, the unit at its opening word.
+  open(form) {
+    for (const g of form.choices.filter((x) => x.opening)) {
+      $(`input[name="${form.key}-${g.key}"][value="${g.opening}"]`).checked = true;
+    }
+    this.showPanels(form);
+  },
+
+  wire() {
+    const form = forms['pipe-check'];
+    win(form).addEventListener('input', (e) => {
+      if (e.target.type !== 'radio') return;
+      this.showPanels(form);
+      liveResult(form);
+    });
+    $('nav button[data-open="pipe-check"]').addEventListener('click', () => this.open(form));
+  },
+};
+
+// The check's result: the core's lines, its sections as a table (under the line that
+// introduces them), and the measured pipe drawn over the designed one.
+function showPipeCheck(form, report) {
+  const w = win(form);
+  const { sections } = report;
+  const lines = Object.entries(report.display);
+  const isSection = ([, text]) => sections.some((s) => text.startsWith(s.name + ': '));
+  const caption = lines[lines.findIndex(isSection) - 1];
+  const line = ([control, text]) => element('p', { class: 'result', id: 'out-' + control }, text);
+  $('.result-lines', w).replaceChildren(...[...lines.filter((l) => l !== caption && !isSection(l)), caption].map(line));
+  const table = $('.pipe-sections', w);
+  $('table', table).setAttribute('aria-labelledby', 'out-' + caption[0]);
+  const inches = chosen(form, form.choices.find((g) => g.key === 'unit')) === 'inches';
+  const head = ['Section', 'Measured\n(mm)', ...(inches ? ['Measured\n(in)'] : []), 'Designed\n(mm)', 'Difference\n(mm)',
+                'Half angle (°)\nmeasured / designed'];
+  $('thead tr', table).replaceChildren(...head.map((h) => element('th', { scope: 'col' }, h)));
+  $('thead th', table).replaceChildren(element('span', { class: 'visually-hidden' }, head[0])); // for a screen reader
+  $('tbody', table).replaceChildren(...sections.map((s) => {
+    const tr = element('tr');
+    tr.append(element('th', { scope: 'row' }, s.name), ...[s.measured.toFixed(1),
+      ...(inches ? [(s.measured / 25.4).toFixed(2)] : []), s.designed.toFixed(1), s.difference.toFixed(1),
+      s.measuredHalfAngle === undefined ? '–' : `${s.measuredHalfAngle.toFixed(2)} / ${s.designedHalfAngle.toFixed(2)}`,
+    ].map((t) => element('td', {}, t)));
+    return tr;
+  }));
+  table.hidden = false;
+  $('.chart', w).innerHTML = call('pipeCheckPicture', { input: entries(form) }).svg;
 }
 
 // ---- Design files --------------------------------------------------------------------------
@@ -700,6 +771,7 @@ async function start() {
   design.wire();
   wireTools();
   wirePatterns();
+  pipeCheck.wire();
   openWindow('design');
   $('#loading').textContent = '';
   $('#loading').hidden = true;

@@ -235,6 +235,33 @@ const tabOrders = [
 ];
 
 
+// The pipe check against the command line, in mm, in inches and for a pipe too long for
+// the design's speeds: the same boxes and lines, the sections' lines as the table's rows,
+// and the measured pipe drawn over the designed one while there is a result.
+const pipeChecks = [
+  '--three-stage --temp-bmep --coef-bmep --bmep 10 --horn 1.5 --dx 40 --d1 44 --lx 20 --angle 88 --l1 65 --l2 220 --l3 150' +
+    ' --l4 75 --l5 90 --l6 190 --d2 61 --d3 88 --d4 110 --d5 25',
+  '--two-stage --temp-manual --coef-manual --temp 500 --mid 2.5 --tail 0.6 --inches --dx 1.5 --d1 1.7 --lx 1.2 --angle 85' +
+    ' --l1 2.5 --l2 9 --l3 6 --l4 10 --l5 8 --d2 2.4 --d3 4.2 --d4 1',
+  '--two-stage --temp-manual --coef-manual --temp 500 --mid 2.5 --tail 0.6 --dx 38 --d1 44 --lx 30 --angle 85 --l1 60' +
+    ' --l2 3000 --l3 6000 --l4 300 --l5 200 --d2 60 --d3 100 --d4 25',
+].map((line) => ['pipe-check', ...line.split(' ')]);
+
+async function pipeCheck(page) {
+  for (const args of pipeChecks) {
+    const c = caseOf(args);
+    const { sections = [] } = cliJson(args);
+    const inches = args.includes('--inches');
+    const row = (s) => [s.name, s.measured.toFixed(1), ...(inches ? [(s.measured / 25.4).toFixed(2)] : []), ...[s.designed, s.difference]
+      .map((v) => v.toFixed(1)), s.measuredHalfAngle === undefined ? '–' : `${s.measuredHalfAngle.toFixed(2)} / ${s.designedHalfAngle.toFixed(2)}`].join(' ');
+    c.expected.display = Object.fromEntries(Object.entries(c.expected.display).filter(([, t]) => !sections.some((s) => t.startsWith(s.name + ': '))));
+    await compare(page, [c], 'pipe check');
+    same(await page.$$eval('#pipe-check :is(tbody tr, svg title)', (es) => es.map((e) => [...e.children].map((td) => td.textContent).join(' ') || e.textContent)),
+      [...sections.map(row), ...(sections.length ? ['Measured pipe (solid) and Designed for the speed found (dashed) on one scale'] : [])],
+      `the pipe check's sections and picture: ${args.join(' ')}`);
+  }
+}
+
 // What hides the design results and what leaves them: [action, results still shown].
 const afterResults = [
   [(page) => page.type('#design-pipeName', ' B'), true], // the pipe name has no handler
@@ -320,6 +347,8 @@ async function axe(page, what) {
       same(await page.isVisible('#design-results'), shown, `results after ${action}`);
     }
     await designFiles(page);
+    await pipeCheck(page);
+    await axe(page, 'the pipe check');
     await printedPatterns(page, examples[0]);
     await axe(page, 'flat patterns');
 
@@ -332,7 +361,7 @@ async function axe(page, what) {
 
     for (const w of shots ? [360, 1440] : []) {
       await page.setViewportSize({ width: w, height: 1000 });
-      for (const args of [examples[0], examples[6], examples[2], examples.at(-1), ['templates']]) {
+      for (const args of [examples[0], examples[6], examples[2], examples.at(-1), pipeChecks[0], ['templates']]) {
         await page.evaluate(runInPage, [inputOf(args)]);
         await page.screenshot({ path: path.join(shots, `${inputOf(args).form}-${w}.png`), fullPage: true });
       }
