@@ -236,6 +236,8 @@ const design = {
     $('#design-print').hidden = true;
     $('#design-waves-open').hidden = true;
     $('#design-waves').hidden = true;
+    $('#design-compare-open').hidden = true;
+    hideComparison();
   },
 
   // The wave diagram of the design on screen: the map once, the curve as the slider moves
@@ -319,6 +321,7 @@ const design = {
     $('#design-results').hidden = false;
     $('#design-print').hidden = false;
     $('#design-waves-open').hidden = false;
+    $('#design-compare-open').hidden = false;
     this.drawSideView();
     return run;
   },
@@ -351,6 +354,7 @@ const design = {
 
   // The window's opening state: no option chosen, every field empty, the panels hidden.
   open() {
+    this.from = null; // the name of the design file the window shows, if any
     for (const r of this.options) r.checked = false;
     for (const f of textFields(this.form)) setText(f, '');
     for (const i of this.panels) this.show(i, false);
@@ -606,6 +610,64 @@ function showPipeCheck(form, report) {
   $('.chart', w).innerHTML = call('pipeCheckPicture', { input: entries(form) }).svg;
 }
 
+// ---- Comparison of two designs -------------------------------------------------------------
+
+// Compares the design on screen (A) with a design file (B): both result tables row by row and
+// both pipes on one scale, under the design's results. A file that is no design, or whose
+// design fails its checks, is refused with the core's message.
+async function compareWith(file) {
+  if (!textsTaken(design.form)) return null;
+  $('.messages', win(design.form)).replaceChildren();
+  const from = file.name;
+  let { failure } = call('designFileSize', { from, size: file.size });
+  let input = null, answer = null;
+  if (!failure) ({ input, failure } = call('readDesignFile', { from }, new Uint8Array(await file.arrayBuffer())));
+  if (!failure) {
+    // The pipe name as it stands: typing it leaves the results shown.
+    const a = { ...design.lastInput, pipeName: entries(design.form).pipeName };
+    ({ failure } = answer = call('compare', { a: { input: a, name: design.from || '' }, b: { input, name: from } }));
+  }
+  hideComparison();
+  if (failure && failure.side) { // the checks of a design: said of the file's
+    failure.prompt = `The design in "${from}" could not be compared.\r\n\r\n${failure.prompt}`;
+  }
+  if (failure) {
+    showOutcome(design.form, { failure: { title: failure.title, prompt: failure.prompt } });
+    return null;
+  }
+  const number = (v) => (v === null ? '–' : v.toFixed(1));
+  const box = $('#design-compare');
+  $('caption', box).replaceChildren(`A: ${answer.a}`, element('br'), `B: ${answer.b}`);
+  $('tbody', box).replaceChildren(...answer.rows.map((r) => {
+    const tr = element('tr');
+    tr.append(element('th', { scope: 'row' }, r.name), ...[r.a, r.b, r.difference].map((v) => element('td', {}, number(v))));
+    return tr;
+  }));
+  $('.overlay', box).innerHTML = answer.svg;
+  box.hidden = false;
+  $('#design-compare-h').focus();
+  return answer;
+}
+
+function hideComparison() {
+  const box = $('#design-compare');
+  box.hidden = true;
+  $('tbody', box).replaceChildren();
+  $('.overlay', box).replaceChildren();
+}
+
+function wireComparison() {
+  $('#design-compare-file').addEventListener('change', async (e) => {
+    const file = e.target.files[0];
+    e.target.value = '';
+    if (file) await compareWith(file);
+  });
+  $('#design-compare-close').addEventListener('click', () => {
+    hideComparison();
+    $('#design-compare-file').focus();
+  });
+}
+
 // ---- Design files --------------------------------------------------------------------------
 
 // Saves as the design window does: the texts on screen, with the results a calculation of
@@ -645,6 +707,7 @@ async function openDesignFile(file) {
     win(ports).dataset.opened = 'true';
   }
   openWindow('design');
+  design.from = from;
   design.fill(input);
   return design.calculate();
 }
@@ -772,6 +835,7 @@ async function start() {
   wireTools();
   wirePatterns();
   pipeCheck.wire();
+  wireComparison();
   openWindow('design');
   $('#loading').textContent = '';
   $('#loading').hidden = true;

@@ -262,6 +262,29 @@ async function pipeCheck(page) {
   }
 }
 
+// Compare With…: the design beside a saved file of itself, every difference 0.0; beside the
+// same engine at another speed, the command line's rows; gone after an edit.
+async function comparison(page) {
+  const other = examples[0].map((a, i) => (examples[0][i - 1] === '--rpm' ? '11220' : a));
+  cliRun([...examples[0], '--save', file('a.ecd')]);
+  cliRun([...other, '--save', file('b.ecd')]);
+  await page.evaluate(runInPage, [inputOf(examples[0])]);
+  await download(page, '#design-save', 'self.ecd');
+  const rows = async (name) => {
+    if (await page.isVisible('#design-compare')) await page.click('#design-compare-close');
+    await page.setInputFiles('#design-compare-file', file(name));
+    await page.waitForSelector('#design-compare:not([hidden])');
+    return page.$$eval('#design-compare tbody tr', (trs) => trs.map((tr) => [...tr.children].map((c) => c.textContent)));
+  };
+  const self = await rows('self.ecd');
+  same(self.map((r) => r[3]), Array(15).fill('0.0'), 'a design beside itself: every difference 0.0');
+  const number = (v) => (v === null ? '–' : v.toFixed(1));
+  same(await rows('b.ecd'), cliJson(['compare', file('a.ecd'), file('b.ecd')]).rows.map((r) => [r.name, r.a, r.b, r.difference].map((v, i) => (i ? number(v) : v))),
+    'a design beside another speed: the command line\'s rows');
+  await page.type('#design-angle', '0');
+  same(await page.isVisible('#design-compare'), false, 'an edit takes the comparison away');
+}
+
 // What hides the design results and what leaves them: [action, results still shown].
 const afterResults = [
   [(page) => page.type('#design-pipeName', ' B'), true], // the pipe name has no handler
@@ -349,6 +372,7 @@ async function axe(page, what) {
     await designFiles(page);
     await pipeCheck(page);
     await axe(page, 'the pipe check');
+    await comparison(page);
     await printedPatterns(page, examples[0]);
     await axe(page, 'flat patterns');
 
