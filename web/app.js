@@ -1,4 +1,4 @@
-// The web edition's page: the design window, the four calculators and the flat patterns,
+// The web edition's page: the design window, the calculators and the flat patterns,
 // on the calculation core compiled to WebAssembly (ecd-core.js). Every caption, check,
 // message, result text and drawing comes from the core; this file builds the windows from
 // the core's words and keeps their visible state (which panels show, which field is
@@ -261,6 +261,8 @@ const design = {
     $('#design-print').hidden = true;
     $('#design-waves-open').hidden = true;
     $('#design-waves').hidden = true;
+    $('#design-compare-open').hidden = true;
+    hideComparison();
   },
 
   // The wave diagram of the design on screen: the map once, the curve as the slider moves
@@ -344,6 +346,7 @@ const design = {
     $('#design-results').hidden = false;
     $('#design-print').hidden = false;
     $('#design-waves-open').hidden = false;
+    $('#design-compare-open').hidden = false;
     this.drawSideView();
     return run;
   },
@@ -376,6 +379,7 @@ const design = {
 
   // The window's opening state: no option chosen, every field empty, the panels hidden.
   open() {
+    this.from = null; // the name of the design file the window shows, if any
     for (const r of this.options) r.checked = false;
     for (const f of textFields(this.form)) setText(f, '');
     for (const i of this.panels) this.show(i, false);
@@ -431,7 +435,8 @@ const design = {
 
 function hideToolResult(form) {
   const w = win(form);
-  for (const r of $$('.result-lines, .chart', w)) r.replaceChildren();
+  for (const r of $$('.result-lines, .chart, .pipe-sections tbody', w)) r.replaceChildren();
+  for (const r of $$('.pipe-sections', w)) r.hidden = true;
   const frame = $('.result-frame', w);
   if (frame) frame.hidden = true;
 }
@@ -440,8 +445,9 @@ function hideToolResult(form) {
 // port pair) in the window's result frame.
 function calculateTool(form) {
   const w = win(form);
-  // Until an option is chosen after opening, Calculate does nothing.
-  if (form.choices.some((g) => !chosen(form, g))) return null;
+  // Until an option is chosen after opening, Calculate does nothing (the pipe check's options
+  // are the design window's, checked as it checks them).
+  if (form.key !== 'pipe-check' && form.choices.some((g) => !chosen(form, g))) return null;
   if (!textsTaken(form)) return null;
   const report = call('calculate', { form: form.key, input: entries(form) });
   if (!showOutcome(form, report)) return report;
@@ -451,6 +457,7 @@ function calculateTool(form) {
 }
 
 function showToolResult(form, report) {
+  if (form.key === 'pipe-check') return showPipeCheck(form, report);
   const w = win(form);
   const lines = Object.entries(report.display);
   const frame = $('.result-frame', w);
@@ -464,9 +471,10 @@ function showToolResult(form, report) {
   }
 }
 
-// The port map is recomputed and redrawn as the tuner types, without a message: the figures
-// and pictures while every field is a sensible figure, nothing while one is not.
-function portMapTyped(form) {
+// The port map and the pipe check are recomputed and redrawn as the tuner types, without a
+// message: the figures and pictures while every field is a sensible figure, nothing while one
+// is not.
+function liveResult(form) {
   hideToolResult(form);
   if (brokenText(form)) return;
   const report = call('calculate', { form: form.key, input: entries(form) });
@@ -525,8 +533,9 @@ function profIntervals(form) {
 }
 
 function openTool(form) {
-  // The port map opens as the tuner left it: the engine is theirs, also after Use in Design.
-  if (form.key !== 'port-map' || !win(form).dataset.opened) resetTool(form);
+  // The port map and the pipe check open as the tuner left them: the engine and the pipe are
+  // theirs, also after Use in Design.
+  if (!['port-map', 'pipe-check'].includes(form.key) || !win(form).dataset.opened) resetTool(form);
 }
 
 function resetTool(form) {
@@ -545,7 +554,7 @@ function wireTools() {
     const form = forms[w.id];
     w.addEventListener('input', (e) => {
       if (e.target.type !== 'text') return;
-      if (form.key === 'port-map') portMapTyped(form);
+      if (form.key === 'port-map' || form.key === 'pipe-check') liveResult(form);
       else hideToolResult(form);
     });
   }
@@ -564,6 +573,131 @@ function wireTools() {
     });
   }
   inputAt(prof, 5).addEventListener('input', () => profIntervals(prof));
+}
+
+// ---- The pipe check ------------------------------------------------------------------------
+
+const pipeCheck = {
+  // The fields that follow the options, by window index: those of the design window (7 horn,
+  // 0 temperature, 3 target BMEP, 6 and 4 the coefficients) and L6 and D5 (15, 19), which only
+  // a three-stage pipe has.
+  panels: (three, temperature, coefficients) => ({
+    7: three, 15: three, 19: three, 0: temperature === 'manual',
+    3: temperature === 'bmep' || coefficients === 'bmep', 6: coefficients === 'manual', 4: coefficients === 'manual',
+  }),
+
+  // Shows the fields the options ask for; a hidden field keeps its text, which the core does
+  // not read under these options.
+  showPanels(form) {
+    const word = (key) => chosen(form, form.choices.find((g) => g.key === key));
+    const shown = this.panels(word('diffuser') === 'three-stage', word('temperature'), word('coefficients'));
+    for (const [index, on] of Object.entries(shown)) inputAt(form, Number(index)).closest('[data-index]').hidden = !on;
+  },
+
+  // Opened as the tuner left it; the first time, the unit at its opening word.
+  open(form) {
+    for (const g of form.choices.filter((x) => x.opening && !chosen(form, x))) {
+      $(`input[name="${form.key}-${g.key}"][value="${g.opening}"]`).checked = true;
+    }
+    this.showPanels(form);
+  },
+
+  wire() {
+    const form = forms['pipe-check'];
+    win(form).addEventListener('input', (e) => {
+      if (e.target.type !== 'radio') return;
+      this.showPanels(form);
+      liveResult(form);
+    });
+    $('nav button[data-open="pipe-check"]').addEventListener('click', () => this.open(form));
+  },
+};
+
+// The check's result: the core's lines, its sections as a table (under the line that
+// introduces them), and the measured pipe drawn over the designed one.
+function showPipeCheck(form, report) {
+  const w = win(form);
+  const { sections } = report;
+  const lines = Object.entries(report.display);
+  const isSection = ([, text]) => sections.some((s) => text.startsWith(s.name + ': '));
+  const caption = lines[lines.findIndex(isSection) - 1];
+  const line = ([control, text]) => element('p', { class: 'result', id: 'out-' + control }, text);
+  $('.result-lines', w).replaceChildren(...[...lines.filter((l) => l !== caption && !isSection(l)), caption].map(line));
+  const table = $('.pipe-sections', w);
+  $('table', table).setAttribute('aria-labelledby', 'out-' + caption[0]);
+  const inches = chosen(form, form.choices.find((g) => g.key === 'unit')) === 'inches';
+  const head = ['Section', 'Measured\n(mm)', ...(inches ? ['Measured\n(in)'] : []), 'Designed\n(mm)', 'Difference\n(mm)',
+                'Half angle (°)\nmeasured / designed'];
+  $('thead tr', table).replaceChildren(...head.map((h) => element('th', { scope: 'col' }, h)));
+  $('thead th', table).replaceChildren(element('span', { class: 'visually-hidden' }, head[0])); // for a screen reader
+  $('tbody', table).replaceChildren(...sections.map((s) => {
+    const tr = element('tr');
+    tr.append(element('th', { scope: 'row' }, s.name), ...[s.measured.toFixed(1),
+      ...(inches ? [(s.measured / 25.4).toFixed(2)] : []), s.designed.toFixed(1), s.difference.toFixed(1),
+      s.measuredHalfAngle === undefined ? '–' : `${s.measuredHalfAngle.toFixed(2)} / ${s.designedHalfAngle.toFixed(2)}`,
+    ].map((t) => element('td', {}, t)));
+    return tr;
+  }));
+  table.hidden = false;
+  $('.chart', w).innerHTML = call('pipeCheckPicture', { input: entries(form) }).svg;
+}
+
+// ---- Comparison of two designs -------------------------------------------------------------
+
+// Compares the design on screen (A) with a design file (B): both result tables row by row and
+// both pipes on one scale, under the design's results. A file that is no design, or whose
+// design fails its checks, is refused with the core's message.
+async function compareWith(file) {
+  if (!textsTaken(design.form)) return null;
+  $('.messages', win(design.form)).replaceChildren();
+  const from = file.name;
+  let { failure } = call('designFileSize', { from, size: file.size });
+  let input = null, answer = null;
+  if (!failure) ({ input, failure } = call('readDesignFile', { from }, new Uint8Array(await file.arrayBuffer())));
+  if (!failure) {
+    // The pipe name as it stands: typing it leaves the results shown.
+    const a = { ...design.lastInput, pipeName: entries(design.form).pipeName };
+    ({ failure } = answer = call('compare', { a: { input: a, name: design.from || '' }, b: { input, name: from } }));
+  }
+  hideComparison();
+  if (failure && failure.side) { // the checks of a design: said of the file's
+    failure.prompt = `The design in "${from}" could not be compared.\r\n\r\n${failure.prompt}`;
+  }
+  if (failure) {
+    showOutcome(design.form, { failure: { title: failure.title, prompt: failure.prompt } });
+    return null;
+  }
+  const number = (v) => (v === null ? '–' : v.toFixed(1));
+  const box = $('#design-compare');
+  $('caption', box).replaceChildren(`A: ${answer.a}`, element('br'), `B: ${answer.b}`);
+  $('tbody', box).replaceChildren(...answer.rows.map((r) => {
+    const tr = element('tr');
+    tr.append(element('th', { scope: 'row' }, r.name), ...[r.a, r.b, r.difference].map((v) => element('td', {}, number(v))));
+    return tr;
+  }));
+  $('.overlay', box).innerHTML = answer.svg;
+  box.hidden = false;
+  $('#design-compare-h').focus();
+  return answer;
+}
+
+function hideComparison() {
+  const box = $('#design-compare');
+  box.hidden = true;
+  $('tbody', box).replaceChildren();
+  $('.overlay', box).replaceChildren();
+}
+
+function wireComparison() {
+  $('#design-compare-file').addEventListener('change', async (e) => {
+    const file = e.target.files[0];
+    e.target.value = '';
+    if (file) await compareWith(file);
+  });
+  $('#design-compare-close').addEventListener('click', () => {
+    hideComparison();
+    $('#design-compare-file').focus();
+  });
 }
 
 // ---- Design files --------------------------------------------------------------------------
@@ -615,6 +749,7 @@ async function openDesignFile(file) {
     win(ports).dataset.opened = 'true';
   }
   openWindow('design');
+  design.from = from;
   design.fill(input);
   const run = design.calculate();
   designFile(from, false);
@@ -723,7 +858,7 @@ function openPatterns(form) {
 // Every work window's form is kept in the browser's local storage on every Calculate, before
 // the menu empties it and when the page is left; "Restore Previous Form" brings back the
 // copy, and the results with it when it had them (Calculate runs again).
-const keptForms = ['design', 'bmep', 'port-height', 'rect-port', 'profiled-port', 'port-map'];
+const keptForms = ['design', 'bmep', 'port-height', 'rect-port', 'profiled-port', 'port-map', 'pipe-check'];
 const keptName = (form) => 'ecd-form-' + form.key;
 
 // Calculate as its command runs it.
@@ -855,6 +990,8 @@ async function start() {
   design.wire();
   wireTools();
   wirePatterns();
+  pipeCheck.wire();
+  wireComparison();
   wireKeptForms();
   // Enter in a field runs the window's Calculate on the texts as typed.
   for (const w of $$('.window')) {

@@ -243,6 +243,56 @@ const tabOrders = [
 ];
 
 
+// The pipe check against the command line, in mm, in inches and for a pipe too long for
+// the design's speeds: the same boxes and lines, the sections' lines as the table's rows,
+// and the measured pipe drawn over the designed one while there is a result.
+const pipeChecks = [
+  '--three-stage --temp-bmep --coef-bmep --bmep 10 --horn 1.5 --dx 40 --d1 44 --lx 20 --angle 88 --l1 65 --l2 220 --l3 150' +
+    ' --l4 75 --l5 90 --l6 190 --d2 61 --d3 88 --d4 110 --d5 25',
+  '--two-stage --temp-manual --coef-manual --temp 500 --mid 2.5 --tail 0.6 --inches --dx 1.5 --d1 1.7 --lx 1.2 --angle 85' +
+    ' --l1 2.5 --l2 9 --l3 6 --l4 10 --l5 8 --d2 2.4 --d3 4.2 --d4 1',
+  '--two-stage --temp-manual --coef-manual --temp 500 --mid 2.5 --tail 0.6 --dx 38 --d1 44 --lx 30 --angle 85 --l1 60' +
+    ' --l2 3000 --l3 6000 --l4 300 --l5 200 --d2 60 --d3 100 --d4 25',
+].map((line) => ['pipe-check', ...line.split(' ')]);
+
+async function pipeCheck(page) {
+  for (const args of pipeChecks) {
+    const c = caseOf(args);
+    const { sections = [] } = cliJson(args);
+    const inches = args.includes('--inches');
+    const row = (s) => [s.name, s.measured.toFixed(1), ...(inches ? [(s.measured / 25.4).toFixed(2)] : []), ...[s.designed, s.difference]
+      .map((v) => v.toFixed(1)), s.measuredHalfAngle === undefined ? '–' : `${s.measuredHalfAngle.toFixed(2)} / ${s.designedHalfAngle.toFixed(2)}`].join(' ');
+    c.expected.display = Object.fromEntries(Object.entries(c.expected.display).filter(([, t]) => !sections.some((s) => t.startsWith(s.name + ': '))));
+    await compare(page, [c], 'pipe check');
+    same(await page.$$eval('#pipe-check :is(tbody tr, svg title)', (es) => es.map((e) => [...e.children].map((td) => td.textContent).join(' ') || e.textContent)),
+      [...sections.map(row), ...(sections.length ? ['Measured pipe (solid) and Designed for the speed found (dashed) on one scale'] : [])],
+      `the pipe check's sections and picture: ${args.join(' ')}`);
+  }
+}
+
+// Compare With…: the design beside a saved file of itself, every difference 0.0; beside the
+// same engine at another speed, the command line's rows; gone after an edit.
+async function comparison(page) {
+  const other = examples[0].map((a, i) => (examples[0][i - 1] === '--rpm' ? '11220' : a));
+  cliRun([...examples[0], '--save', file('a.ecd')]);
+  cliRun([...other, '--save', file('b.ecd')]);
+  await page.evaluate(runInPage, [inputOf(examples[0])]);
+  await download(page, '#design-save', 'self.ecd');
+  const rows = async (name) => {
+    if (await page.isVisible('#design-compare')) await page.click('#design-compare-close');
+    await page.setInputFiles('#design-compare-file', file(name));
+    await page.waitForSelector('#design-compare:not([hidden])');
+    return page.$$eval('#design-compare tbody tr', (trs) => trs.map((tr) => [...tr.children].map((c) => c.textContent)));
+  };
+  const self = await rows('self.ecd');
+  same(self.map((r) => r[3]), Array(15).fill('0.0'), 'a design beside itself: every difference 0.0');
+  const number = (v) => (v === null ? '–' : v.toFixed(1));
+  same(await rows('b.ecd'), cliJson(['compare', file('a.ecd'), file('b.ecd')]).rows.map((r) => [r.name, r.a, r.b, r.difference].map((v, i) => (i ? number(v) : v))),
+    'a design beside another speed: the command line\'s rows');
+  await page.type('#design-angle', '0');
+  same(await page.isVisible('#design-compare'), false, 'an edit takes the comparison away');
+}
+
 // What hides the design results and what leaves them: [action, results still shown].
 const afterResults = [
   [(page) => page.type('#design-pipeName', ' B'), true], // the pipe name has no handler
@@ -372,6 +422,9 @@ async function axe(page, what) {
       same(await page.isVisible('#design-results'), shown, `results after ${action}`);
     }
     await designFiles(page);
+    await pipeCheck(page);
+    await axe(page, 'the pipe check');
+    await comparison(page);
     await printedPatterns(page, examples[0]);
     await axe(page, 'flat patterns');
 
@@ -387,7 +440,7 @@ async function axe(page, what) {
 
     for (const w of shots ? [360, 1440] : []) {
       await page.setViewportSize({ width: w, height: 1000 });
-      for (const args of [examples[0], examples[6], examples[2], examples.at(-1), ['templates']]) {
+      for (const args of [examples[0], examples[6], examples[2], examples.at(-1), pipeChecks[0], ['templates']]) {
         await page.evaluate(runInPage, [inputOf(args)]);
         await page.screenshot({ path: path.join(shots, `${inputOf(args).form}-${w}.png`), fullPage: true });
       }
