@@ -244,14 +244,14 @@ const tabOrders = [
 
 
 // The pipe check against the command line, in mm, in inches and for a pipe too long for
-// the design's speeds: the same boxes and lines, the sections' lines as the table's rows,
+// the design's speeds (the window keeps what the case before typed, as it keeps the tuner's): the same boxes and lines, the sections' lines as the table's rows,
 // and the measured pipe drawn over the designed one while there is a result.
 const pipeChecks = [
   '--three-stage --temp-bmep --coef-bmep --bmep 10 --horn 1.5 --dx 40 --d1 44 --lx 20 --angle 88 --l1 65 --l2 220 --l3 150' +
     ' --l4 75 --l5 90 --l6 190 --d2 61 --d3 88 --d4 110 --d5 25',
   '--two-stage --temp-manual --coef-manual --temp 500 --mid 2.5 --tail 0.6 --inches --dx 1.5 --d1 1.7 --lx 1.2 --angle 85' +
     ' --l1 2.5 --l2 9 --l3 6 --l4 10 --l5 8 --d2 2.4 --d3 4.2 --d4 1',
-  '--two-stage --temp-manual --coef-manual --temp 500 --mid 2.5 --tail 0.6 --dx 38 --d1 44 --lx 30 --angle 85 --l1 60' +
+  '--two-stage --temp-manual --coef-manual --temp 500 --mid 2.5 --tail 0.6 --mm --dx 38 --d1 44 --lx 30 --angle 85 --l1 60' +
     ' --l2 3000 --l3 6000 --l4 300 --l5 200 --d2 60 --d3 100 --d4 25',
 ].map((line) => ['pipe-check', ...line.split(' ')]);
 
