@@ -343,6 +343,7 @@ const design = {
     if (!showOutcome(this.form, run)) return run;
     this.lastInput = input;
     this.fillTable(run.table);
+    $('#design-gas').replaceChildren(...run.gas.map((g) => element('span', {}, `${g.caption} ${g.text}`)));
     $('#design-results').hidden = false;
     $('#design-print').hidden = false;
     $('#design-waves-open').hidden = false;

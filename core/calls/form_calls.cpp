@@ -257,7 +257,11 @@ Json Calculate(const Json& request, const std::string&) {
         Json j = report::Report_Json(Design_Report(run));
         j["state"] = State_Json(run.value.state);
         j["table"] = nullptr;
+        j["gas"] = nullptr;
         if (run.ok()) {
+            j["gas"] = Json::array();
+            for (const Gas_Figure& g : Gas_Figures(run.value.result))
+                j["gas"].push_back({{"caption", g.caption}, {"text", g.text}});
             const Result_Table table = Make_Result_Table(run.value.state);
             Json rows = Json::array();
             for (const Result_Row& r : Result_Rows(table))

@@ -6,7 +6,8 @@
 //
 //   vocabulary      {}                          -> {forms: [...]}: every form's words
 //   calculate       {form, input, previous?}    -> the report; for the design also the
-//                                                  window's state and its result table
+//                                                  window's state, its result table and the
+//                                                  gas it used (gas: [{caption, text}])
 //   intervals       {text}                      -> {shown}: the intervals whose stations
 //                                                  the profiled-port window offers, or null
 //   sideView        {state, width}              -> {svg}: the design's diagram

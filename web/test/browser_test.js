@@ -392,6 +392,8 @@ async function axe(page, what) {
     same(await page.$eval('.side-view', (v) => v.scrollWidth <= v.clientWidth && document.documentElement.scrollWidth <= 390),
       true, 'the side view fits a screen 390 px wide');
     await page.setViewportSize({ width: 1440, height: 1000 });
+    same(await page.$$eval('#design-gas span', (g) => g.map((e) => e.textContent)),
+      ['Gas Temp. (°C) 575', 'Sound Speed (m/s) 584'], 'the gas the design used (583.77 m/s at 575 °C)');
     await axe(page, 'the design with its results');
     await page.click('#design-waves-open');
     await page.$eval('#design-waves-rpm', (s) => { s.value = s.min; s.dispatchEvent(new Event('input')); });
