@@ -8,8 +8,8 @@
 #include "core/chamber/pipe_diagram.h"
 #include "core/screen/palette.h"
 #include "desktop/window_layer/win_form.h"
-#include "desktop/windows/pipe_overlay.h"
 #include "desktop/windows/form_keeper.h"
+#include "desktop/windows/pipe_overlay.h"
 
 #include <array>
 #include <cstdint>
