@@ -17,7 +17,6 @@ const forms = {}; // the vocabulary's forms by key
 // The page's own few words, beside the core's: the command that brings a form back and the
 // note when the browser keeps no form.
 const pageWords = {
-  restore: 'Restore Previous Form', // its first letter is its access key
   notKept: 'This browser could not keep the form; any copy it kept before stays.',
 };
 
@@ -626,17 +625,12 @@ function showPipeCheck(form, report) {
   $('.result-lines', w).replaceChildren(...[...lines.filter((l) => l !== caption && !isSection(l)), caption].map(line));
   const table = $('.pipe-sections', w);
   $('table', table).setAttribute('aria-labelledby', 'out-' + caption[0]);
-  const inches = chosen(form, form.choices.find((g) => g.key === 'unit')) === 'inches';
-  const head = ['Section', 'Measured\n(mm)', ...(inches ? ['Measured\n(in)'] : []), 'Designed\n(mm)', 'Difference\n(mm)',
-                'Half angle (°)\nmeasured / designed'];
-  $('thead tr', table).replaceChildren(...head.map((h) => element('th', { scope: 'col' }, h)));
-  $('thead th', table).replaceChildren(element('span', { class: 'visually-hidden' }, head[0])); // for a screen reader
-  $('tbody', table).replaceChildren(...sections.map((s) => {
+  const { columns, rows } = report.table; // the core's captions and figures
+  $('thead tr', table).replaceChildren(...columns.map((h) => element('th', { scope: 'col' }, h)));
+  $('thead th', table).replaceChildren(element('span', { class: 'visually-hidden' }, columns[0])); // for a screen reader
+  $('tbody', table).replaceChildren(...rows.map(([name, ...cells]) => {
     const tr = element('tr');
-    tr.append(element('th', { scope: 'row' }, s.name), ...[s.measured.toFixed(1),
-      ...(inches ? [(s.measured / 25.4).toFixed(2)] : []), s.designed.toFixed(1), s.difference.toFixed(1),
-      s.measuredHalfAngle === undefined ? '–' : `${s.measuredHalfAngle.toFixed(2)} / ${s.designedHalfAngle.toFixed(2)}`,
-    ].map((t) => element('td', {}, t)));
+    tr.append(element('th', { scope: 'row' }, name), ...cells.map((t) => element('td', {}, t)));
     return tr;
   }));
   table.hidden = false;
@@ -837,7 +831,7 @@ function wirePatterns() {
   for (const g of forms.patterns.choices) {
     const caption = g.caption.trim();
     const first = $(`input[name="patterns-${g.key}"]`, w);
-    first.accessKey = caption[0].toLowerCase();
+    first.dataset.accessKey = caption[0].toLowerCase();
     const legend = first.closest('fieldset').querySelector('legend');
     legend.replaceChildren(element('span', { class: 'access-key' }, caption[0]), caption.slice(1));
   }
@@ -948,7 +942,9 @@ function restoreForm(form) {
 function wireKeptForms() {
   for (const form of keptForms.map((k) => forms[k])) {
     const b = element('button', { type: 'button', class: 'restore', id: form.key + '-restore' });
-    b.append(element('span', { class: 'access-key' }, pageWords.restore[0]), pageWords.restore.slice(1));
+    const [before, after] = vocabulary.words.restoreForm.split('&'); // the core's caption
+    b.append(before, element('span', { class: 'access-key' }, after[0]), after.slice(1));
+    b.dataset.accessKey = after[0].toLowerCase();
     b.addEventListener('click', () => restoreForm(form));
     $('.commands', win(form)).append(b);
     $('.calc', win(form)).addEventListener('click', () => {
@@ -963,14 +959,15 @@ function wireKeptForms() {
 // ---- Windows -------------------------------------------------------------------------------
 
 // Opening a window from the menu puts it into its opening state, as the front screen does.
-// The form is kept first; the shown window's Restore takes the access key (the first of
-// several elements sharing one would take it, hidden or not).
+// The form is kept first.
 function openWindow(key) {
   for (const w of $$('.window')) w.hidden = w.id !== key;
   for (const b of $$('nav button')) b.setAttribute('aria-current', b.dataset.open === key ? 'page' : 'false');
   const form = forms[key];
   if (keptForms.includes(key)) keep(form);
-  for (const b of $$('.restore')) b.accessKey = b.closest('.window').id === key ? pageWords.restore[0].toLowerCase() : '';
+  // Keys that several windows' controls share belong to the shown window's (the first of
+  // several elements with one key would take it, hidden or not).
+  for (const e of $$('[data-access-key]')) e.accessKey = e.closest('.window').id === key ? e.dataset.accessKey : '';
   $('.messages', win(form)).replaceChildren();
   placeMessages(form, null);
   if (key === 'design') design.open();

@@ -7,6 +7,7 @@
 #include "core/chamber/pipe_check.h"
 #include "core/chamber/pipe_diagram_svg.h"
 #include "core/chamber/wave_pictures.h"
+#include "core/fields/kept_forms.h"
 #include "core/fields/report.h"
 #include "core/files/file_name.h"
 #include "core/files/file_output.h"
@@ -245,7 +246,10 @@ Json Vocabulary(const Json&, const std::string&) {
     for (int16_t c = 0; c < Port_Columns; ++c)
         columns.push_back({{"key", Port_Column_Key(static_cast<Port_Column>(c))},
                            {"caption", Port_Column_Caption(static_cast<Port_Column>(c))}});
-    return {{"forms", forms}, {"portGroups", groups}, {"portColumns", columns}};
+    return {{"forms", forms},
+            {"portGroups", groups},
+            {"portColumns", columns},
+            {"words", {{"restoreForm", Restore_Form_Caption}}}};
 }
 
 Json Calculate(const Json& request, const std::string&) {

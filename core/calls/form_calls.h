@@ -4,7 +4,8 @@
 // and gives its entries in the vocabulary's words; the answer is the operation's report as
 // the command line prints it, with what a window needs beside it. The operations:
 //
-//   vocabulary      {}                          -> {forms: [...]}: every form's words
+//   vocabulary      {}                          -> {forms: [...], words}: every form's words,
+//                                                  and the page's commands' (words.restoreForm)
 //   calculate       {form, input, previous?}    -> the report; for the design also the
 //                                                  window's state, its result table and the
 //                                                  gas it used (gas: [{caption, text}])

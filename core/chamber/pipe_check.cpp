@@ -216,6 +216,26 @@ Outcome<Pipe_Check_Figures> Calc_Pipe_Check(const Pipe_Check_Inputs& in) {
     return out;
 }
 
+Pipe_Check_Table Pipe_Check_Table_Of(const Pipe_Check_Figures& f) {
+    Pipe_Check_Table t;
+    t.columns = {"Section", "Measured\n(mm)"};
+    if (f.inches)
+        t.columns.push_back("Measured\n(in)");
+    t.columns.insert(t.columns.end(), {"Designed\n(mm)", "Difference\n(mm)",
+                                       "Half angle (\u00B0)\nmeasured / designed"});
+    for (const Pipe_Check_Row& r : f.rows) {
+        std::vector<std::string> row = {r.name, Mm_Text(r.measured)};
+        if (f.inches)
+            row.push_back(Fixed(r.measured / Mm_Per_Inch, 2));
+        row.insert(row.end(), {Mm_Text(r.designed), Format_Number(r.difference, "###0.0"),
+                               r.measuredHalfAngle ? Fixed(*r.measuredHalfAngle, 2) + " / " +
+                                                         Fixed(*r.designedHalfAngle, 2)
+                                                   : "\u2013"});
+        t.rows.push_back(row);
+    }
+    return t;
+}
+
 std::vector<std::string> Pipe_Check_Lines(const Pipe_Check_Figures& f) {
     const auto both = [&f](double mm) {
         return f.inches ? Mm_Text(mm) + " mm (" + Fixed(mm / Mm_Per_Inch, 2) + " in)"
@@ -274,6 +294,7 @@ report::Report Pipe_Check_Report(const Pipe_Check_Inputs& in) {
     }
     Outcome<Chamber_Design> design;
     design.value = f.design;
+    const Pipe_Check_Table table = Pipe_Check_Table_Of(f);
     rep.figures = {{"tunedLength", fine(f.tunedLength)},
                    {"rpm", tenth(f.rpm)},
                    {"rpmPer10mmHeader", tenth(f.rpmPer10mmHeader)},
@@ -282,6 +303,7 @@ report::Report Pipe_Check_Report(const Pipe_Check_Inputs& in) {
                    {"gasTemp", tenth(f.gasTempC)},
                    {"soundSpeed", tenth(f.soundSpeed)},
                    {"sections", sections},
+                   {"table", {{"columns", table.columns}, {"rows", table.rows}}},
                    {"design", report::Report_Json(Design_Report(design))}};
     return rep;
 }

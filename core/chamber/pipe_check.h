@@ -60,6 +60,15 @@ struct Pipe_Check_Figures {
 // whose first ten are the design window's Texh.
 Outcome<Pipe_Check_Figures> Calc_Pipe_Check(const Pipe_Check_Inputs& in);
 
+// The sections as a table: the columns' captions (a line break between a caption and its
+// unit) and a row of texts per section, the measured figure in inches too when typed in
+// inches, a straight section's half angles "–".
+struct Pipe_Check_Table {
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;
+};
+Pipe_Check_Table Pipe_Check_Table_Of(const Pipe_Check_Figures& f);
+
 // The figures as lines of plain text, with the model's limits.
 std::vector<std::string> Pipe_Check_Lines(const Pipe_Check_Figures& f);
 
@@ -68,9 +77,9 @@ inline constexpr const char* Pipe_Check_Measured_Name = "Measured pipe";
 inline constexpr const char* Pipe_Check_Designed_Name = "Designed for the speed found";
 
 // The check as a report: {tunedLength, rpm, rpmPer10mmHeader, rpmAtTempMinus50,
-// rpmAtTempPlus50, sections: [{name, measured, designed, difference,
-// measuredHalfAngle?, designedHalfAngle?}], design: the design's own report} beside the
-// failure and the lines.
+// rpmAtTempPlus50, gasTemp, soundSpeed, sections: [{name, measured, designed, difference,
+// measuredHalfAngle?, designedHalfAngle?}], table: {columns, rows}, design: the design's own
+// report} beside the failure and the lines.
 report::Report Pipe_Check_Report(const Pipe_Check_Inputs& in);
 
 // ---- Two designs side by side --------------------------------------------------------

@@ -313,7 +313,7 @@ async function keptForms(page, load) {
   }
   same(await page.evaluate(() => Object.values(localStorage).map((v) => JSON.parse(v).shown)), Array(6).fill(true),
     'Calculate keeps every window\'s form with its results');
-  const [cdp, key] = [await page.context().newCDPSession(page), { modifiers: 1, key: 'r', code: 'KeyR', windowsVirtualKeyCode: 82, text: 'r', unmodifiedText: 'r' }];
+  const [cdp, key] = [await page.context().newCDPSession(page), { modifiers: 1, key: 'p', code: 'KeyP', windowsVirtualKeyCode: 80, text: 'p', unmodifiedText: 'p' }];
   for (const how of ['the menu', 'a reload', 'storage full', 'storage refused']) {
     if (how.startsWith('storage')) {
       await page.evaluate((full) => { const no = () => { throw new DOMException('', full ? 'QuotaExceededError' : 'SecurityError'); };
