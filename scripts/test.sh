@@ -4,7 +4,7 @@
 #   scripts/test.sh          the suite
 #   scripts/test.sh --all    then every other stage: the Debian package with its checks,
 #                            the suite again under AddressSanitizer and UndefinedBehavior-
-#                            Sanitizer with every fuzz target for 12 seconds, the web edition
+#                            Sanitizer with every fuzz target for 8 seconds, the web edition
 #                            in headless Chromium, the core on three more toolchains
 # One group of the suite: ctest --test-dir build -L core (or cli, files, patterns,
 # windows, fuzz, package, source). A test that skips itself because an outside tool is

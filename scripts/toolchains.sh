@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export NODE_PATH=/usr/share/nodejs # Emscripten's tools need node's acorn
 cases=${ECD_CASES:-300}
-program_cases=${ECD_PROGRAM_CASES:-20}
+program_cases=${ECD_PROGRAM_CASES:-10}
 gcc=${ECD_GCC_BUILD:-build}
 out=build-toolchains
 mkdir -p "$out"
