@@ -73,7 +73,10 @@ TEST_F(PipeCheck, ComparesADesignWithAFileAndPrintsTheComparison) {
     defaultPrinter = "Office Laser";
     on_print = [&](QWidget& sheet, const std::string&, const std::string&) {
         sheetHeight = sheet.height();
-        comparisonOnPaper = d.CmpSheet->isVisible() && !d.CmpCom.Visible();
+        // On paper the comparison, and none of the screen's own commands and figures.
+        comparisonOnPaper = d.CmpSheet->isVisible() && !d.CmpCom.Visible() &&
+                            !d.RestCom.Visible() && !d.RecentCom.Visible() &&
+                            !d.GasTxt[0].Visible() && !d.GasLab[1].Visible();
     };
     d.Comd[1].Click();
     EXPECT_EQ(sheetHeight, Twips::ToPx(TexDsn::PrintHeight + TexDsn::Comparison_Height -
