@@ -61,15 +61,9 @@ void DiamTool::Calculate() {
 }
 
 Kept_Form DiamTool::Form_Now() const {
-    Kept_Form f;
-    Put_Field_Texts(Words_Of(Form_Key::Rect_Port), Texts_Of(DiamTxt), f.entries);
-    f.results = DiamLab[4].Visible();
-    return f;
+    return Kept_Texts(Form_Key::Rect_Port, DiamTxt, DiamLab[4].Visible());
 }
 
 void DiamTool::Put_Form(const Kept_Form& form) {
-    const auto texts = Field_Texts<4>(Words_Of(Form_Key::Rect_Port), form.entries);
-    for (int16_t i = 0; i < DiamTxt.Count; ++i) {
-        DiamTxt[i].SetText(texts[static_cast<size_t>(i)]);
-    }
+    Put_Texts(Form_Key::Rect_Port, form, DiamTxt);
 }

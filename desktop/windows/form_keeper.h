@@ -8,6 +8,7 @@
 
 #include "core/fields/kept_forms.h"
 #include "desktop/window_layer/win_controls.h"
+#include "desktop/window_layer/win_fields.h"
 
 #include <string>
 
@@ -51,6 +52,22 @@ std::string Chosen_Word(const Choice_Group& group, const Ctl_Array<OptionButton,
 }
 inline int Chosen_Place(const Choice_Group& group, const Kept_Form& form) {
     return Chosen(group, form.entries).value_or(-1);
+}
+
+// A window's field array as a kept form (with or without its results), and back into it.
+template <int N>
+Kept_Form Kept_Texts(Form_Key key, const Ctl_Array<TextBox, N>& fields, bool results) {
+    Kept_Form f;
+    Put_Field_Texts(Words_Of(key), Texts_Of(fields), f.entries);
+    f.results = results;
+    return f;
+}
+template <int N>
+void Put_Texts(Form_Key key, const Kept_Form& form, Ctl_Array<TextBox, N>& fields) {
+    const auto texts = Field_Texts<static_cast<size_t>(N)>(Words_Of(key), form.entries);
+    for (int16_t i = 0; i < N; ++i) {
+        fields[i].SetText(texts[static_cast<size_t>(i)]);
+    }
 }
 
 namespace keeper {

@@ -61,15 +61,9 @@ void HghtTool::Calculate() {
 }
 
 Kept_Form HghtTool::Form_Now() const {
-    Kept_Form f;
-    Put_Field_Texts(Words_Of(Form_Key::Port_Height), Texts_Of(HghtTxt), f.entries);
-    f.results = HghtLab[4].Visible();
-    return f;
+    return Kept_Texts(Form_Key::Port_Height, HghtTxt, HghtLab[4].Visible());
 }
 
 void HghtTool::Put_Form(const Kept_Form& form) {
-    const auto texts = Field_Texts<4>(Words_Of(Form_Key::Port_Height), form.entries);
-    for (int16_t i = 0; i < HghtTxt.Count; ++i) {
-        HghtTxt[i].SetText(texts[static_cast<size_t>(i)]);
-    }
+    Put_Texts(Form_Key::Port_Height, form, HghtTxt);
 }

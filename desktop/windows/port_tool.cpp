@@ -326,18 +326,12 @@ void PortTool::Use_In_Design() {
 }
 
 Kept_Form PortTool::Form_Now() const {
-    Kept_Form f;
-    Put_Field_Texts(Words(), Texts_Of(PortTxt), f.entries);
-    f.results = figures_.has_value();
-    return f;
+    return Kept_Texts(Form_Key::Port_Map, PortTxt, figures_.has_value());
 }
 
 // The figures and pictures follow the texts as they are typed.
 void PortTool::Put_Form(const Kept_Form& form) {
-    const auto texts = Field_Texts<Port_Map_Field_Count>(Words(), form.entries);
-    for (int16_t i = 0; i < PortTxt.Count; ++i) {
-        PortTxt[i].SetText(texts[static_cast<size_t>(i)]);
-    }
+    Put_Texts(Form_Key::Port_Map, form, PortTxt);
 }
 
 Form_Entries Port_Map_Engine() {
